@@ -1,0 +1,35 @@
+// The process-wide state of the utility: everything that lives for the whole run and is
+// shared by the heartbeat, the pages, the apply operations and the authentication worker.
+// One instance exists in the running utility; tests make their own.
+#pragma once
+
+#include "adapter/AdapterHandle.h"
+#include "adapter/LinkStatus.h"
+#include "config/WlanSetting.h"
+
+namespace hx {
+
+inline constexpr const char* kMainWindowTitle = "Halvorn HX-88U Utility";
+inline constexpr const char* kRegistryRoot = "Tessaro";
+inline constexpr const char* kKeyFormatValue = "WepKeyFormat";
+inline constexpr const char* kUtilityVersion = "1.2.0.1";
+
+// Zero Configuration status as last seen: -1 not yet known, else 0, 1 or 2.
+namespace Wzc { constexpr int Unknown = -1, OwnControl = 0, ServiceControl = 1, OwnNoStop = 2; }
+
+struct UtilityState {
+    AdapterHandle adapter{};
+    int wzcState = Wzc::Unknown;
+    int keyFormat = 0;                  // in-memory copy of "WepKeyFormat"
+    WlanSetting current;                // the configuration in force
+    WlanSetting editor;                 // the profile editor's working copy
+    LinkStatus link;
+    SupportedRates supportedRates;
+    SupportedChannels supportedChannels;
+};
+
+// Start-up values before anything else runs: the adapter record not open, with the words
+// at offsets 532 and 540 cleared, and the Zero Configuration status unknown.
+void InitialiseProcessState(UtilityState& state);
+
+}  // namespace hx

@@ -1,0 +1,40 @@
+#include "app/win32/CUtilityApp.h"
+
+#include <commctrl.h>
+
+#include "app/win32/CDlg_Main.h"
+#include "app/win32/framework/Dialog.h"
+
+namespace hx::win {
+
+CUtilityApp& TheApp() {
+    static CUtilityApp app;
+    return app;
+}
+
+bool ActivateRunningInstance() {
+    HWND running = ::FindWindowA(nullptr, kMainWindowTitle);
+    if (running == nullptr) return false;
+    ::ShowWindow(running, SW_SHOW);
+    ::BringWindowToTop(running);
+    ::SetForegroundWindow(running);
+    return true;
+}
+
+int CUtilityApp::Run(HINSTANCE instance) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    Dialog::SetResourceModule(instance);
+
+    InitialiseProcessState(state_);
+    if (ActivateRunningInstance()) return 0;
+
+    profile_ = std::make_unique<RegistryAppProfile>(kRegistryRoot, ApplicationNameFromModule(nullptr));
+    state_.keyFormat = profile_->GetProfileInt("", kKeyFormatValue, 0);
+
+    CDlg_Main mainWindow(state_, *profile_);
+    mainWindow.DoModal(nullptr);
+    return 0;
+}
+
+}  // namespace hx::win

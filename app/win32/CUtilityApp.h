@@ -1,0 +1,35 @@
+// The application object: start-up, the process-wide objects, the single-instance rule.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/UtilityState.h"
+#include "app/win32/RegistryAppProfile.h"
+
+namespace hx::win {
+
+class CUtilityApp {
+public:
+    CUtilityApp() = default;
+
+    // Runs the utility; returns when the main window has ended (or at once when another
+    // instance is running). The result is the process exit code.
+    int Run(HINSTANCE instance);
+
+    UtilityState& State() { return state_; }
+    AppProfile& Profile() { return *profile_; }
+
+private:
+    UtilityState state_;
+    std::unique_ptr<RegistryAppProfile> profile_;
+};
+
+// The one application object of the process.
+CUtilityApp& TheApp();
+
+// Brings forward the window of a running instance; false when there is none.
+bool ActivateRunningInstance();
+
+}  // namespace hx::win

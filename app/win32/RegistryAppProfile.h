@@ -1,0 +1,41 @@
+// The application profile in the registry: HKEY_CURRENT_USER\Software\<root>\<application>,
+// sections as sub-keys, integers as REG_DWORD and texts as REG_SZ.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/win32/framework/Handles.h"
+#include "config/AppProfile.h"
+
+namespace hx::win {
+
+class RegistryAppProfile final : public AppProfile {
+public:
+    // e.g. root "Tessaro", application "HX88UUtil".
+    RegistryAppProfile(std::string root, std::string application);
+
+    int GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) override;
+    std::string GetProfileString(std::string_view section, std::string_view entry,
+                                 std::string_view defaultValue) override;
+    bool WriteProfileInt(std::string_view section, std::string_view entry, int value) override;
+    bool WriteProfileString(std::string_view section, std::string_view entry,
+                            std::string_view value) override;
+    bool DeleteProfileValue(std::string_view section, std::string_view entry) override;
+
+    // "Software\<root>\<application>".
+    const std::string& ApplicationKeyPath() const { return keyPath_; }
+
+private:
+    std::string SectionPath(std::string_view section) const;
+    UniqueRegKey Open(std::string_view section, REGSAM access) const;
+    UniqueRegKey Create(std::string_view section) const;
+
+    std::string keyPath_;
+};
+
+// The application name: the executable's file name without its extension.
+std::string ApplicationNameFromModule(HMODULE module);
+
+}  // namespace hx::win

@@ -1,0 +1,55 @@
+#include "config/MemoryAppProfile.h"
+
+#include <cctype>
+
+namespace hx {
+
+std::string MemoryAppProfile::Key(std::string_view section, std::string_view entry) {
+    std::string key = NormaliseSection(section) + '\x1f' + std::string(entry);
+    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return key;
+}
+
+int MemoryAppProfile::GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) {
+    const Value* value = Find(section, entry);
+    if (value == nullptr || !std::holds_alternative<int>(*value)) return defaultValue;
+    return std::get<int>(*value);
+}
+
+std::string MemoryAppProfile::GetProfileString(std::string_view section, std::string_view entry,
+                                               std::string_view defaultValue) {
+    const Value* value = Find(section, entry);
+    if (value == nullptr || !std::holds_alternative<std::string>(*value)) return std::string(defaultValue);
+    return std::get<std::string>(*value);
+}
+
+bool MemoryAppProfile::WriteProfileInt(std::string_view section, std::string_view entry, int value) {
+    if (writesFail_) return false;
+    values_[Key(section, entry)] = value;
+    return true;
+}
+
+bool MemoryAppProfile::WriteProfileString(std::string_view section, std::string_view entry,
+                                          std::string_view value) {
+    if (writesFail_) return false;
+    values_[Key(section, entry)] = std::string(value);
+    return true;
+}
+
+bool MemoryAppProfile::DeleteProfileValue(std::string_view section, std::string_view entry) {
+    if (writesFail_) return false;
+    return values_.erase(Key(section, entry)) > 0;
+}
+
+const MemoryAppProfile::Value* MemoryAppProfile::Find(std::string_view section, std::string_view entry) const {
+    auto it = values_.find(Key(section, entry));
+    return it == values_.end() ? nullptr : &it->second;
+}
+
+void MemoryAppProfile::SetValue(std::string_view section, std::string_view entry, Value value) {
+    values_[Key(section, entry)] = std::move(value);
+}
+
+size_t MemoryAppProfile::ValueCount() const { return values_.size(); }
+
+}  // namespace hx

@@ -1,0 +1,66 @@
+// The built utility started as a user starts it: it keeps running hidden, a second start
+// only brings the first one forward, and Cancel ends it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "app/UtilityState.h"
+#include "tests/win/common/UtilityProcess.h"
+
+namespace hx::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(Startup, RunsHiddenAndSecondStartBringsTheFirstForward) {
+    ClearUtilityRegistry();
+    UtilityProcess first;
+    ASSERT_TRUE(first.Start());
+    HWND window = first.WaitForMainWindow(5s);
+    ASSERT_NE(window, nullptr);
+    // Shown when the modal run is first idle, hidden again 100 ms later.
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(window); }, 3s));
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_TRUE(first.Running());
+    EXPECT_FALSE(::IsWindowVisible(window));
+
+    UtilityProcess second;
+    ASSERT_TRUE(second.Start());
+    bool sawVisible = false;
+    int mostWindows = 0;
+    WaitFor([&] {
+        sawVisible = sawVisible || ::IsWindowVisible(window);
+        mostWindows = std::max(mostWindows, CountWindowsTitled(kMainWindowTitle));
+        return !second.Running();
+    }, 10s);
+    EXPECT_TRUE(second.WaitForExit(0ms)) << "the second instance keeps running";
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_EQ(mostWindows, 1) << "the second instance made a window of its own";
+    // The first window is brought forward; with no adapter its own timer may hide it
+    // again within a second, so look at once as well as just after.
+    sawVisible = sawVisible || WaitFor([&] { return ::IsWindowVisible(window) != FALSE; }, 200ms);
+    EXPECT_TRUE(sawVisible);
+    EXPECT_TRUE(first.Running());
+
+    // Cancel (Escape) ends the utility.
+    ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(first.WaitForExit(5s));
+    EXPECT_EQ(first.ExitCode(), 0u);
+    EXPECT_EQ(CountWindowsTitled(kMainWindowTitle), 0);
+}
+
+TEST(Startup, AnyWindowWithTheTitleCountsAsARunningInstance) {
+    // A window of another program with exactly the utility's title.
+    HWND impostor = ::CreateWindowExA(0, "STATIC", kMainWindowTitle, WS_POPUP, 0, 0, 10, 10,
+                                      nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(impostor, nullptr);
+    UtilityProcess utility;
+    ASSERT_TRUE(utility.Start());
+    EXPECT_TRUE(utility.WaitForExit(10s));
+    EXPECT_EQ(utility.MainWindow(), nullptr);
+    ::DestroyWindow(impostor);
+}
+
+}  // namespace
+}  // namespace hx::test
