@@ -26,6 +26,8 @@ struct UtilityState {
     LinkStatus link;
     SupportedRates supportedRates;
     SupportedChannels supportedChannels;
+    int adapterReady = 0;               // 1 once the adapter is found, opened and identified
+    int pendingSurveyCountdown = -1;    // ticks until a started scan is collected; -1 none
 };
 
 // Start-up values before anything else runs: the adapter record not open, with the words

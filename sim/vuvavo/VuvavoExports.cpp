@@ -52,3 +52,10 @@ int HXAPI WriteOid(AdapterHandle*, unsigned long, void*, int) { return -1; }
 int HXAPI QueryWL_CheckWZCStatus(AdapterHandle*) { return -1; }
 
 }  // extern "C"
+
+#include "sim/EapolTransport.h"
+
+extern "C" {
+int HXAPI HxSimSendEapol(AdapterHandle*, const unsigned char*, int) { return -1; }
+int HXAPI HxSimReceiveEapol(AdapterHandle*, unsigned char*, int, int) { return -1; }
+}
