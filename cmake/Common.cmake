@@ -12,6 +12,14 @@ if(HX_SANITIZE)
     add_link_options(-fsanitize=${HX_SANITIZE})
 endif()
 
+# libFuzzer builds: everything is instrumented for coverage; each tests/fuzz/*.cpp becomes
+# its own fuzzer program.
+option(HX_FUZZ "Build the libFuzzer targets of tests/fuzz (clang)" OFF)
+if(HX_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
 # No compiler DLLs ship: every Windows product links the C and C++ runtimes statically.
 function(hx_static_runtime target)
     if(WIN32)
