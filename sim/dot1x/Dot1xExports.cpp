@@ -1,9 +1,33 @@
-// The export layer of our dot1x_dll.dll stand-in.
-// Until the supplicant is in place every call fails: EAP never succeeds, no key is
-// derived, no certificate file is written.
-#include <cstring>
+// The export layer of our dot1x_dll.dll stand-in: argument checks, one lock, and the
+// supplicant core behind it.
+#include <algorithm>
+#include <mutex>
 
 #include "auth/Dot1xApi.h"
+#include "sim/dot1x/AdapterEapolPort.h"
+#include "sim/dot1x/core/KeyRecord.h"
+#include "sim/dot1x/core/PassphraseKey.h"
+#include "sim/dot1x/core/Supplicant.h"
+
+namespace {
+
+std::mutex& Lock() {
+    static std::mutex lock;
+    return lock;
+}
+
+hxsup::Supplicant& Module() {
+    static hxsup::Supplicant supplicant;
+    return supplicant;
+}
+
+hxsup::MacAddress ToMac(const unsigned char* bytes) {
+    hxsup::MacAddress mac{};
+    std::copy_n(bytes, mac.size(), mac.begin());
+    return mac;
+}
+
+}  // namespace
 
 extern "C" {
 
@@ -12,11 +36,41 @@ int DOT1XAPI do_eapol_init(hx::AdapterHandle*, int, const unsigned char*, const 
 int DOT1XAPI do_eapol_run(void) { return 0; }
 int DOT1XAPI do_eapol_halt(void) { return 0; }
 int DOT1XAPI Get_EAP_Derived_Key_32byte(unsigned char*) { return -1; }
-int DOT1XAPI Get_PSK_Key_32byte(const char*, const char*, int, int, unsigned char*, int) { return -1; }
-int DOT1XAPI do_key_negotiation_init(hx::AdapterHandle*, hx::KeyNegotiationRecord*) { return -1; }
-int DOT1XAPI do_key_negotiation_run(hx::KeyNegotiationRecord*) { return -1; }
-int DOT1XAPI do_eapol_start(const unsigned char*, const unsigned char*) { return -1; }
-int DOT1XAPI Shutdown_Dot1x_Module(void) { return 0; }
+
+int DOT1XAPI Get_PSK_Key_32byte(const char* passphrase, const char* ssid, int ssidLength, int iterations,
+                                unsigned char* key, int keyLength) {
+    return hxsup::DerivePassphraseKey(passphrase, ssid, ssidLength, iterations, key, keyLength);
+}
+
+int DOT1XAPI do_key_negotiation_init(hx::AdapterHandle* adapter, hx::KeyNegotiationRecord* record) {
+    if (!adapter || !record) return -1;
+    std::lock_guard guard(Lock());
+    return Module().InitKeyNegotiation(hxsup::MakeAdapterEapolPort(adapter), hxsup::SettingsFromRecord(*record))
+               ? 0
+               : -1;
+}
+
+int DOT1XAPI do_key_negotiation_run(hx::KeyNegotiationRecord* record) {
+    if (!record) return -1;
+    std::lock_guard guard(Lock());
+    if (!Module().Handshake()) return -1;
+    Module().RunKeyNegotiationStep(
+        [record](const hxsup::NegotiatedKey& key) { hxsup::InstallThroughRecord(*record, key); });
+    return 0;
+}
+
+int DOT1XAPI do_eapol_start(const unsigned char* bssid, const unsigned char* ownMac) {
+    if (!bssid || !ownMac) return -1;
+    std::lock_guard guard(Lock());
+    return Module().StartEapol(ToMac(bssid)) ? 0 : -1;
+}
+
+int DOT1XAPI Shutdown_Dot1x_Module(void) {
+    std::lock_guard guard(Lock());
+    Module().Shutdown();
+    return 0;
+}
+
 int DOT1XAPI genMyCertFile(const char*, const char*) { return -1; }
 int DOT1XAPI genMySSLFile(void) { return -1; }
 int DOT1XAPI genROOTSSLFile(void) { return -1; }
