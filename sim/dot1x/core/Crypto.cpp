@@ -80,6 +80,17 @@ bool HmacMd5(std::span<const uint8_t> key, std::initializer_list<std::span<const
     return Hmac(GCRY_MD_MD5, key, parts, out);
 }
 
+bool HmacSha256(std::span<const uint8_t> key, std::initializer_list<std::span<const uint8_t>> parts,
+                uint8_t out[32]) {
+    return Hmac(GCRY_MD_SHA256, key, parts, out);
+}
+
+bool Sha256(std::span<const uint8_t> data, uint8_t out[32]) {
+    if (!EnsureCryptoReady()) return false;
+    gcry_md_hash_buffer(GCRY_MD_SHA256, out, data.data(), data.size());
+    return true;
+}
+
 bool Prf80211(std::span<const uint8_t> key, std::string_view label, std::span<const uint8_t> data,
               std::span<uint8_t> out) {
     const uint8_t zero = 0;
@@ -146,6 +157,12 @@ bool AesKeyWrap(std::span<const uint8_t> kek, std::span<const uint8_t> in, std::
 bool RandomNonce(std::span<uint8_t> out) {
     if (!EnsureCryptoReady()) return false;
     gcry_create_nonce(out.data(), out.size());
+    return true;
+}
+
+bool RandomBytes(std::span<uint8_t> out) {
+    if (!EnsureCryptoReady()) return false;
+    gcry_randomize(out.data(), out.size(), GCRY_STRONG_RANDOM);
     return true;
 }
 

@@ -27,6 +27,10 @@ bool HmacSha1(std::span<const uint8_t> key, std::initializer_list<std::span<cons
 bool HmacMd5(std::span<const uint8_t> key, std::initializer_list<std::span<const uint8_t>> parts,
              uint8_t out[16]);
 
+bool HmacSha256(std::span<const uint8_t> key, std::initializer_list<std::span<const uint8_t>> parts,
+                uint8_t out[32]);
+bool Sha256(std::span<const uint8_t> data, uint8_t out[32]);
+
 // The 802.11 PRF: HMAC-SHA1(key, label || 0 || data || i) for i = 0, 1, ... until
 // out is filled. PRF-384 and PRF-512 are out sizes of 48 and 64 bytes.
 bool Prf80211(std::span<const uint8_t> key, std::string_view label, std::span<const uint8_t> data,
@@ -49,6 +53,8 @@ bool AesKeyWrap(std::span<const uint8_t> kek, std::span<const uint8_t> in, std::
 
 // Unpredictable bytes for nonces. False when libgcrypt is not usable.
 bool RandomNonce(std::span<uint8_t> out);
+// Strong random bytes for seeds and salts. False when libgcrypt is not usable.
+bool RandomBytes(std::span<uint8_t> out);
 
 // Compares without an early exit.
 bool EqualInConstantTime(std::span<const uint8_t> a, std::span<const uint8_t> b);

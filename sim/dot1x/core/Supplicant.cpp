@@ -33,7 +33,35 @@ std::optional<FrameVerdict> Supplicant::RunKeyNegotiationStep(const KeyInstaller
     return step.verdict;
 }
 
+bool Supplicant::InitEap(std::unique_ptr<EapolPort> port, const MacAddress& authenticator, EapSettings settings,
+                         EapCredentials credentials) {
+    eap_.reset();
+    eapMasterKey_.reset();
+    port_ = std::move(port);
+    authenticator_ = authenticator;
+    if (handshake_) handshake_->SetAuthenticatorAddress(authenticator);
+    if (!port_) return false;
+    eap_.emplace(std::move(settings), std::move(credentials));
+    // A start (re)opens the exchange even when the access point has begun one already.
+    return port_->Send(EapClient::StartFrame());
+}
+
+bool Supplicant::RunEapStep() {
+    if (!eap_ || !port_) return false;
+    if (eap_->Succeeded()) return true;
+    const int length = port_->Receive(frame_, kStepWaitMs);
+    if (length <= 0 || static_cast<size_t>(length) > frame_.size()) return false;
+    const auto step = eap_->HandleFrame(std::span(frame_).first(static_cast<size_t>(length)));
+    if (!step.reply.empty()) port_->Send(step.reply);
+    if (eap_->Succeeded()) eapMasterKey_ = eap_->MasterKey();
+    return eap_->Succeeded();
+}
+
+void Supplicant::HaltEap() { eap_.reset(); }
+
 void Supplicant::Shutdown() {
+    eap_.reset();
+    eapMasterKey_.reset();
     handshake_.reset();
     port_.reset();
     authenticator_.reset();

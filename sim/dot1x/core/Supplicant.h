@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "sim/dot1x/core/EapClient.h"
 #include "sim/dot1x/core/EapolFrame.h"
 #include "sim/dot1x/core/EapolPort.h"
 #include "sim/dot1x/core/KeyHandshake.h"
@@ -38,6 +39,19 @@ public:
     std::optional<FrameVerdict> RunKeyNegotiationStep(const KeyInstaller& install);
     const KeyHandshake* Handshake() const { return handshake_ ? &*handshake_ : nullptr; }
 
+    // --- EAP ----------------------------------------------------------------------------------
+    // Starts an exchange with the access point over port (an EAPOL-Start goes out) and
+    // remembers the access point's address for the key negotiation that follows.
+    bool InitEap(std::unique_ptr<EapolPort> port, const MacAddress& authenticator, EapSettings settings,
+                 EapCredentials credentials);
+    // One step: waits up to kStepWaitMs for a frame and answers it. True once the
+    // exchange has succeeded (and on every call after that, until halted).
+    bool RunEapStep();
+    // Ends the exchange; a master key it produced stays available.
+    void HaltEap();
+    std::optional<std::array<uint8_t, 32>> EapMasterKey() const { return eapMasterKey_; }
+    const EapClient* Eap() const { return eap_ ? &*eap_ : nullptr; }
+
     // Releases everything; the supplicant can be set up again afterwards.
     void Shutdown();
 
@@ -45,6 +59,8 @@ private:
     std::unique_ptr<EapolPort> port_;
     std::optional<MacAddress> authenticator_;
     std::optional<KeyHandshake> handshake_;
+    std::optional<EapClient> eap_;
+    std::optional<std::array<uint8_t, 32>> eapMasterKey_;
     std::array<uint8_t, kMaxEapolPdu> frame_{};
 };
 
