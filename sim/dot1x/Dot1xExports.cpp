@@ -5,6 +5,8 @@
 
 #include "auth/Dot1xApi.h"
 #include "sim/dot1x/AdapterEapolPort.h"
+#include "sim/dot1x/CertificateSources.h"
+#include "sim/dot1x/core/EapConfig.h"
 #include "sim/dot1x/core/KeyRecord.h"
 #include "sim/dot1x/core/PassphraseKey.h"
 #include "sim/dot1x/core/Supplicant.h"
@@ -27,15 +29,43 @@ hxsup::MacAddress ToMac(const unsigned char* bytes) {
     return mac;
 }
 
+// The certificate and key files lie in the current directory, which the worker has made
+// the program's own.
+const std::filesystem::path kFileFolder;
+
 }  // namespace
 
 extern "C" {
 
-int DOT1XAPI do_eapol_init(hx::AdapterHandle*, int, const unsigned char*, const unsigned char*,
-                           hx::EapConfigRecord*) { return -1; }
-int DOT1XAPI do_eapol_run(void) { return 0; }
-int DOT1XAPI do_eapol_halt(void) { return 0; }
-int DOT1XAPI Get_EAP_Derived_Key_32byte(unsigned char*) { return -1; }
+int DOT1XAPI do_eapol_init(hx::AdapterHandle* adapter, int, const unsigned char* ownMac, const unsigned char* bssid,
+                           hx::EapConfigRecord* config) {
+    if (!adapter || !ownMac || !bssid || !config) return -1;
+    std::lock_guard guard(Lock());
+    return Module().InitEap(hxsup::MakeAdapterEapolPort(adapter), ToMac(bssid), hxsup::SettingsFromConfig(*config),
+                            hxsup::LoadCredentials(*config, kFileFolder))
+               ? 0
+               : -1;
+}
+
+int DOT1XAPI do_eapol_run(void) {
+    std::lock_guard guard(Lock());
+    return Module().RunEapStep() ? 1 : 0;
+}
+
+int DOT1XAPI do_eapol_halt(void) {
+    std::lock_guard guard(Lock());
+    Module().HaltEap();
+    return 0;
+}
+
+int DOT1XAPI Get_EAP_Derived_Key_32byte(unsigned char* key) {
+    if (!key) return -1;
+    std::lock_guard guard(Lock());
+    const auto masterKey = Module().EapMasterKey();
+    if (!masterKey) return -1;
+    std::copy(masterKey->begin(), masterKey->end(), key);
+    return 0;
+}
 
 int DOT1XAPI Get_PSK_Key_32byte(const char* passphrase, const char* ssid, int ssidLength, int iterations,
                                 unsigned char* key, int keyLength) {
@@ -71,9 +101,16 @@ int DOT1XAPI Shutdown_Dot1x_Module(void) {
     return 0;
 }
 
-int DOT1XAPI genMyCertFile(const char*, const char*) { return -1; }
-int DOT1XAPI genMySSLFile(void) { return -1; }
-int DOT1XAPI genROOTSSLFile(void) { return -1; }
-int DOT1XAPI genROOTCertFile(const char*, const char*) { return -1; }
+int DOT1XAPI genMyCertFile(const char* subject, const char* issuer) {
+    return hxsup::ExportClientCertificate(*hxsup::MakeCertificateSource(), subject, issuer, kFileFolder);
+}
+
+int DOT1XAPI genMySSLFile(void) { return hxsup::PrepareClientTlsFiles(kFileFolder); }
+
+int DOT1XAPI genROOTSSLFile(void) { return hxsup::PrepareRootTlsFiles(kFileFolder); }
+
+int DOT1XAPI genROOTCertFile(const char* subject, const char* issuer) {
+    return hxsup::ExportRootCertificate(*hxsup::MakeCertificateSource(), subject, issuer, kFileFolder);
+}
 
 }  // extern "C"

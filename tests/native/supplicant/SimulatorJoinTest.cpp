@@ -1,0 +1,218 @@
+// The supplicant's exports against the simulated adapter and its access points, called
+// in the order the authentication worker calls them, with a key-install callback that
+// writes the key record the way the worker does. The access point's own authenticator
+// and authentication server judge the keys.
+#include <cstring>
+#include <filesystem>
+
+#include "TempFolder.h"
+#include "auth/Dot1xApi.h"
+#include "sim/core/BeaconElements.h"
+#include "tests/native/sim/SimTestSupport.h"
+
+namespace {
+
+hx::AdapterHandle* g_adapter = nullptr;
+
+// The worker's key installation: an NDIS key record written with WriteOid.
+void HX_CALLBACK InstallLikeTheWorker(const uint8_t* rsc, const uint8_t* key, int keyLength, int keyIndex,
+                                      int keyKind) {
+    const int size = keyLength + hx::kNdisKeyRecordExtra;
+    std::vector<uint8_t> record(static_cast<size_t>(size), 0);
+    auto put32 = [&](int at, uint32_t v) { std::memcpy(record.data() + at, &v, 4); };
+    put32(hx::NdisKeyOffset::Length, static_cast<uint32_t>(size));
+    put32(hx::NdisKeyOffset::KeyIndex, keyKind == 0   ? hx::kNdisKeyTransmitPairwiseRsc
+                                       : keyKind == 1 ? hx::kNdisKeyRscValid | static_cast<uint32_t>(keyIndex)
+                                                      : hx::kNdisKeyRscValid);
+    put32(hx::NdisKeyOffset::KeyLength, static_cast<uint32_t>(keyLength));
+    QueryWL_BSSID(g_adapter, record.data() + hx::NdisKeyOffset::Bssid);
+    std::memcpy(record.data() + hx::NdisKeyOffset::KeyRsc, rsc, 8);
+    std::memcpy(record.data() + hx::NdisKeyOffset::KeyMaterial, key, static_cast<size_t>(keyLength));
+    WriteOid(g_adapter, hx::kOidAddKey, record.data(), size);
+}
+
+// Makes a folder the current directory for as long as it lives, as the worker does with
+// the program's folder.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::filesystem::path& folder) : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentDirectory() { std::filesystem::current_path(previous_); }
+
+private:
+    std::filesystem::path previous_;
+};
+
+class SupplicantJoin : public simtest::SimFixture {
+protected:
+    void SetUp() override {
+        SimFixture::SetUp();
+        g_adapter = &adapter;
+    }
+    void TearDown() override {
+        Shutdown_Dot1x_Module();
+        g_adapter = nullptr;
+    }
+
+    std::vector<uint8_t> ElementOf(const std::string& ssid) {
+        for (const auto& n : hxsim::DefaultScenario().networks)
+            if (n.ssid == ssid) return hxsim::WpaElement(n.wpa);
+        return {};
+    }
+
+    // The key-negotiation record as the worker fills it, the key left to the caller.
+    void FillRecord(const std::string& ssid, int cipher) {
+        element_ = ElementOf(ssid);
+        std::memset(&record_, 0, sizeof record_);
+        ASSERT_EQ(GetNICAdapterMAC(&adapter, record_.ownMac), 0);
+        for (int i = 0; i < 16; ++i) record_.runConstant[i] = static_cast<uint8_t>(0x10 * i + 3);
+        record_.wpaElement = element_.data();
+        record_.wpaElementLength = static_cast<uint16_t>(element_.size());
+        record_.pairwiseCipher = record_.groupCipher = cipher;
+        record_.installKey = InstallLikeTheWorker;
+    }
+
+    // The key negotiation loop; true once the port is authorised.
+    bool Negotiate(int steps) {
+        if (do_key_negotiation_init(&adapter, &record_) != 0) return false;
+        for (int i = 0; i < steps; ++i) {
+            do_key_negotiation_run(&record_);
+            if (ShowHas("port.authorised: yes")) return true;
+        }
+        return false;
+    }
+
+    bool JoinWithPassphrase(const std::string& ssid, const char* passphrase, int wepStatus, int cipher) {
+        Join(ssid, 1, 4, wepStatus);
+        if (QueryWL_ConnectState(&adapter) != 0) return false;
+        FillRecord(ssid, cipher);
+        Get_PSK_Key_32byte(passphrase, ssid.c_str(), static_cast<int>(ssid.size()), 4096,
+                           record_.pairwiseMasterKey, 32);
+        if (do_key_negotiation_init(&adapter, &record_) != 0) return false;
+        unsigned char bssid[6];
+        QueryWL_BSSID(&adapter, bssid);
+        EXPECT_EQ(do_eapol_start(bssid, record_.ownMac), 0);
+        for (int i = 0; i < 20; ++i) {
+            do_key_negotiation_run(&record_);
+            if (ShowHas("port.authorised: yes")) return true;
+        }
+        return false;
+    }
+
+    hx::KeyNegotiationRecord record_{};
+    std::vector<uint8_t> element_;
+};
+
+TEST_F(SupplicantJoin, WpaPskWithTheRightPassphraseInstallsTheAccessPointsKeys) {
+    const struct { const char* ssid; const char* passphrase; int wepStatus, cipher; const char* keys; } cases[] = {
+        {"WPA-TKIP-Home", "tkip-passphrase", 4, 8, "[pairwise 0 32 bytes matches] [group 1 32 bytes matches]"},
+        {"WPA-AES-Office", "aes-passphrase", 6, 16, "[pairwise 0 16 bytes matches] [group 1 16 bytes matches]"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(JoinWithPassphrase(c.ssid, c.passphrase, c.wepStatus, c.cipher)) << c.ssid << "\n" << Show();
+        EXPECT_TRUE(ShowHas(std::string("keys.installed: ") + c.keys)) << Show();
+        Advance(20000);
+        EXPECT_EQ(QueryWL_ConnectState(&adapter), 0) << c.ssid << ": an authorised link stays";
+        Shutdown_Dot1x_Module();
+    }
+}
+
+TEST_F(SupplicantJoin, WpaPskWithAWrongPassphraseInstallsNothingAndTheLinkDrops) {
+    EXPECT_FALSE(JoinWithPassphrase("WPA-TKIP-Home", "not-the-passphrase", 4, 8));
+    EXPECT_TRUE(ShowHas("keys.installed: none")) << Show();
+    // The access point asks again and again, and then gives up on the station.
+    for (int second = 0; second < 6; ++second) {
+        Advance(1000);
+        for (int i = 0; i < 3; ++i) do_key_negotiation_run(&record_);
+    }
+    EXPECT_NE(QueryWL_ConnectState(&adapter), 0);
+    EXPECT_TRUE(ShowHas("keys.installed: none")) << Show();
+    EXPECT_NE(hxsim::Control("events").text.find("4-way handshake timeout"), std::string::npos);
+}
+
+class SupplicantDot1x : public SupplicantJoin {
+protected:
+    void SetUp() override {
+        SupplicantJoin::SetUp();
+        Join("WPA-Enterprise", 1, 3, 4);
+        ASSERT_EQ(QueryWL_ConnectState(&adapter), 0);
+    }
+
+    hx::EapConfigRecord Config(const char* method, const char* password) {
+        hx::EapConfigRecord config;
+        std::memset(&config, 0, sizeof config);
+        std::strcpy(config.identity, "hxuser");
+        std::strcpy(config.password, password);
+        std::strcpy(config.caCertFile, "caroot.pem");
+        std::strcpy(config.eapName, "EAP");
+        std::strcpy(config.method, method);
+        const uint32_t fragment = 1398;
+        std::memcpy(config.fragmentSize, &fragment, 4);
+        std::strcpy(config.randomFile, ".rand");
+        if (std::strcmp(method, "TLS") == 0) {
+            std::strcpy(config.clientCertFile, "ReZID.pem");
+            std::strcpy(config.privateKeyFile, "ReZID_key.pem");
+        } else {
+            std::strcpy(config.innerMethod, "MS-CHAPv2");
+            std::strcpy(config.innerIdentity, "hxuser");
+        }
+        return config;
+    }
+
+    // The worker's EAP run: init, up to 62 steps, halt; then the key negotiation with the
+    // derived key. True when the port ends up authorised.
+    bool RunEap(hx::EapConfigRecord config) {
+        unsigned char mac[6], bssid[6];
+        GetNICAdapterMAC(&adapter, mac);
+        QueryWL_BSSID(&adapter, bssid);
+        if (do_eapol_init(&adapter, 0, mac, bssid, &config) != 0) return false;
+        bool succeeded = false;
+        for (int i = 0; i < 62 && !succeeded; ++i) succeeded = do_eapol_run() != 0;
+        do_eapol_halt();
+        if (!succeeded) return false;
+        FillRecord("WPA-Enterprise", 8);
+        if (Get_EAP_Derived_Key_32byte(record_.pairwiseMasterKey) != 0) return false;
+        return Negotiate(20);
+    }
+
+    suptest::TempFolder folder_;
+};
+
+TEST_F(SupplicantDot1x, PeapWithTheRightPasswordAuthorisesThePort) {
+    CurrentDirectory here(folder_.path());
+    ASSERT_EQ(genROOTCertFile("CN=HX Test Root CA", "CN=HX Test Root CA"), 0);
+    ASSERT_EQ(genROOTSSLFile(), 0);
+    EXPECT_TRUE(RunEap(Config("PEAP", "hx-password"))) << Show();
+    EXPECT_TRUE(ShowHas("keys.installed: [pairwise 0 32 bytes matches] [group 1 32 bytes matches]")) << Show();
+}
+
+TEST_F(SupplicantDot1x, PeapWithAWrongPasswordYieldsNoKey) {
+    CurrentDirectory here(folder_.path());
+    ASSERT_EQ(genROOTCertFile("CN=HX Test Root CA", "CN=HX Test Root CA"), 0);
+    ASSERT_EQ(genROOTSSLFile(), 0);
+    EXPECT_FALSE(RunEap(Config("PEAP", "hx-guess")));
+    unsigned char key[32];
+    EXPECT_EQ(Get_EAP_Derived_Key_32byte(key), -1);
+    EXPECT_TRUE(ShowHas("keys.installed: none"));
+}
+
+TEST_F(SupplicantDot1x, TlsWithTheExportedCertificateAuthorisesThePort) {
+    CurrentDirectory here(folder_.path());
+    ASSERT_EQ(genMyCertFile("CN=HX Test User", "CN=HX Test Root CA"), 0);
+    ASSERT_EQ(genMySSLFile(), 0);
+    for (const char* file : {"ReZID.pem", "ReZID_key.pem", ".rand"}) EXPECT_TRUE(std::filesystem::exists(file)) << file;
+    EXPECT_TRUE(RunEap(Config("TLS", "QoRTV"))) << Show();
+}
+
+TEST_F(SupplicantDot1x, CertificatesThatCannotServeAreRefused) {
+    CurrentDirectory here(folder_.path());
+    EXPECT_NE(genMyCertFile("CN=HX Locked User", "CN=HX Test Root CA"), 0) << "its key may not be exported";
+    EXPECT_NE(genMyCertFile("CN=HX Test User", "CN=Someone Else"), 0);
+    EXPECT_NE(genMySSLFile(), 0) << "no certificate file to go with";
+    EXPECT_NE(genROOTCertFile("CN=HX Test User", "CN=HX Test Root CA"), 0) << "not in the ROOT store";
+    EXPECT_NE(genROOTSSLFile(), 0);
+    EXPECT_FALSE(std::filesystem::exists("ReZID_key.pem"));
+}
+
+}  // namespace
