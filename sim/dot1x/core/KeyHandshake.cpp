@@ -100,8 +100,16 @@ bool KeyHandshake::MicIsValid(const ReceivedKeyFrame& received, std::span<const 
     return EqualInConstantTime(mic, received.frame.mic);
 }
 
-std::optional<std::vector<uint8_t>> KeyHandshake::Seal(KeyFrame frame, std::span<const uint8_t> kck) const {
-    frame.mic.fill(0);
+std::optional<std::vector<uint8_t>> KeyHandshake::Reply(const KeyFrame& to, uint16_t keyInfo,
+                                                       std::span<const uint8_t> kck,
+                                                       const std::array<uint8_t, 32>& nonce,
+                                                       std::vector<uint8_t> data) const {
+    KeyFrame frame;
+    frame.keyInfo = static_cast<uint16_t>(descriptorVersion_ | keyInfo);
+    frame.keyLength = to.keyLength;
+    frame.replayCounter = to.replayCounter;
+    frame.nonce = nonce;
+    frame.data = std::move(data);
     auto pdu = BuildKeyFrame(frame);
     uint8_t mic[kKeyMicSize];
     if (!EapolKeyMic(descriptorVersion_, kck, pdu, mic)) return std::nullopt;
@@ -135,13 +143,7 @@ HandshakeStep KeyHandshake::OnPairwiseMessage1(const ReceivedKeyFrame& received)
     const auto ptk = DeriveTransientKey(settings_.pmk, *authenticator_, settings_.ownAddress, f.nonce, snonce);
     if (!ptk) return Dropped(FrameVerdict::CryptoFailure);
 
-    KeyFrame reply;
-    reply.keyInfo = static_cast<uint16_t>(descriptorVersion_ | KeyInfo::Pairwise | KeyInfo::Mic);
-    reply.keyLength = f.keyLength;
-    reply.replayCounter = f.replayCounter;
-    reply.nonce = snonce;
-    reply.data = settings_.wpaElement;
-    auto pdu = Seal(std::move(reply), ptk->Kck());
+    auto pdu = Reply(f, KeyInfo::Pairwise | KeyInfo::Mic, ptk->Kck(), snonce, settings_.wpaElement);
     if (!pdu) return Dropped(FrameVerdict::CryptoFailure);
 
     // Message 1 carries no MIC: it moves no counter, it only starts a candidate key.
@@ -163,12 +165,8 @@ HandshakeStep KeyHandshake::OnPairwiseMessage3(const ReceivedKeyFrame& received)
     if (!std::equal(element.begin(), element.end(), settings_.wpaElement.begin(), settings_.wpaElement.end()))
         return Dropped(FrameVerdict::ElementMismatch);
 
-    KeyFrame reply;
-    reply.keyInfo = static_cast<uint16_t>(descriptorVersion_ | KeyInfo::Pairwise | KeyInfo::Mic |
-                                          (f.keyInfo & KeyInfo::Secure));
-    reply.keyLength = f.keyLength;
-    reply.replayCounter = f.replayCounter;
-    auto pdu = Seal(std::move(reply), candidate_->Kck());
+    auto pdu = Reply(f, static_cast<uint16_t>(KeyInfo::Pairwise | KeyInfo::Mic | (f.keyInfo & KeyInfo::Secure)),
+                     candidate_->Kck());
     if (!pdu) return Dropped(FrameVerdict::CryptoFailure);
 
     verifiedCounter_ = f.replayCounter;
@@ -208,12 +206,8 @@ HandshakeStep KeyHandshake::OnGroupMessage1(const ReceivedKeyFrame& received) {
     }
     groupKey.resize(keyLength);
 
-    KeyFrame reply;
-    reply.keyInfo = static_cast<uint16_t>(descriptorVersion_ | (f.keyInfo & KeyInfo::IndexMask) | KeyInfo::Mic |
-                                          KeyInfo::Secure);
-    reply.keyLength = f.keyLength;
-    reply.replayCounter = f.replayCounter;
-    auto pdu = Seal(std::move(reply), installedPtk_->Kck());
+    auto pdu = Reply(f, static_cast<uint16_t>((f.keyInfo & KeyInfo::IndexMask) | KeyInfo::Mic | KeyInfo::Secure),
+                     installedPtk_->Kck());
     if (!pdu) return Dropped(FrameVerdict::CryptoFailure);
 
     verifiedCounter_ = f.replayCounter;

@@ -100,7 +100,10 @@ private:
     HandshakeStep OnGroupMessage1(const ReceivedKeyFrame& received);
     bool IsReplayed(uint64_t counter) const;
     bool MicIsValid(const ReceivedKeyFrame& received, std::span<const uint8_t> kck) const;
-    std::optional<std::vector<uint8_t>> Seal(KeyFrame frame, std::span<const uint8_t> kck) const;
+    // Our answer to a frame: its key length and replay counter echoed, sealed under kck.
+    std::optional<std::vector<uint8_t>> Reply(const KeyFrame& to, uint16_t keyInfo, std::span<const uint8_t> kck,
+                                              const std::array<uint8_t, 32>& nonce = {},
+                                              std::vector<uint8_t> data = {}) const;
     bool MakeNonce(std::array<uint8_t, 32>& nonce);
 
     NegotiationSettings settings_;

@@ -60,6 +60,14 @@ public:
     bool ready = false;
 };
 
+// A change to a genuine frame, whether the authenticator seals it again, and the verdict.
+struct TamperCase {
+    const char* what;
+    void (*change)(Bytes&);
+    bool reseal;
+    FrameVerdict verdict;
+};
+
 struct CipherCase {
     const char* name;
     int cipher;
@@ -172,12 +180,7 @@ TEST_P(KeyHandshakeTest, WrongPassphraseInstallsNothing) {
 
 TEST_P(KeyHandshakeTest, TamperedMessage3IsDroppedAndTheGenuineOneStillWorks) {
     StartAndAnswerMessage1();
-    const struct {
-        const char* what;
-        void (*change)(Bytes&);
-        bool reseal;
-        FrameVerdict verdict;
-    } cases[] = {
+    const TamperCase cases[] = {
         {"MIC byte flipped", [](Bytes& f) { f[At::Mic + 3] ^= 0x40; }, false, FrameVerdict::BadMic},
         {"replay counter raised", [](Bytes& f) { f[At::Replay + 7] += 5; }, false, FrameVerdict::BadMic},
         {"element changed", [](Bytes& f) { f[At::Data + 11] ^= 0x06; }, true, FrameVerdict::ElementMismatch},
@@ -237,12 +240,7 @@ TEST_P(KeyHandshakeTest, AReplayedMessage3IsDropped) {
 TEST_P(KeyHandshakeTest, TamperedGroupMessagesAreDropped) {
     CompletePairwise();
     const bool aes = GetParam().cipher == hxsup::Cipher::Ccmp;
-    const struct {
-        const char* what;
-        void (*change)(Bytes&);
-        bool reseal;
-        FrameVerdict verdict;
-    } cases[] = {
+    const TamperCase cases[] = {
         {"MIC byte flipped", [](Bytes& f) { f[At::Mic] ^= 1; }, false, FrameVerdict::BadMic},
         {"key RSC changed", [](Bytes& f) { f[At::Rsc] ^= 1; }, false, FrameVerdict::BadMic},
         {"key length wrong", [](Bytes& f) { f[At::KeyLength + 1] = 13; }, true, FrameVerdict::BadKeyLength},

@@ -1,35 +1,17 @@
 // The supplicant's exports against the simulated adapter and its access points, called
-// in the order the authentication worker calls them, with a key-install callback that
-// writes the key record the way the worker does. The access point's own authenticator
-// and authentication server judge the keys.
+// in the order the authentication worker calls them, with the worker's key-install
+// callback. The access point's own authenticator and authentication server judge the keys.
 #include <cstring>
 #include <filesystem>
 
 #include "TempFolder.h"
+#include "adapter/AdapterLibrary.h"
 #include "auth/Dot1xApi.h"
+#include "auth/KeyInstaller.h"
 #include "sim/core/BeaconElements.h"
 #include "tests/native/sim/SimTestSupport.h"
 
 namespace {
-
-hx::AdapterHandle* g_adapter = nullptr;
-
-// The worker's key installation: an NDIS key record written with WriteOid.
-void HX_CALLBACK InstallLikeTheWorker(const uint8_t* rsc, const uint8_t* key, int keyLength, int keyIndex,
-                                      int keyKind) {
-    const int size = keyLength + hx::kNdisKeyRecordExtra;
-    std::vector<uint8_t> record(static_cast<size_t>(size), 0);
-    auto put32 = [&](int at, uint32_t v) { std::memcpy(record.data() + at, &v, 4); };
-    put32(hx::NdisKeyOffset::Length, static_cast<uint32_t>(size));
-    put32(hx::NdisKeyOffset::KeyIndex, keyKind == 0   ? hx::kNdisKeyTransmitPairwiseRsc
-                                       : keyKind == 1 ? hx::kNdisKeyRscValid | static_cast<uint32_t>(keyIndex)
-                                                      : hx::kNdisKeyRscValid);
-    put32(hx::NdisKeyOffset::KeyLength, static_cast<uint32_t>(keyLength));
-    QueryWL_BSSID(g_adapter, record.data() + hx::NdisKeyOffset::Bssid);
-    std::memcpy(record.data() + hx::NdisKeyOffset::KeyRsc, rsc, 8);
-    std::memcpy(record.data() + hx::NdisKeyOffset::KeyMaterial, key, static_cast<size_t>(keyLength));
-    WriteOid(g_adapter, hx::kOidAddKey, record.data(), size);
-}
 
 // Makes a folder the current directory for as long as it lives, as the worker does with
 // the program's folder.
@@ -48,11 +30,11 @@ class SupplicantJoin : public simtest::SimFixture {
 protected:
     void SetUp() override {
         SimFixture::SetUp();
-        g_adapter = &adapter;
+        hx::SetKeyInstallTarget(hx::ExportedAdapterLibrary(), adapter);
     }
     void TearDown() override {
         Shutdown_Dot1x_Module();
-        g_adapter = nullptr;
+        hx::ClearKeyInstallTarget();
     }
 
     std::vector<uint8_t> ElementOf(const std::string& ssid) {
@@ -70,7 +52,7 @@ protected:
         record_.wpaElement = element_.data();
         record_.wpaElementLength = static_cast<uint16_t>(element_.size());
         record_.pairwiseCipher = record_.groupCipher = cipher;
-        record_.installKey = InstallLikeTheWorker;
+        record_.installKey = hx::InstallNegotiatedKey;  // the worker's own callback
     }
 
     // The key negotiation loop; true once the port is authorised.

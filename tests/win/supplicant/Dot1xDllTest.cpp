@@ -1,5 +1,6 @@
 // dot1x_dll.dll through its import library, against VUVAVO.dll's simulated world: the
-// pass phrase mapping, and WPA-PSK joins driven in the authentication worker's order.
+// pass phrase mapping, and WPA-PSK joins driven in the authentication worker's order
+// with the worker's key-install callback.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,66 +9,20 @@
 #include <vector>
 
 #include "adapter/VuvavoApi.h"
+#include "adapter/AdapterLibrary.h"
 #include "auth/Dot1xApi.h"
-#include "sim/SimulatorExports.h"
+#include "auth/KeyInstaller.h"
+#include "SimulatedWorld.h"
 #include "sim/core/BeaconElements.h"
 #include "sim/core/DefaultWorld.h"
 
 namespace {
 
-std::string Control(const std::string& command) {
-    std::vector<char> reply(64 * 1024);
-    HxSimControl(command.c_str(), reply.data(), static_cast<int>(reply.size()));
-    return reply.data();
-}
-
-bool ShowHas(const std::string& line) { return Control("show").find(line) != std::string::npos; }
-
-// The access point's give-ups so far (the world lives as long as the process).
-size_t TimeoutEvents() {
-    const std::string events = Control("events");
-    size_t n = 0;
-    for (size_t at = events.find("4-way handshake timeout"); at != std::string::npos;
-         at = events.find("4-way handshake timeout", at + 1))
-        ++n;
-    return n;
-}
-
-bool OpenAdapter(hx::AdapterHandle& record) {
-    std::vector<hx::AdapterListEntry> list(100);
-    const int n = CreateNICAdapterList(list.data(), 100);
-    for (int i = 0; i < n; ++i) {
-        const std::string key = std::string("SYSTEM\\CurrentControlSet\\Control\\Class\\"
-                                            "{4D36E972-E325-11CE-BFC1-08002BE10318}\\") + list[i].instanceKey;
-        char value[256] = {};
-        unsigned long size = sizeof value;
-        if (QueryHLMReg(key.c_str(), "MatchingDeviceId", value, &size) != 0) continue;
-        if (_stricmp(value, "usb\\vid_4856&pid_0088") != 0) continue;
-        std::memset(&record, 0, sizeof record);
-        record.deviceHandle = -1;
-        std::memcpy(record.name, list[i].name, sizeof record.name);
-        if (HxOpenAdapter(&record) != 0) return true;
-    }
-    return false;
-}
+using suptest::Control;
+using suptest::ShowHas;
+using suptest::WaitUntil;
 
 hx::AdapterHandle g_adapter{};
-
-// The worker's key installation: an NDIS key record written with WriteOid.
-void HX_CALLBACK InstallLikeTheWorker(const uint8_t* rsc, const uint8_t* key, int keyLength, int keyIndex,
-                                      int keyKind) {
-    const int size = keyLength + hx::kNdisKeyRecordExtra;
-    std::vector<uint8_t> record(static_cast<size_t>(size), 0);
-    auto put32 = [&](int at, uint32_t v) { std::memcpy(record.data() + at, &v, 4); };
-    put32(hx::NdisKeyOffset::Length, static_cast<uint32_t>(size));
-    put32(hx::NdisKeyOffset::KeyIndex, keyKind == 0 ? hx::kNdisKeyTransmitPairwiseRsc
-                                                    : hx::kNdisKeyRscValid | static_cast<uint32_t>(keyIndex));
-    put32(hx::NdisKeyOffset::KeyLength, static_cast<uint32_t>(keyLength));
-    QueryWL_BSSID(&g_adapter, record.data() + hx::NdisKeyOffset::Bssid);
-    std::memcpy(record.data() + hx::NdisKeyOffset::KeyRsc, rsc, 8);
-    std::memcpy(record.data() + hx::NdisKeyOffset::KeyMaterial, key, static_cast<size_t>(keyLength));
-    WriteOid(&g_adapter, hx::kOidAddKey, record.data(), size);
-}
 
 TEST(Dot1xDll, PassphraseKeyMatchesThe80211iVectors) {
     const struct { const char* passphrase; const char* ssid; unsigned char first, last; } cases[] = {
@@ -88,9 +43,13 @@ class Dot1xJoin : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(Control("plug").substr(0, 2), "ok");
-        ASSERT_TRUE(OpenAdapter(g_adapter));
+        ASSERT_TRUE(suptest::OpenAdapter(g_adapter));
+        hx::SetKeyInstallTarget(hx::ExportedAdapterLibrary(), g_adapter);
     }
-    void TearDown() override { Shutdown_Dot1x_Module(); }
+    void TearDown() override {
+        Shutdown_Dot1x_Module();
+        hx::ClearKeyInstallTarget();
+    }
 
     bool Associate(const std::string& ssid, int wepStatus) {
         SetWL_NetworkType(&g_adapter, 1);
@@ -114,7 +73,7 @@ protected:
         record_.wpaElement = element_.data();
         record_.wpaElementLength = static_cast<uint16_t>(element_.size());
         record_.pairwiseCipher = record_.groupCipher = cipher;
-        record_.installKey = InstallLikeTheWorker;
+        record_.installKey = hx::InstallNegotiatedKey;  // the worker's own callback
         Get_PSK_Key_32byte(passphrase, ssid.c_str(), static_cast<int>(ssid.size()), 4096, record_.pairwiseMasterKey,
                            32);
         for (int i = 0; i < 16; ++i) record_.runConstant[i] = static_cast<uint8_t>(i * 7);
@@ -147,7 +106,7 @@ TEST_F(Dot1xJoin, WpaPskTkipAndAesJoinWithTheRightPassphrase) {
 
 TEST_F(Dot1xJoin, AWrongPassphraseInstallsNothingAndTheLinkDrops) {
     ASSERT_EQ(Control("timing handshake-timeout 1500").substr(0, 2), "ok");
-    const size_t timeoutsBefore = TimeoutEvents();
+    const size_t timeoutsBefore = suptest::HandshakeTimeouts();
     const DWORD start = ::GetTickCount();
     EXPECT_FALSE(JoinWithPassphrase("WPA-TKIP-Home", "not-the-passphrase", 4, 8, 30));
     EXPECT_TRUE(ShowHas("keys.installed: none")) << Control("show");
@@ -155,7 +114,7 @@ TEST_F(Dot1xJoin, AWrongPassphraseInstallsNothingAndTheLinkDrops) {
     bool dropped = false;
     for (int i = 0; i < 200 && !dropped; ++i) {
         do_key_negotiation_run(&record_);
-        dropped = TimeoutEvents() > timeoutsBefore;
+        dropped = suptest::HandshakeTimeouts() > timeoutsBefore;
     }
     EXPECT_TRUE(dropped) << Control("events");
     EXPECT_TRUE(ShowHas("keys.installed: none"));

@@ -11,52 +11,14 @@
 #include "adapter/VuvavoApi.h"
 #include "app/UtilityState.h"
 #include "auth/win32/UtilityAuthWorker.h"
+#include "SimulatedWorld.h"
 #include "config/MemoryAppProfile.h"
-#include "sim/SimulatorExports.h"
 
 namespace {
 
-std::string Control(const std::string& command) {
-    std::vector<char> reply(64 * 1024);
-    HxSimControl(command.c_str(), reply.data(), static_cast<int>(reply.size()));
-    return reply.data();
-}
-
-bool ShowHas(const std::string& text) { return Control("show").find(text) != std::string::npos; }
-
-size_t Count(const std::string& text, const std::string& what) {
-    size_t n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
-
-template <typename Predicate>
-bool WaitUntil(Predicate done, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs) return false;
-        ::Sleep(20);
-    }
-    return true;
-}
-
-bool OpenAdapter(hx::AdapterHandle& record) {
-    std::vector<hx::AdapterListEntry> list(100);
-    const int n = CreateNICAdapterList(list.data(), 100);
-    for (int i = 0; i < n; ++i) {
-        const std::string key = std::string("SYSTEM\\CurrentControlSet\\Control\\Class\\"
-                                            "{4D36E972-E325-11CE-BFC1-08002BE10318}\\") + list[i].instanceKey;
-        char value[256] = {};
-        unsigned long size = sizeof value;
-        if (QueryHLMReg(key.c_str(), "MatchingDeviceId", value, &size) != 0) continue;
-        if (_stricmp(value, "usb\\vid_4856&pid_0088") != 0) continue;
-        std::memcpy(record.name, list[i].name, sizeof record.name);
-        std::memcpy(record.description, list[i].description, sizeof record.description);
-        std::memcpy(record.instanceKey, list[i].instanceKey, sizeof record.instanceKey);
-        if (HxOpenAdapter(&record) != 0) return true;
-    }
-    return false;
-}
+using suptest::Control;
+using suptest::ShowHas;
+using suptest::WaitUntil;
 
 class WorkerJoin : public ::testing::Test {
 protected:
@@ -65,7 +27,7 @@ protected:
         Control("timing scan 100");
         Control("timing scan-jitter 0");
         hx::InitialiseProcessState(state_);
-        ASSERT_TRUE(OpenAdapter(state_.adapter));
+        ASSERT_TRUE(suptest::OpenAdapter(state_.adapter));
         ASSERT_EQ(WL_SiteSurveyStart(&state_.adapter), 0);
         ASSERT_TRUE(WaitUntil([] { return !ShowHas("scanning"); }, 3000));
     }
@@ -104,11 +66,11 @@ TEST_F(WorkerJoin, WpaPskNetworksJoinWithTheRightPassphrase) {
 
 TEST_F(WorkerJoin, AWrongPassphraseIsRefused) {
     Control("timing handshake-timeout 1500");
-    const size_t timeoutsBefore = Count(Control("events"), "4-way handshake timeout");
+    const size_t timeoutsBefore = suptest::HandshakeTimeouts();
     Associate("WPA-TKIP-Home", "not-the-passphrase", hx::WepStatus::Tkip);
     hx::win::UtilityAuthWorker worker(state_, profile_);
     worker.StartWorker();
-    EXPECT_TRUE(WaitUntil([&] { return Count(Control("events"), "4-way handshake timeout") > timeoutsBefore; }, 15000))
+    EXPECT_TRUE(WaitUntil([&] { return suptest::HandshakeTimeouts() > timeoutsBefore; }, 15000))
         << Control("events");
     EXPECT_TRUE(ShowHas("keys.installed: none")) << Control("show");
     EXPECT_TRUE(ShowHas("port.authorised: no"));
