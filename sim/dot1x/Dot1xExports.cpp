@@ -1,7 +1,9 @@
 // The export layer of our dot1x_dll.dll stand-in: argument checks, one lock, and the
 // supplicant core behind it.
 #include <algorithm>
+#include <chrono>
 #include <mutex>
+#include <thread>
 
 #include "auth/Dot1xApi.h"
 #include "sim/dot1x/AdapterEapolPort.h"
@@ -81,9 +83,12 @@ int DOT1XAPI do_key_negotiation_init(hx::AdapterHandle* adapter, hx::KeyNegotiat
 }
 
 int DOT1XAPI do_key_negotiation_run(hx::KeyNegotiationRecord* record) {
-    if (!record) return -1;
     std::lock_guard guard(Lock());
-    if (!Module().Handshake()) return -1;
+    if (!record || !Module().Handshake()) {
+        // The worker steps back to back: even a refused step takes its time.
+        std::this_thread::sleep_for(std::chrono::milliseconds(hxsup::kStepWaitMs));
+        return -1;
+    }
     Module().RunKeyNegotiationStep(
         [record](const hxsup::NegotiatedKey& key) { hxsup::InstallThroughRecord(*record, key); });
     return 0;

@@ -1,6 +1,27 @@
 #include "sim/dot1x/core/Supplicant.h"
 
+#include <chrono>
+#include <thread>
+
 namespace hxsup {
+namespace {
+
+void IdleStep() { std::this_thread::sleep_for(std::chrono::milliseconds(kStepWaitMs)); }
+
+}  // namespace
+
+size_t Supplicant::ReceiveFrame() {
+    if (!port_) {
+        IdleStep();
+        return 0;
+    }
+    const int length = port_->Receive(frame_, kStepWaitMs);
+    if (length < 0 || static_cast<size_t>(length) > frame_.size()) {
+        IdleStep();
+        return 0;
+    }
+    return static_cast<size_t>(length);
+}
 
 bool Supplicant::InitKeyNegotiation(std::unique_ptr<EapolPort> port, NegotiationSettings settings) {
     handshake_.reset();
@@ -21,10 +42,13 @@ bool Supplicant::StartEapol(const MacAddress& authenticator) {
 }
 
 std::optional<FrameVerdict> Supplicant::RunKeyNegotiationStep(const KeyInstaller& install) {
-    if (!handshake_ || !port_) return std::nullopt;
-    const int length = port_->Receive(frame_, kStepWaitMs);
-    if (length <= 0 || static_cast<size_t>(length) > frame_.size()) return std::nullopt;
-    auto step = handshake_->HandleFrame(std::span(frame_).first(static_cast<size_t>(length)));
+    if (!handshake_) {
+        IdleStep();
+        return std::nullopt;
+    }
+    const size_t length = ReceiveFrame();
+    if (length == 0) return std::nullopt;
+    auto step = handshake_->HandleFrame(std::span(frame_).first(length));
     if (step.verdict != FrameVerdict::Answered) return step.verdict;
     // The reply confirms the key to the access point before the key is put in use.
     port_->Send(step.reply);
@@ -47,11 +71,14 @@ bool Supplicant::InitEap(std::unique_ptr<EapolPort> port, const MacAddress& auth
 }
 
 bool Supplicant::RunEapStep() {
-    if (!eap_ || !port_) return false;
+    if (!eap_) {
+        IdleStep();
+        return false;
+    }
     if (eap_->Succeeded()) return true;
-    const int length = port_->Receive(frame_, kStepWaitMs);
-    if (length <= 0 || static_cast<size_t>(length) > frame_.size()) return false;
-    const auto step = eap_->HandleFrame(std::span(frame_).first(static_cast<size_t>(length)));
+    const size_t length = ReceiveFrame();
+    if (length == 0) return false;
+    const auto step = eap_->HandleFrame(std::span(frame_).first(length));
     if (!step.reply.empty()) port_->Send(step.reply);
     if (eap_->Succeeded()) eapMasterKey_ = eap_->MasterKey();
     return eap_->Succeeded();

@@ -36,6 +36,9 @@ public:
     bool StartEapol(const MacAddress& authenticator);
     // One step: waits up to kStepWaitMs for a frame, answers it and installs the keys it
     // brings. The verdict on the frame, or nullopt when none came (or nothing is set up).
+    // A step never returns at once with nothing done: with nothing set up, or a port that
+    // fails, it waits kStepWaitMs all the same, so that callers stepping back to back do
+    // not spin.
     std::optional<FrameVerdict> RunKeyNegotiationStep(const KeyInstaller& install);
     const KeyHandshake* Handshake() const { return handshake_ ? &*handshake_ : nullptr; }
 
@@ -56,6 +59,9 @@ public:
     void Shutdown();
 
 private:
+    // Waits for one frame; its length, or 0 (after a step's wait) when none came.
+    size_t ReceiveFrame();
+
     std::unique_ptr<EapolPort> port_;
     std::optional<MacAddress> authenticator_;
     std::optional<KeyHandshake> handshake_;

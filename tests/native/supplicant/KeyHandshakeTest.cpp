@@ -3,6 +3,7 @@
 // dropped without a reply, without a key and without moving the handshake on.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -294,6 +295,20 @@ TEST_P(KeyHandshakeTest, EachStepWaitsABoundedShortTime) {
         EXPECT_GT(timeout, 0);
         EXPECT_LE(timeout, 50);
     }
+}
+
+TEST_P(KeyHandshakeTest, AStepThatCannotReceiveStillTakesItsTime) {
+    using Clock = std::chrono::steady_clock;
+    const auto lasts = [](auto&& step) {
+        const auto start = Clock::now();
+        step();
+        return Clock::now() - start;
+    };
+    station_.log.receiveFails = true;  // a port that fails at once must not make the caller spin
+    EXPECT_GE(lasts([&] { station_.supplicant.RunKeyNegotiationStep({}); }), std::chrono::milliseconds(15));
+    hxsup::Supplicant nothingSetUp;
+    EXPECT_GE(lasts([&] { nothingSetUp.RunKeyNegotiationStep({}); }), std::chrono::milliseconds(15));
+    EXPECT_GE(lasts([&] { nothingSetUp.RunEapStep(); }), std::chrono::milliseconds(15));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ciphers, KeyHandshakeTest,

@@ -51,6 +51,7 @@ struct PortLog {
     std::vector<std::vector<uint8_t>> sent;
     std::vector<int> timeouts;
     bool sendFails = false;
+    bool receiveFails = false;
 };
 
 class ScriptedPort final : public hxsup::EapolPort {
@@ -63,6 +64,7 @@ public:
     }
     int Receive(std::span<uint8_t> buffer, int timeoutMs) override {
         log_.timeouts.push_back(timeoutMs);
+        if (log_.receiveFails) return -1;
         if (log_.inbound.empty()) return 0;
         auto frame = std::move(log_.inbound.front());
         log_.inbound.pop_front();
