@@ -1,6 +1,8 @@
 // The simulated adapter through the library's exports: discovery, every setter's
 // validation, association and what follows it, losing the link, unplugging, regions.
 #include <array>
+#include <atomic>
+#include <thread>
 
 #include "SimTestSupport.h"
 #include "sim/core/SignalDrift.h"
@@ -454,6 +456,41 @@ TEST(SignalDrift, StaysWithinItsBoundsAndMoves) {
     EXPECT_EQ(hxsim::SignalAt(n, 88, 12345), hxsim::SignalAt(n, 88, 12345));
     n.driftDb = 0;
     EXPECT_EQ(hxsim::SignalAt(n, 88, 12345), -70);
+}
+
+}  // namespace
+
+namespace {
+
+// The utility polls from its window thread while its worker calls the library too: every
+// answer stays one the library can give, whatever the other thread does meanwhile.
+TEST_F(SimFixture, TwoThreadsCallingAtOnceSeeConsistentAnswers) {
+    std::atomic<bool> stop{false};
+    std::atomic<int> bad{0};
+    std::thread poller([&] {
+        while (!stop) {
+            const int state = QueryWL_ConnectState(&adapter);
+            const int rssi = QueryWL_RSSI(&adapter);
+            const int speed = QueryWL_CurrentLinkSpeed(&adapter);
+            char ssid[100] = {};
+            const int length = QueryWL_SSID(&adapter, ssid);
+            if ((state != 0 && state != 1) || rssi < -120 || rssi >= 0 || speed < 0 || speed > 54000 ||
+                length < 0 || length > 32)
+                ++bad;
+        }
+    });
+    for (int i = 0; i < 300; ++i) {
+        const char* ssid = i % 2 ? "Open-Lobby" : "WPA-TKIP-Home";
+        SetWL_AuthenticationMode(&adapter, i % 2 ? 0 : 4);
+        SetWL_WEPStatus(&adapter, i % 2 ? 1 : 4);
+        SetWL_SSID(&adapter, ssid, static_cast<int>(std::strlen(ssid)));
+        hxsim::AdvanceClock(700);
+        if (i % 7 == 0) hxsim::Control("deauth");
+        if (i % 11 == 0) hxsim::Control(i % 22 ? "signal Open-Lobby -95" : "signal Open-Lobby -52");
+    }
+    stop = true;
+    poller.join();
+    EXPECT_EQ(bad, 0);
 }
 
 }  // namespace
