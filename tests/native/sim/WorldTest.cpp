@@ -176,7 +176,7 @@ TEST_F(SimFixture, AssociationFollowsTheSettings) {
         {"WEP-Lab", 1, 0, 0, true, "06:A0:88:00:00:02"},        // open auth: keys not checked
         {"WEP-Lab", 1, 0, 1, false, nullptr},                   // no WEP
         {"WPA-TKIP-Home", 1, 4, 4, true, "06:A0:88:00:00:03"},
-        {"WPA-TKIP-Home", 1, 4, 6, false, nullptr},             // AES not offered
+        {"WPA-TKIP-Home", 1, 4, 6, true, "06:A0:88:00:00:03"},  // AES not offered: TKIP taken
         {"WPA-TKIP-Home", 1, 3, 4, false, nullptr},             // 802.1X on a PSK network
         {"WPA-TKIP-Home", 1, 2, 0, false, nullptr},             // WEP on a WPA network
         {"WPA-AES-Office", 1, 4, 6, true, "06:A0:88:00:00:04"},
@@ -491,6 +491,30 @@ TEST_F(SimFixture, TwoThreadsCallingAtOnceSeeConsistentAnswers) {
     stop = true;
     poller.join();
     EXPECT_EQ(bad, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SimFixture, TheEncryptionSettingPicksThePairwiseCipherWhereTheNetworkOffersBoth) {
+    Start(simtest::DefaultWorldPlus(R"([network]
+ssid = Mixed
+bssid = 06:A0:88:00:00:31
+channel = 2
+rssi = -60
+security = wpa-psk
+cipher = tkip ccmp
+group-cipher = tkip
+passphrase = mixed-passphrase
+)"));
+    const std::pair<int, const char*> cases[] = {
+        {6, "link.pairwise-cipher: ccmp"}, {4, "link.pairwise-cipher: tkip"}, {1, "link.pairwise-cipher: tkip"}};
+    for (const auto& [wep, expected] : cases) {
+        Join("Mixed", 1, 4, wep);
+        EXPECT_TRUE(ShowHas(expected)) << wep;
+        EXPECT_TRUE(ShowHas("link.group-cipher: tkip"));
+    }
 }
 
 }  // namespace
