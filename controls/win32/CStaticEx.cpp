@@ -1,8 +1,20 @@
 #include "controls/win32/CStaticEx.h"
 
+#include <uxtheme.h>
+
 #include "app/win32/framework/Reflect.h"
 
 namespace hx::win {
+
+void CStaticEx::OnAttached() {
+    // A themed group box draws its caption in the theme's colour; unthemed, it takes the
+    // text colour of the colour request like every other label.
+    char className[16] = {};
+    ::GetClassNameA(Hwnd(), className, sizeof className);
+    const LONG style = ::GetWindowLongA(Hwnd(), GWL_STYLE);
+    if (::lstrcmpiA(className, "Button") == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX)
+        ::SetWindowTheme(Hwnd(), L" ", L" ");  // a class list no theme has
+}
 
 void CStaticEx::SetTextColour(COLORREF colour) {
     if (colour == textColour_) return;

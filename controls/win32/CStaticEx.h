@@ -25,6 +25,7 @@ public:
     HBRUSH CurrentBrush() const { return brush_.Get(); }
 
 protected:
+    void OnAttached() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -63,9 +63,9 @@ TEST_F(CStaticExTest, ChosenColoursOnEveryKindOfControl) {
         {"static", "STATIC", SS_LEFT, {150, 10}, true},
         {"radio button", "BUTTON", BS_AUTORADIOBUTTON, {150, 10}, true},
         {"read-only edit", "EDIT", ES_READONLY | ES_AUTOHSCROLL, {150, 10}, true},
-        // A group box fills only behind its caption, and the version 6 common controls
-        // draw the caption in their own text colour.
-        {"group box", "BUTTON", BS_GROUPBOX, {20, 1}, false},
+        // A group box fills only behind its caption; the caption takes the text colour
+        // although the version 6 common controls would draw it in the theme's colour.
+        {"group box", "BUTTON", BS_GROUPBOX, {20, 1}, true},
     };
     int id = 1100;
     for (const Case& c : cases) {
