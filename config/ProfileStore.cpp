@@ -105,53 +105,72 @@ int ProfileStore::UnlinkProfile(std::string_view name) {
     return 0;
 }
 
-void ProfileStore::LoadProfile(std::string_view name, WlanSetting& s) {
-    s.SSID = CutText(ReadProfileValueString(name, "SSID"), kMaxSsidLength);
-    s.Channel = ReadProfileValueInt(name, "Channel");
-    s.NetworkType = ReadProfileValueInt(name, "NetworkType");
-    s.DesiredRate = CutText(ReadProfileValueString(name, "DesiredRate"), kMaxHexTextLength);
-    s.AuthenticationMode = ReadProfileValueInt(name, "AuthenticationMode");
-    s.WEPStatus = ReadProfileValueInt(name, "WEPStatus");
-    s.WEPDefaultKeyId = ReadProfileValueInt(name, "WEPDefaultKeyId");
-    s.WEPKeyLength = ReadProfileValueInt(name, "WEPKeyLength");
-    for (int i = 0; i < 4; ++i) {
-        s.WEPKey[static_cast<size_t>(i)] =
-            CutText(ReadProfileValueString(name, WepKeyValueName(s.WEPKeyLength, i)), kMaxHexTextLength);
+namespace {
+
+// The 22 fields of a profile in the order they are read and written. The four keys stand
+// at the one place marked by neither member; their names come from the key length.
+struct ProfileField {
+    const char* name;
+    int WlanSetting::*integer;
+    std::string WlanSetting::*text;
+    size_t limit;  // texts: the longest text loaded
+};
+
+constexpr size_t kNoLimit = std::string::npos;
+
+constexpr ProfileField kProfileFields[] = {
+    {"SSID", nullptr, &WlanSetting::SSID, kMaxSsidLength},
+    {"Channel", &WlanSetting::Channel, nullptr, 0},
+    {"NetworkType", &WlanSetting::NetworkType, nullptr, 0},
+    {"DesiredRate", nullptr, &WlanSetting::DesiredRate, kMaxHexTextLength},
+    {"AuthenticationMode", &WlanSetting::AuthenticationMode, nullptr, 0},
+    {"WEPStatus", &WlanSetting::WEPStatus, nullptr, 0},
+    {"WEPDefaultKeyId", &WlanSetting::WEPDefaultKeyId, nullptr, 0},
+    {"WEPKeyLength", &WlanSetting::WEPKeyLength, nullptr, 0},
+    {"WEPKey", nullptr, nullptr, kMaxHexTextLength},
+    {"PowerSaveMode", &WlanSetting::PowerSaveMode, nullptr, 0},
+    {"PreambleMode", &WlanSetting::PreambleMode, nullptr, 0},
+    {"Domain", &WlanSetting::Domain, nullptr, 0},
+    {"Dot1xProtocol", &WlanSetting::Dot1xProtocol, nullptr, 0},
+    {"Dot1xPassphrase", nullptr, &WlanSetting::Dot1xPassphrase, kNoLimit},
+    {"Dot1xUsername", nullptr, &WlanSetting::Dot1xUsername, kNoLimit},
+    {"Dot1xPassword", nullptr, &WlanSetting::Dot1xPassword, kNoLimit},
+    {"Dot1xWPAIEs", nullptr, &WlanSetting::Dot1xWPAIEs, kNoLimit},
+    {"Dot1xCertSubject", nullptr, &WlanSetting::Dot1xCertSubject, kNoLimit},
+    {"Dot1xCertIssuer", nullptr, &WlanSetting::Dot1xCertIssuer, kNoLimit},
+};
+
+}  // namespace
+
+void ProfileStore::LoadProfile(std::string_view name, WlanSetting& setting) {
+    for (const ProfileField& field : kProfileFields) {
+        if (field.integer != nullptr) {
+            setting.*field.integer = ReadProfileValueInt(name, field.name);
+        } else if (field.text != nullptr) {
+            setting.*field.text = CutText(ReadProfileValueString(name, field.name), field.limit);
+        } else {
+            // Under the names of the key length just read.
+            for (int i = 0; i < 4; ++i) {
+                setting.WEPKey[static_cast<size_t>(i)] =
+                    CutText(ReadProfileValueString(name, WepKeyValueName(setting.WEPKeyLength, i)), field.limit);
+            }
+        }
     }
-    s.PowerSaveMode = ReadProfileValueInt(name, "PowerSaveMode");
-    s.PreambleMode = ReadProfileValueInt(name, "PreambleMode");
-    s.Domain = ReadProfileValueInt(name, "Domain");
-    s.Dot1xProtocol = ReadProfileValueInt(name, "Dot1xProtocol");
-    s.Dot1xPassphrase = ReadProfileValueString(name, "Dot1xPassphrase");
-    s.Dot1xUsername = ReadProfileValueString(name, "Dot1xUsername");
-    s.Dot1xPassword = ReadProfileValueString(name, "Dot1xPassword");
-    s.Dot1xWPAIEs = ReadProfileValueString(name, "Dot1xWPAIEs");
-    s.Dot1xCertSubject = ReadProfileValueString(name, "Dot1xCertSubject");
-    s.Dot1xCertIssuer = ReadProfileValueString(name, "Dot1xCertIssuer");
 }
 
-void ProfileStore::SaveProfile(std::string_view name, const WlanSetting& s) {
-    WriteProfileValueString(name, "SSID", s.SSID);
-    WriteProfileValueInt(name, "Channel", s.Channel);
-    WriteProfileValueInt(name, "NetworkType", s.NetworkType);
-    WriteProfileValueString(name, "DesiredRate", s.DesiredRate);
-    WriteProfileValueInt(name, "AuthenticationMode", s.AuthenticationMode);
-    WriteProfileValueInt(name, "WEPStatus", s.WEPStatus);
-    WriteProfileValueInt(name, "WEPDefaultKeyId", s.WEPDefaultKeyId);
-    WriteProfileValueInt(name, "WEPKeyLength", s.WEPKeyLength);
-    for (int i = 0; i < 4; ++i) {
-        WriteProfileValueString(name, WepKeyValueName(s.WEPKeyLength, i), s.WEPKey[static_cast<size_t>(i)]);
+void ProfileStore::SaveProfile(std::string_view name, const WlanSetting& setting) {
+    for (const ProfileField& field : kProfileFields) {
+        if (field.integer != nullptr) {
+            WriteProfileValueInt(name, field.name, setting.*field.integer);
+        } else if (field.text != nullptr) {
+            WriteProfileValueString(name, field.name, setting.*field.text);
+        } else {
+            for (int i = 0; i < 4; ++i) {
+                WriteProfileValueString(name, WepKeyValueName(setting.WEPKeyLength, i),
+                                        setting.WEPKey[static_cast<size_t>(i)]);
+            }
+        }
     }
-    WriteProfileValueInt(name, "PowerSaveMode", s.PowerSaveMode);
-    WriteProfileValueInt(name, "PreambleMode", s.PreambleMode);
-    WriteProfileValueInt(name, "Domain", s.Domain);
-    WriteProfileValueInt(name, "Dot1xProtocol", s.Dot1xProtocol);
-    WriteProfileValueString(name, "Dot1xPassphrase", s.Dot1xPassphrase);
-    WriteProfileValueString(name, "Dot1xUsername", s.Dot1xUsername);
-    WriteProfileValueString(name, "Dot1xPassword", s.Dot1xPassword);
-    WriteProfileValueString(name, "Dot1xWPAIEs", s.Dot1xWPAIEs);
-    WriteProfileValueString(name, "Dot1xCertSubject", s.Dot1xCertSubject);
-    WriteProfileValueString(name, "Dot1xCertIssuer", s.Dot1xCertIssuer);
 }
 
 }  // namespace hx

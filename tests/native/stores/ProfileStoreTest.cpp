@@ -5,6 +5,7 @@
 
 #include "config/MemoryAppProfile.h"
 #include "config/ProfileStore.h"
+#include "tests/fakes/SampleSetting.h"
 
 namespace hx {
 namespace {
@@ -161,33 +162,9 @@ TEST_F(ProfileStoreTest, ABackslashInANameNamesANestedKey) {
     EXPECT_TRUE(store_.ProfileNameTaken("LAB\\WEST"));
 }
 
-WlanSetting FullSetting() {
-    WlanSetting s;
-    s.SSID = "office";
-    s.Channel = 11;
-    s.NetworkType = 0;
-    s.DesiredRate = "16 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
-    s.AuthenticationMode = 1;
-    s.WEPStatus = 0;
-    s.WEPKey = {"01 02 03 04 05 06 07 08 09 0A 0B 0C 0D", "11 12 13 14 15 16 17 18 19 1A 1B 1C 1D",
-                "21 22 23 24 25 26 27 28 29 2A 2B 2C 2D", "31 32 33 34 35 36 37 38 39 3A 3B 3C 3D"};
-    s.WEPDefaultKeyId = 2;
-    s.WEPKeyLength = 128;
-    s.PowerSaveMode = 2;
-    s.PreambleMode = 1;
-    s.Domain = 0x30;
-    s.Dot1xProtocol = 1;
-    s.Dot1xPassphrase = "correct horse";
-    s.Dot1xUsername = "alice";
-    s.Dot1xPassword = "s3cret";
-    s.Dot1xWPAIEs = "DD 18 00 50 F2 01 01 00";
-    s.Dot1xCertSubject = "CN=alice";
-    s.Dot1xCertIssuer = "Not Found";
-    return s;
-}
 
 TEST_F(ProfileStoreTest, SaveAndLoadCarryAll22Fields) {
-    const WlanSetting saved = FullSetting();
+    const WlanSetting saved = test::FullSetting();
     store_.SaveProfile("Office", saved);
     EXPECT_EQ(profile_.ValueCount(), 22u);
     EXPECT_NE(profile_.Find("Profile\\Office", "WEPKey128_3"), nullptr);
@@ -206,7 +183,7 @@ TEST_F(ProfileStoreTest, LoadTakesValuesAsStored) {
     store_.WriteProfileValueString("P", "NetworkType", "1");  // wrong type
     store_.WriteProfileValueString("P", "WEPKey64_0", "AA BB CC DD EE");
     store_.WriteProfileValueString("P", "DesiredRate", std::string(120, '0'));
-    WlanSetting loaded = FullSetting();
+    WlanSetting loaded = test::FullSetting();
     store_.LoadProfile("P", loaded);
 
     WlanSetting expected;

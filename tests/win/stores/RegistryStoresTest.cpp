@@ -9,6 +9,7 @@
 #include "app/win32/RegistryAppProfile.h"
 #include "config/LastSettingStore.h"
 #include "config/ProfileStore.h"
+#include "tests/fakes/SampleSetting.h"
 
 namespace hx::win {
 namespace {
@@ -91,34 +92,11 @@ TEST_F(RegistryStoresTest, LastSettingWritesIntegersAsDwordsAndTextsAsStrings) {
     EXPECT_EQ(store.ReadLastSettingInt("domain"), 0x30) << "value names are not case-sensitive";
 }
 
-WlanSetting FullSetting() {
-    WlanSetting s;
-    s.SSID = "office";
-    s.Channel = 11;
-    s.NetworkType = 0;
-    s.DesiredRate = "16 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
-    s.AuthenticationMode = 1;
-    s.WEPStatus = 0;
-    s.WEPKey = {"01 02 03 04 05", "11 12 13 14 15", "21 22 23 24 25", "31 32 33 34 35"};
-    s.WEPDefaultKeyId = 3;
-    s.WEPKeyLength = 64;
-    s.PowerSaveMode = 2;
-    s.PreambleMode = 1;
-    s.Domain = 0x40;
-    s.Dot1xProtocol = 1;
-    s.Dot1xPassphrase = "correct horse";
-    s.Dot1xUsername = "alice";
-    s.Dot1xPassword = "s3cret";
-    s.Dot1xWPAIEs = "DD 18 00 50 F2 01 01 00";
-    s.Dot1xCertSubject = "CN=alice";
-    s.Dot1xCertIssuer = "Not Found";
-    return s;
-}
 
 TEST_F(RegistryStoresTest, AProfileRoundTripsAll22FieldsWithTheirTypes) {
     RegistryAppProfile profile("Tessaro", app_);
     ProfileStore store(profile);
-    const WlanSetting saved = FullSetting();
+    const WlanSetting saved = test::FullSetting(64);
     store.LinkProfile("Office");
     store.SaveProfile("Office", saved);
 
@@ -159,7 +137,7 @@ TEST_F(RegistryStoresTest, TheChainInTheRegistry) {
 
     // A name with a backslash is a nested key.
     store.LinkProfile("site\\north");
-    WlanSetting setting = FullSetting();
+    WlanSetting setting = test::FullSetting(64);
     store.SaveProfile("site\\north", setting);
     EXPECT_EQ(TypeOf("Profile\\site\\north", "SSID"), static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(store.ListProfileNames().back(), "site\\north");
