@@ -1,0 +1,19 @@
+// The encryption and authentication lists of the Encryption page and the profile editor:
+// which entry shows a setting's codes, and which codes an entry stands for.
+#pragma once
+
+namespace hx {
+
+// "Disable", "WEP", then in infrastructure mode "TKIP", "AES".
+int EncryptionPositionOf(int wepStatus, bool infrastructure);
+// The three WEP entries, then in infrastructure mode "WPA-PSK". WPA with 802.1X has no
+// entry: in infrastructure mode it selects position 4, which the list does not hold.
+int AuthenticationPositionOf(int authenticationMode, bool infrastructure);
+// Codes of the chosen entries; -1 (nothing chosen) gives WEP (0) and auto switch (2).
+int WepStatusOfPosition(int position);
+int AuthenticationModeOfPosition(int position);
+
+constexpr int kWepPosition = 1;            // encryption entry that enables the key controls
+constexpr int kWpaPskPosition = 3;         // authentication entry that enables the pass phrase
+
+}  // namespace hx
