@@ -43,4 +43,14 @@ int AuthenticationModeOfPosition(int position) {
     }
 }
 
+
+void WriteSecurityChoice(const SecurityChoice& choice, WlanSetting& setting) {
+    setting.WEPStatus = WepStatusOfPosition(choice.encryption);
+    setting.AuthenticationMode = AuthenticationModeOfPosition(choice.authentication);
+    if (choice.authentication == kWpaPskPosition) setting.Dot1xPassphrase = choice.passphrase;
+    if (choice.defaultKey >= 0 && choice.defaultKey <= 3) setting.WEPDefaultKeyId = choice.defaultKey;
+    setting.WEPKey = choice.keys;
+    setting.WEPKeyLength = choice.keyLengthBits;
+}
+
 }  // namespace hx
