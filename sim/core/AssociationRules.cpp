@@ -58,12 +58,15 @@ Admission AdmitWpa(const NetworkSpec& network, const StationSecurity& station) {
     if (!wpa.present) return Refuse(network.rsn.present ? "network speaks RSN only" : "network is not a WPA network");
     const uint8_t akm = station.authMode == AuthCode::WpaPsk ? Suite::AkmPsk : Suite::Akm8021X;
     if (!Contains(wpa.akms, akm)) return Refuse("key management differs");
-    // The encryption setting names the pairwise cipher; when it names none (WEP or no
-    // encryption) the adapter takes the network's first cipher it can run.
+    // The pairwise cipher is the one the encryption setting names when the network offers
+    // it; otherwise (another WPA cipher, WEP or no encryption set) the adapter takes the
+    // network's first cipher it can run, as it reads the network's WPA element anyway.
     uint8_t pairwise = 0;
-    if (station.wepStatus == WepStatusCode::Tkip || station.wepStatus == WepStatusCode::Aes) {
-        pairwise = station.wepStatus == WepStatusCode::Tkip ? Suite::Tkip : Suite::Ccmp;
-        if (!Contains(wpa.pairwiseCiphers, pairwise)) return Refuse("pairwise cipher not offered");
+    const uint8_t named = station.wepStatus == WepStatusCode::Tkip  ? Suite::Tkip
+                          : station.wepStatus == WepStatusCode::Aes ? Suite::Ccmp
+                                                                    : 0;
+    if (named != 0 && Contains(wpa.pairwiseCiphers, named)) {
+        pairwise = named;
     } else {
         for (uint8_t c : wpa.pairwiseCiphers)
             if (c == Suite::Tkip || c == Suite::Ccmp) { pairwise = c; break; }

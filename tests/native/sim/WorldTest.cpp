@@ -1,6 +1,8 @@
 // The simulated adapter through the library's exports: discovery, every setter's
 // validation, association and what follows it, losing the link, unplugging, regions.
 #include <array>
+#include <atomic>
+#include <thread>
 
 #include "SimTestSupport.h"
 #include "sim/core/SignalDrift.h"
@@ -174,7 +176,7 @@ TEST_F(SimFixture, AssociationFollowsTheSettings) {
         {"WEP-Lab", 1, 0, 0, true, "06:A0:88:00:00:02"},        // open auth: keys not checked
         {"WEP-Lab", 1, 0, 1, false, nullptr},                   // no WEP
         {"WPA-TKIP-Home", 1, 4, 4, true, "06:A0:88:00:00:03"},
-        {"WPA-TKIP-Home", 1, 4, 6, false, nullptr},             // AES not offered
+        {"WPA-TKIP-Home", 1, 4, 6, true, "06:A0:88:00:00:03"},  // AES not offered: TKIP taken
         {"WPA-TKIP-Home", 1, 3, 4, false, nullptr},             // 802.1X on a PSK network
         {"WPA-TKIP-Home", 1, 2, 0, false, nullptr},             // WEP on a WPA network
         {"WPA-AES-Office", 1, 4, 6, true, "06:A0:88:00:00:04"},
@@ -454,6 +456,65 @@ TEST(SignalDrift, StaysWithinItsBoundsAndMoves) {
     EXPECT_EQ(hxsim::SignalAt(n, 88, 12345), hxsim::SignalAt(n, 88, 12345));
     n.driftDb = 0;
     EXPECT_EQ(hxsim::SignalAt(n, 88, 12345), -70);
+}
+
+}  // namespace
+
+namespace {
+
+// The utility polls from its window thread while its worker calls the library too: every
+// answer stays one the library can give, whatever the other thread does meanwhile.
+TEST_F(SimFixture, TwoThreadsCallingAtOnceSeeConsistentAnswers) {
+    std::atomic<bool> stop{false};
+    std::atomic<int> bad{0};
+    std::thread poller([&] {
+        while (!stop) {
+            const int state = QueryWL_ConnectState(&adapter);
+            const int rssi = QueryWL_RSSI(&adapter);
+            const int speed = QueryWL_CurrentLinkSpeed(&adapter);
+            char ssid[100] = {};
+            const int length = QueryWL_SSID(&adapter, ssid);
+            if ((state != 0 && state != 1) || rssi < -120 || rssi >= 0 || speed < 0 || speed > 54000 ||
+                length < 0 || length > 32)
+                ++bad;
+        }
+    });
+    for (int i = 0; i < 300; ++i) {
+        const char* ssid = i % 2 ? "Open-Lobby" : "WPA-TKIP-Home";
+        SetWL_AuthenticationMode(&adapter, i % 2 ? 0 : 4);
+        SetWL_WEPStatus(&adapter, i % 2 ? 1 : 4);
+        SetWL_SSID(&adapter, ssid, static_cast<int>(std::strlen(ssid)));
+        hxsim::AdvanceClock(700);
+        if (i % 7 == 0) hxsim::Control("deauth");
+        if (i % 11 == 0) hxsim::Control(i % 22 ? "signal Open-Lobby -95" : "signal Open-Lobby -52");
+    }
+    stop = true;
+    poller.join();
+    EXPECT_EQ(bad, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SimFixture, TheEncryptionSettingPicksThePairwiseCipherWhereTheNetworkOffersBoth) {
+    Start(simtest::DefaultWorldPlus(R"([network]
+ssid = Mixed
+bssid = 06:A0:88:00:00:31
+channel = 2
+rssi = -60
+security = wpa-psk
+cipher = tkip ccmp
+group-cipher = tkip
+passphrase = mixed-passphrase
+)"));
+    const std::pair<int, const char*> cases[] = {
+        {6, "link.pairwise-cipher: ccmp"}, {4, "link.pairwise-cipher: tkip"}, {1, "link.pairwise-cipher: tkip"}};
+    for (const auto& [wep, expected] : cases) {
+        Join("Mixed", 1, 4, wep);
+        EXPECT_TRUE(ShowHas(expected)) << wep;
+        EXPECT_TRUE(ShowHas("link.group-cipher: tkip"));
+    }
 }
 
 }  // namespace
