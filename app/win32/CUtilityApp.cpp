@@ -4,8 +4,20 @@
 
 #include "app/win32/CDlg_Main.h"
 #include "app/win32/framework/Dialog.h"
+#include "auth/WorkerControl.h"
 
 namespace hx::win {
+namespace {
+
+// Stands in for the authentication worker until it is part of the utility: never running.
+class IdleWorker : public WorkerControl {
+public:
+    void StartWorker() override {}
+    void StopWorker() override {}
+    bool WorkerActive() const override { return false; }
+};
+
+}  // namespace
 
 CUtilityApp& TheApp() {
     static CUtilityApp app;
@@ -32,7 +44,9 @@ int CUtilityApp::Run(HINSTANCE instance) {
     profile_ = std::make_unique<RegistryAppProfile>(kRegistryRoot, ApplicationNameFromModule(nullptr));
     state_.keyFormat = profile_->GetProfileInt("", kKeyFormatValue, 0);
 
-    CDlg_Main mainWindow(state_, *profile_);
+    IdleWorker worker;
+    CDlg_Main mainWindow(state_, ExportedAdapterLibrary(), worker,
+                         {linkInfoPage_, configPage_, wepPage_, sitePage_, profilePage_, aboutPage_});
     mainWindow.DoModal(nullptr);
     return 0;
 }

@@ -7,6 +7,12 @@
 
 #include "app/UtilityState.h"
 #include "app/win32/RegistryAppProfile.h"
+#include "pages/win32/CPage_About.h"
+#include "pages/win32/CPage_Config.h"
+#include "pages/win32/CPage_LinkInfo.h"
+#include "pages/win32/CPage_Profile.h"
+#include "pages/win32/CPage_Site.h"
+#include "pages/win32/CPage_Wep.h"
 
 namespace hx::win {
 
@@ -24,6 +30,13 @@ public:
 private:
     UtilityState state_;
     std::unique_ptr<RegistryAppProfile> profile_;
+    // The six pages live for the whole run; the main window makes their windows.
+    CPage_LinkInfo linkInfoPage_;
+    CPage_Config configPage_;
+    CPage_Wep wepPage_;
+    CPage_Site sitePage_;
+    CPage_Profile profilePage_;
+    CPage_About aboutPage_;
 };
 
 // The one application object of the process.

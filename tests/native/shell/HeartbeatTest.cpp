@@ -6,50 +6,13 @@
 
 #include "app/Heartbeat.h"
 #include "tests/fakes/FakeAdapterLibrary.h"
+#include "tests/fakes/ScriptedAdapterOperations.h"
 #include "tests/fakes/RecordingShellPort.h"
 
 namespace hx {
 namespace {
 
 using Calls = std::vector<std::string>;
-
-// Adapter operations that follow a script and log into the shell's call list, so one list
-// shows the order of everything a tick did.
-class ScriptedAdapterOperations : public AdapterOperations {
-public:
-    ScriptedAdapterOperations(UtilityState& state, Calls& log) : state_(state), log_(log) {}
-
-    bool adapterPlugged = false;
-    bool identifySucceeds = true;
-    int wzcStatus = Wzc::OwnControl;
-    bool pollFails = false;
-    LinkStatus linkToReport;
-
-    void Discover() override {
-        log_.push_back("Discover");
-        state_.adapterReady = adapterPlugged ? 1 : 0;
-    }
-    bool Identify() override {
-        log_.push_back("Identify");
-        return identifySucceeds;
-    }
-    void CheckZeroConfiguration() override {
-        log_.push_back("CheckZeroConfiguration");
-        state_.wzcState = wzcStatus;
-    }
-    void PollLink() override {
-        log_.push_back("PollLink");
-        if (pollFails) {
-            state_.adapterReady = 0;
-            return;
-        }
-        state_.link = linkToReport;
-    }
-
-private:
-    UtilityState& state_;
-    Calls& log_;
-};
 
 class HeartbeatTest : public ::testing::Test {
 protected:
@@ -77,7 +40,7 @@ protected:
     UtilityState state;
     test::RecordingShellPort shell;
     test::FakeAdapterLibrary library;
-    ScriptedAdapterOperations operations{state, shell.calls};
+    test::ScriptedAdapterOperations operations{state, shell.calls};
     Heartbeat heartbeat{state, shell, operations, library};
 };
 
