@@ -1,0 +1,111 @@
+#include "sim/core/AssociationRules.h"
+
+#include <algorithm>
+
+namespace hxsim {
+namespace {
+
+Admission Refuse(std::string why) {
+    Admission a;
+    a.refusal = std::move(why);
+    return a;
+}
+
+bool Contains(const std::vector<uint8_t>& list, uint8_t value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+// The station's transmit key against the network's key of the same index: what decides a
+// shared-key authentication (the access point decrypts the challenge with that key).
+bool KeysMatch(const NetworkSpec& network, const StationSecurity& station) {
+    const int index = station.defaultKey;
+    if (index < 0 || index > 3) return false;
+    const auto& ours = station.wepKeys[index].key;
+    const auto& theirs = network.wepKeys[index];
+    return !ours.empty() && ours == theirs;
+}
+
+Admission AdmitWep(const NetworkSpec& network, const StationSecurity& station) {
+    if (station.wepStatus != WepStatusCode::Enabled) return Refuse("network needs WEP");
+    Admission a;
+    a.wepKeysMatch = KeysMatch(network, station);
+    const bool apOpen = network.wepAuth != WepAuth::Shared;
+    const bool apShared = network.wepAuth != WepAuth::Open;
+    switch (station.authMode) {
+        case AuthCode::Open:
+            if (!apOpen) return Refuse("network allows shared-key authentication only");
+            a.authentication = "open";
+            break;
+        case AuthCode::Shared:
+            if (!apShared) return Refuse("network allows open authentication only");
+            if (!a.wepKeysMatch) return Refuse("shared-key authentication failed: WEP key differs");
+            a.authentication = "shared";
+            break;
+        case AuthCode::AutoSwitch:
+            if (apShared && a.wepKeysMatch) a.authentication = "shared";
+            else if (apOpen) a.authentication = "open";
+            else return Refuse("shared-key authentication failed: WEP key differs");
+            break;
+        default:
+            return Refuse("network is not a WPA network");
+    }
+    a.admitted = true;
+    return a;
+}
+
+Admission AdmitWpa(const NetworkSpec& network, const StationSecurity& station) {
+    const SecurityElement& wpa = network.wpa;
+    if (!wpa.present) return Refuse(network.rsn.present ? "network speaks RSN only" : "network is not a WPA network");
+    const uint8_t akm = station.authMode == AuthCode::WpaPsk ? Suite::AkmPsk : Suite::Akm8021X;
+    if (!Contains(wpa.akms, akm)) return Refuse("key management differs");
+    // The encryption setting names the pairwise cipher; when it names none (WEP or no
+    // encryption) the adapter takes the network's first cipher it can run.
+    uint8_t pairwise = 0;
+    if (station.wepStatus == WepStatusCode::Tkip || station.wepStatus == WepStatusCode::Aes) {
+        pairwise = station.wepStatus == WepStatusCode::Tkip ? Suite::Tkip : Suite::Ccmp;
+        if (!Contains(wpa.pairwiseCiphers, pairwise)) return Refuse("pairwise cipher not offered");
+    } else {
+        for (uint8_t c : wpa.pairwiseCiphers)
+            if (c == Suite::Tkip || c == Suite::Ccmp) { pairwise = c; break; }
+        if (pairwise == 0) return Refuse("no pairwise cipher the adapter can run");
+    }
+    if (wpa.groupCipher != Suite::Tkip && wpa.groupCipher != Suite::Ccmp)
+        return Refuse("group cipher the adapter cannot run");
+    Admission a;
+    a.admitted = true;
+    a.pairwiseCipher = pairwise;
+    a.groupCipher = wpa.groupCipher;
+    a.authentication = akm == Suite::AkmPsk ? "wpa-psk" : "wpa-802.1x";
+    return a;
+}
+
+}  // namespace
+
+Admission Admit(const NetworkSpec& network, const StationSecurity& station) {
+    const bool wantAdhoc = station.networkType == NetworkTypeCode::AdHoc;
+    if (network.adhoc != wantAdhoc) return Refuse("network type differs");
+    const bool wpaMode = station.authMode == AuthCode::Wpa || station.authMode == AuthCode::WpaPsk;
+    if (network.adhoc) {
+        // Cells authenticate openly; the privacy bit has to agree with the encryption.
+        if (wpaMode) return Refuse("no WPA in ad hoc cells");
+        if (station.authMode == AuthCode::Shared) return Refuse("cells use open authentication");
+        const bool stationPrivacy = station.wepStatus != WepStatusCode::Disabled;
+        if (network.privacy != stationPrivacy) return Refuse("privacy differs");
+        Admission a;
+        a.admitted = true;
+        a.wepKeysMatch = network.privacy && KeysMatch(network, station);
+        a.authentication = network.privacy ? "open" : "none";
+        return a;
+    }
+    if (wpaMode) return AdmitWpa(network, station);
+    if (network.wpa.present || network.rsn.present) return Refuse("network needs WPA");
+    if (network.privacy) return AdmitWep(network, station);
+    if (station.wepStatus != WepStatusCode::Disabled) return Refuse("network is not encrypted");
+    if (station.authMode == AuthCode::Shared) return Refuse("network allows open authentication only");
+    Admission a;
+    a.admitted = true;
+    a.authentication = "none";
+    return a;
+}
+
+}  // namespace hxsim

@@ -1,0 +1,44 @@
+// Whether a network lets the adapter in with the settings it has, and on what terms: the
+// network type, the privacy bit, WEP authentication and keys, and WPA key management and
+// ciphers, as an 802.11 station checks them before and during association.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/core/Scenario.h"
+
+namespace hxsim {
+
+// Codes as the utility passes them to the library.
+namespace NetworkTypeCode { constexpr int AdHoc = 0, Infrastructure = 1; }
+namespace AuthCode { constexpr int Open = 0, Shared = 1, AutoSwitch = 2, Wpa = 3, WpaPsk = 4; }
+namespace WepStatusCode { constexpr int Enabled = 0, Disabled = 1, Tkip = 4, Aes = 6; }
+
+struct WepKeySlot {
+    std::vector<uint8_t> key;  // empty: never written
+};
+
+// What association looks at in the adapter's settings.
+struct StationSecurity {
+    int networkType = NetworkTypeCode::Infrastructure;
+    int authMode = AuthCode::Open;
+    int wepStatus = WepStatusCode::Disabled;
+    std::array<WepKeySlot, 4> wepKeys;
+    int defaultKey = 0;
+};
+
+struct Admission {
+    bool admitted = false;
+    std::string refusal;              // why not, for the state report
+    uint8_t pairwiseCipher = 0;       // WPA: suite type of the pairwise cipher in use
+    uint8_t groupCipher = 0;
+    bool wepKeysMatch = false;        // WEP: the station's transmit key is the network's key
+    std::string authentication;       // "open", "shared", "wpa-psk", "wpa-802.1x", "none"
+};
+
+Admission Admit(const NetworkSpec& network, const StationSecurity& station);
+
+}  // namespace hxsim

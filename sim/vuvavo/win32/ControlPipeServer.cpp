@@ -1,0 +1,81 @@
+// The control channel on Windows: a message-mode named pipe served by one thread of the
+// library. Each client connection carries one command and gets one reply (CallNamedPipe
+// on the client's side). The pipe is named by HXSIM_PIPE, or else after the program that
+// loaded the library: \\.\pipe\hxsim-<program name in lower case>, e.g.
+// \\.\pipe\hxsim-hx88uutil. Only the first process of a name serves it.
+#include <windows.h>
+
+#include <atomic>
+#include <cctype>
+#include <string>
+
+#include "sim/vuvavo/ControlServer.h"
+#include "sim/vuvavo/SimulatorHost.h"
+
+namespace hxsim {
+namespace {
+
+constexpr DWORD kBufferSize = 64 * 1024;
+
+std::string PipeName() {
+    char value[256];
+    const DWORD n = ::GetEnvironmentVariableA("HXSIM_PIPE", value, sizeof value);
+    if (n > 0 && n < sizeof value) return value;
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string program(path, length < sizeof path ? length : 0);
+    const size_t slash = program.find_last_of("\\/");
+    if (slash != std::string::npos) program.erase(0, slash + 1);
+    const size_t dot = program.rfind('.');
+    if (dot != std::string::npos) program.erase(dot);
+    for (char& c : program) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return "\\\\.\\pipe\\hxsim-" + program;
+}
+
+void ServeOne(HANDLE pipe) {
+    std::string request(kBufferSize, '\0');
+    DWORD read = 0;
+    if (!::ReadFile(pipe, request.data(), kBufferSize - 1, &read, nullptr)) return;
+    request.resize(read);
+    while (!request.empty() && (request.back() == '\n' || request.back() == '\r' || request.back() == '\0'))
+        request.pop_back();
+    const ControlReply reply = Control(request);
+    std::string text = (reply.ok ? "ok\n" : "error\n") + reply.text;
+    if (text.size() > kBufferSize) text.resize(kBufferSize);
+    DWORD written = 0;
+    ::WriteFile(pipe, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    ::FlushFileBuffers(pipe);
+}
+
+DWORD WINAPI ServeControl(void* name) {
+    const std::string pipeName = *static_cast<std::string*>(name);
+    delete static_cast<std::string*>(name);
+    bool first = true;
+    for (;;) {
+        DWORD mode = PIPE_ACCESS_DUPLEX | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
+        HANDLE pipe = ::CreateNamedPipeA(pipeName.c_str(), mode,
+                                         PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1,
+                                         kBufferSize, kBufferSize, 0, nullptr);
+        if (pipe == INVALID_HANDLE_VALUE) return 1;  // another process serves this name
+        first = false;
+        const BOOL connected = ::ConnectNamedPipe(pipe, nullptr) || ::GetLastError() == ERROR_PIPE_CONNECTED;
+        if (connected) ServeOne(pipe);
+        ::DisconnectNamedPipe(pipe);
+        ::CloseHandle(pipe);
+    }
+}
+
+}  // namespace
+
+void StartControlServer() {
+    static std::atomic<bool> started{false};
+    if (started.exchange(true)) return;
+    // Keep the library loaded for as long as the serving thread runs.
+    HMODULE self = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                         reinterpret_cast<LPCSTR>(&StartControlServer), &self);
+    HANDLE thread = ::CreateThread(nullptr, 0, ServeControl, new std::string(PipeName()), 0, nullptr);
+    if (thread != nullptr) ::CloseHandle(thread);
+}
+
+}  // namespace hxsim
