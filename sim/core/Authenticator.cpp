@@ -140,16 +140,15 @@ void Authenticator::OnKeyFrame(const uint8_t* frame, int length, Millis now) {
     const bool pairwise = (f->info & KeyInfo::Pairwise) != 0;
 
     if (phase_ == Phase::WaitMessage2 && pairwise) {
-        Bytes data;
-        const auto& lowMac = std::min(accessPoint_, station_);
-        const auto& highMac = std::max(accessPoint_, station_);
-        data.insert(data.end(), lowMac.begin(), lowMac.end());
-        data.insert(data.end(), highMac.begin(), highMac.end());
+        // min(AA, SPA) | max(AA, SPA) | min(ANonce, SNonce) | max(ANonce, SNonce)
         const Bytes snonce(f->nonce.begin(), f->nonce.end());
-        const Bytes& lowNonce = std::min(anonce_, snonce);
-        const Bytes& highNonce = std::max(anonce_, snonce);
-        data.insert(data.end(), lowNonce.begin(), lowNonce.end());
-        data.insert(data.end(), highNonce.begin(), highNonce.end());
+        Bytes data(6 + 6 + 32 + 32);
+        const bool apFirst = accessPoint_ < station_;
+        std::copy(accessPoint_.begin(), accessPoint_.end(), data.begin() + (apFirst ? 0 : 6));
+        std::copy(station_.begin(), station_.end(), data.begin() + (apFirst ? 6 : 0));
+        const bool anonceFirst = anonce_ < snonce;
+        std::copy(anonce_.begin(), anonce_.end(), data.begin() + (anonceFirst ? 12 : 44));
+        std::copy(snonce.begin(), snonce.end(), data.begin() + (anonceFirst ? 44 : 12));
         const Bytes ptk = crypto::Prf(pmk_, "Pairwise key expansion", data, 64);
         const Bytes kck(ptk.begin(), ptk.begin() + 16);
         if (KeyFrameMic(version_, kck, bytes) != f->mic) {

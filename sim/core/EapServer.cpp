@@ -1,5 +1,7 @@
 #include "sim/core/EapServer.h"
 
+#include <algorithm>
+
 #include "sim/core/ApCrypto.h"
 #include "sim/core/EapSimulation.h"
 
@@ -49,9 +51,12 @@ private:
 };
 
 Bytes EapolWrap(const Bytes& eap) {
-    Bytes frame{kEapolVersion, kEapolEapPacket, static_cast<uint8_t>(eap.size() >> 8),
-                static_cast<uint8_t>(eap.size())};
-    frame.insert(frame.end(), eap.begin(), eap.end());
+    Bytes frame(kEapolHeaderSize + eap.size());
+    frame[0] = kEapolVersion;
+    frame[1] = kEapolEapPacket;
+    frame[2] = static_cast<uint8_t>(eap.size() >> 8);
+    frame[3] = static_cast<uint8_t>(eap.size());
+    std::copy(eap.begin(), eap.end(), frame.begin() + kEapolHeaderSize);
     return frame;
 }
 

@@ -1,0 +1,158 @@
+// The simulated adapter through VUVAVO.dll's import library, as the utility calls it, and
+// the control channel from this process and from the hxsim tool in another process.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "adapter/VuvavoApi.h"
+#include "sim/EapolTransport.h"
+#include "sim/SimulatorExports.h"
+#include "tools/hxsim/ControlClient.h"
+
+namespace {
+
+std::string Control(const std::string& command) {
+    std::vector<char> reply(64 * 1024);
+    HxSimControl(command.c_str(), reply.data(), static_cast<int>(reply.size()));
+    return reply.data();
+}
+
+bool OpenAdapter(hx::AdapterHandle& record) {
+    std::vector<hx::AdapterListEntry> list(100);
+    const int n = CreateNICAdapterList(list.data(), 100);
+    for (int i = 0; i < n; ++i) {
+        const std::string key = std::string("SYSTEM\\CurrentControlSet\\Control\\Class\\"
+                                            "{4D36E972-E325-11CE-BFC1-08002BE10318}\\") + list[i].instanceKey;
+        char value[256] = {};
+        unsigned long size = sizeof value;
+        if (QueryHLMReg(key.c_str(), "MatchingDeviceId", value, &size) != 0) continue;
+        if (_stricmp(value, "usb\\vid_4856&pid_0088") != 0) continue;
+        std::memset(&record, 0, sizeof record);
+        record.deviceHandle = -1;
+        std::memcpy(record.name, list[i].name, sizeof record.name);
+        if (HxOpenAdapter(&record) != 0) return true;
+    }
+    return false;
+}
+
+// Runs a program, returns its exit code and what it printed.
+int RunAndCapture(const std::string& commandLine, std::string& output) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return -1;
+    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = writeEnd;
+    si.hStdError = writeEnd;
+    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi{};
+    std::string line = commandLine;
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+        ::CloseHandle(readEnd);
+        ::CloseHandle(writeEnd);
+        return -1;
+    }
+    ::CloseHandle(writeEnd);
+    char chunk[4096];
+    DWORD got = 0;
+    while (::ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) output.append(chunk, got);
+    ::WaitForSingleObject(pi.hProcess, 20000);
+    DWORD code = 0;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(readEnd);
+    return static_cast<int>(code);
+}
+
+class VuvavoDll : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(Control("plug").substr(0, 2), "ok");
+        ASSERT_TRUE(OpenAdapter(adapter));
+    }
+    hx::AdapterHandle adapter{};
+};
+
+TEST_F(VuvavoDll, TheAdapterIsFoundOpenedAndJoinsAnOpenNetwork) {
+    unsigned char rates[16] = {};
+    ASSERT_EQ(QueryWL_SupportedRate(&adapter, rates), 0);
+    EXPECT_EQ(rates[0], 0x82);
+    EXPECT_EQ(QueryWL_DriverVersion(&adapter), 0x01024C15);
+    ASSERT_EQ(SetWL_NetworkType(&adapter, 1), 0);
+    ASSERT_EQ(SetWL_AuthenticationMode(&adapter, 0), 0);
+    ASSERT_EQ(SetWL_WEPStatus(&adapter, 1), 0);
+    ASSERT_EQ(SetWL_SSID(&adapter, "Open-Lobby", 10), 0);
+    int state = -1;
+    for (int i = 0; i < 40 && state != 0; ++i) {  // association takes a few hundred ms here
+        ::Sleep(100);
+        state = QueryWL_ConnectState(&adapter);
+    }
+    ASSERT_EQ(state, 0);
+    char ssid[100] = {};
+    EXPECT_EQ(QueryWL_SSID(&adapter, ssid), 10);
+    EXPECT_STREQ(ssid, "Open-Lobby");
+    EXPECT_EQ(QueryWL_Channel(&adapter), 1);
+    EXPECT_GT(QueryWL_CurrentLinkSpeed(&adapter), 0);
+
+    // The association scanned, so the list holds the network, in the documented layout.
+    std::vector<unsigned char> survey(hx::kSurveyBufferSize);
+    ASSERT_EQ(WL_RetrieveSiteSurveyData(&adapter, survey.data(), hx::kSurveyBufferSize), 0);
+    ASSERT_EQ(WL_FilteSiteSurveyData(&adapter, survey.data()), 0);
+    uint32_t count;
+    std::memcpy(&count, survey.data(), 4);
+    EXPECT_EQ(count, 8u);
+    uint32_t firstLength, ssidLength;
+    std::memcpy(&firstLength, survey.data() + 4, 4);
+    std::memcpy(&ssidLength, survey.data() + 4 + 12, 4);
+    EXPECT_GE(firstLength, 116u);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(survey.data() + 4 + 16), ssidLength), "Open-Lobby");
+}
+
+TEST_F(VuvavoDll, UnplugThroughTheControlExportFailsTheCalls) {
+    ASSERT_EQ(Control("unplug").substr(0, 2), "ok");
+    EXPECT_EQ(QueryWL_ConnectState(&adapter), -1);
+    ASSERT_EQ(Control("plug").substr(0, 2), "ok");
+    EXPECT_EQ(QueryWL_ConnectState(&adapter), -1);
+    ASSERT_TRUE(OpenAdapter(adapter));
+    EXPECT_NE(QueryWL_ConnectState(&adapter), -1);
+    EXPECT_EQ(HxSimControl("no-such-command", nullptr, 0), -1);
+}
+
+TEST_F(VuvavoDll, CertificatesOfTheWorldAreFoundByStoreSubjectAndIssuer) {
+    HxSimCertificate cert{};
+    ASSERT_EQ(HxSimFindCertificate("MY", "CN=HX Test User", "CN=HX Test Root CA", &cert), 0);
+    EXPECT_EQ(cert.hasPrivateKey, 1);
+    EXPECT_EQ(cert.exportable, 1);
+    EXPECT_EQ(HxSimFindCertificate("ROOT", "CN=HX Test User", "CN=HX Test Root CA", &cert), -1);
+    ASSERT_EQ(HxSimFindCertificate("my", "CN=HX Locked User", "CN=HX Test Root CA", &cert), 0);
+    EXPECT_EQ(cert.exportable, 0);
+    EXPECT_EQ(HxSimFindCertificate(nullptr, "x", "y", &cert), -1);
+}
+
+TEST_F(VuvavoDll, TheControlPipeAnswersThisProcessAndTheToolInAnother) {
+    std::string reply;
+    ASSERT_TRUE(hxsim::SendControlCommand(hxsim::ControlPipeName("win_sim"), "fail QueryWL_RSSI once", reply));
+    EXPECT_EQ(reply.substr(0, 3), "ok\n");
+    EXPECT_EQ(QueryWL_RSSI(&adapter), -1);
+    EXPECT_NE(QueryWL_RSSI(&adapter), -1);
+
+    std::string output;
+    EXPECT_EQ(RunAndCapture("hxsim.exe --target win_sim wzc 2", output), 0) << output;
+    EXPECT_EQ(QueryWL_CheckWZCStatus(&adapter), 2);
+    output.clear();
+    EXPECT_EQ(RunAndCapture("hxsim.exe --target win_sim show", output), 0);
+    EXPECT_NE(output.find("wzc.status: 2"), std::string::npos) << output;
+    output.clear();
+    EXPECT_EQ(RunAndCapture("hxsim.exe --target win_sim frobnicate", output), 1);
+    output.clear();
+    EXPECT_EQ(RunAndCapture("hxsim.exe --target nobody-runs-this show", output), 2);
+    Control("wzc 0");
+}
+
+}  // namespace
