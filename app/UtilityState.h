@@ -3,6 +3,8 @@
 // One instance exists in the running utility; tests make their own.
 #pragma once
 
+#include <mutex>
+
 #include "adapter/AdapterHandle.h"
 #include "adapter/LinkStatus.h"
 #include "config/WlanSetting.h"
@@ -22,6 +24,10 @@ struct UtilityState {
     int wzcState = Wzc::Unknown;
     int keyFormat = 0;                  // in-memory copy of "WepKeyFormat"
     WlanSetting current;                // the configuration in force
+    // Guards `current` against the authentication worker, which writes its Dot1xWPAIEs from
+    // its own thread. The UI thread holds it whenever it reads or writes Dot1xWPAIEs, or
+    // copies or assigns the whole current setting, while a worker may run.
+    std::mutex currentSettingMutex;
     WlanSetting editor;                 // the profile editor's working copy
     LinkStatus link;
     SupportedRates supportedRates;

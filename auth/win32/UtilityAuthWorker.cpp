@@ -1,0 +1,14 @@
+#include "auth/win32/UtilityAuthWorker.h"
+
+#include "adapter/AdapterLibrary.h"
+#include "app/win32/RegistryAppProfile.h"
+#include "auth/SupplicantLibrary.h"
+
+namespace hx::win {
+
+UtilityAuthWorker::UtilityAuthWorker(UtilityState& state, AppProfile& profile)
+    : messages_(ApplicationNameFromModule(nullptr)),
+      worker_(ExportedAdapterLibrary(), ExportedSupplicantLibrary(), state, profile, directory_,
+              messages_) {}
+
+}  // namespace hx::win
