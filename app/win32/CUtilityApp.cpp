@@ -2,22 +2,11 @@
 
 #include <commctrl.h>
 
+#include "adapter/AdapterSession.h"
 #include "app/win32/CDlg_Main.h"
 #include "app/win32/framework/Dialog.h"
-#include "auth/WorkerControl.h"
 
 namespace hx::win {
-namespace {
-
-// Stands in for the authentication worker until it is part of the utility: never running.
-class IdleWorker : public WorkerControl {
-public:
-    void StartWorker() override {}
-    void StopWorker() override {}
-    bool WorkerActive() const override { return false; }
-};
-
-}  // namespace
 
 CUtilityApp& TheApp() {
     static CUtilityApp app;
@@ -44,9 +33,16 @@ int CUtilityApp::Run(HINSTANCE instance) {
     profile_ = std::make_unique<RegistryAppProfile>(kRegistryRoot, ApplicationNameFromModule(nullptr));
     state_.keyFormat = profile_->GetProfileInt("", kKeyFormatValue, 0);
 
-    IdleWorker worker;
-    CDlg_Main mainWindow(state_, ExportedAdapterLibrary(), worker,
+    AdapterLibrary& library = ExportedAdapterLibrary();
+    lastSetting_ = std::make_unique<LastSettingStore>(*profile_);
+    worker_ = std::make_unique<UtilityAuthWorker>(state_, *profile_);
+    applier_ = std::make_unique<SettingApplier>(library, state_, *lastSetting_, *worker_);
+
+    CDlg_Main mainWindow(state_, library, *worker_,
                          {linkInfoPage_, configPage_, wepPage_, sitePage_, profilePage_, aboutPage_});
+    // Identification reaches the pages through the main window.
+    AdapterSession session(library, state_, *lastSetting_, *applier_, mainWindow);
+    mainWindow.UseAdapterOperations(session);
     mainWindow.DoModal(nullptr);
     return 0;
 }
