@@ -156,7 +156,9 @@ protected:
             utility.WaitForExit(5s);
         }
         ::SetEnvironmentVariableA("HXSIM_SCENARIO", nullptr);
+        ::DeleteFileA(ScenarioPath().c_str());
     }
+    static std::string ScenarioPath() { return ProgramFolder() + "\\e2e_shell_unplugged.scenario"; }
 
     // Starts the utility in the default world, or with the adapter pulled out.
     void StartUtility(bool plugged) {
@@ -166,7 +168,7 @@ protected:
             const size_t at = scenario.find("plugged = yes");
             ASSERT_NE(at, std::string::npos);
             scenario.replace(at, 13, "plugged = no");
-            const std::string path = ProgramFolder() + "\\e2e_shell_unplugged.scenario";
+            const std::string path = ScenarioPath();
             std::ofstream(path) << scenario;
             ::SetEnvironmentVariableA("HXSIM_SCENARIO", path.c_str());
         }
