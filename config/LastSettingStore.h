@@ -12,6 +12,11 @@ namespace hx {
 
 inline constexpr const char* kLastSettingSection = "LastSetting\\";
 
+// The longest rate or key text the apply operations take (they copy into 100-byte buffers).
+constexpr size_t kMaxHexTextLength = 99;
+// The first byte of the default WEP key text; the bytes after it count up by one.
+constexpr int kDefaultWepKeyFirstByte = 0x10;
+
 class LastSettingStore {
 public:
     explicit LastSettingStore(AppProfile& profile) : profile_(profile) {}
@@ -24,13 +29,29 @@ public:
     std::string ReadLastSettingString(std::string_view name);
     int WriteLastSettingString(std::string_view name, std::string_view value);
 
+    // Fills every field of the setting but Dot1xWPAIEs from the store, with the range
+    // checks and defaults of each value. Writes nothing.
+    void LoadLastSetting(WlanSetting& setting);
+    // The key text stored for a key index and length in bits; the default key text of that
+    // length when none is stored.
+    std::string LoadLastWepKey(int index, int bits);
+
     AppProfile& Profile() { return profile_; }
 
 private:
+    int ReadInRange(std::string_view name, int low, int high, int otherwise);
+
     AppProfile& profile_;
 };
 
 // The value name of one WEP key: "%s%d_%d" of "WEPKey", the length in bits and the index.
 std::string WepKeyValueName(int bits, int index);
+
+// The key text used when none is stored: bits / 8 - 3 bytes counting up from
+// kDefaultWepKeyFirstByte, as hex text.
+std::string DefaultWepKeyText(int bits);
+
+// A text cut to at most `limit` characters.
+std::string CutText(std::string text, size_t limit);
 
 }  // namespace hx

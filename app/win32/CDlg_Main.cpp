@@ -1,46 +1,258 @@
 #include "app/win32/CDlg_Main.h"
 
+#include "app/TrayRule.h"
+#include "app/win32/framework/Handles.h"
 #include "resources/resource.h"
 
 namespace hx::win {
 
-CDlg_Main::CDlg_Main(UtilityState& state, AppProfile& profile)
-    : Dialog(IDD_MAIN), state_(state), profile_(profile) {}
+// Used when no adapter operations are given: no adapter is ever found.
+class CDlg_Main::NoAdapter : public AdapterOperations {
+public:
+    explicit NoAdapter(UtilityState& state) : state_(state) {}
+    void Discover() override { state_.adapterReady = 0; }
+    bool Identify() override { return false; }
+    void CheckZeroConfiguration() override {}
+    void PollLink() override { state_.adapterReady = 0; }
+
+private:
+    UtilityState& state_;
+};
+
+CDlg_Main::CDlg_Main(UtilityState& state, AdapterLibrary& library, WorkerControl& worker,
+                     MainWindowPages pages)
+    : Dialog(IDD_MAIN),
+      state_(state),
+      library_(library),
+      worker_(worker),
+      pages_(pages),
+      icon_(::LoadIconA(ResourceModule(), MAKEINTRESOURCEA(IDI_MAIN))),
+      entries_{{
+          {PageId::LinkInfo, &pages.linkInfo, IDC_NAV_LINK_INFO, nullptr, nullptr, {}},
+          {PageId::Configuration, &pages.config, IDC_NAV_CONFIGURATION,
+           [this] { pages_.config.LoadFromSetting(); }, nullptr, {}},
+          {PageId::Encryption, &pages.wep, IDC_NAV_ENCRYPTION, [this] { pages_.wep.Load(); }, nullptr, {}},
+          {PageId::SiteSurvey, &pages.site, IDC_NAV_SITE_SURVEY, nullptr, nullptr, {}},
+          {PageId::Profile, &pages.profile, IDC_NAV_PROFILE, nullptr,
+           [this] { pages_.profile.RefreshList(); }, {}},
+          {PageId::About, &pages.about, IDC_NAV_ABOUT, nullptr, nullptr, {}},
+      }} {}
+
+CDlg_Main::~CDlg_Main() = default;
 
 BOOL CDlg_Main::OnInitDialog() {
+    for (PageEntry& entry : entries_) entry.label.Attach(Hwnd(), entry.labelId);
+
     ::SetWindowTextA(Hwnd(), kMainWindowTitle);
-    hidePending_ = 1;
-    ::SetTimer(Hwnd(), kPollTimer, 1000, nullptr);
-    ::SetTimer(Hwnd(), kHideTimer, 100, nullptr);
+    state_.pendingSurveyCountdown = -1;
+    ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+
+    CreateTrayIcon();
+    CreatePages();
+
+    PageEntry& linkInfo = *EntryForPage(PageId::LinkInfo);
+    ::ShowWindow(linkInfo.page->Hwnd(), SW_SHOW);
+    linkInfo.label.SetSelected(true);
+    current_ = &linkInfo;
+
+    if (operations_ == nullptr) {
+        noAdapter_ = std::make_unique<NoAdapter>(state_);
+        operations_ = noAdapter_.get();
+    }
+    heartbeat_.emplace(state_, *this, *operations_, library_);
+    heartbeat_->Start();
+
+    ::SetTimer(Hwnd(), kPollTimer, kPollPeriodMs, nullptr);
+    ::SetTimer(Hwnd(), kHideTimer, kHidePeriodMs, nullptr);
     return TRUE;
 }
 
-INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
-    if (message == WM_TIMER) {
-        OnTimer(wParam);
-        handled = true;
-    }
-    return 0;
+void CDlg_Main::CreateTrayIcon() {
+    tray_ = std::make_unique<TrayIcon>(ResourceModule(), TraySet::Count, 1, Hwnd());
+    for (int set = 0; set < TraySet::Count; ++set)
+        tray_->SetIcon(set, 0, kTraySetIcons[static_cast<size_t>(set)], kTrayIconDisplayTimeMs);
+    tray_->ShowSet(TraySet::NoAdapter);
 }
 
-void CDlg_Main::OnTimer(UINT_PTR id) {
-    if (id == kHideTimer) {
-        ::ShowWindow(Hwnd(), SW_HIDE);
-        hidePending_ = 0;
-        ::KillTimer(Hwnd(), kHideTimer);
-        return;
+void CDlg_Main::CreatePages() {
+    HWND frame = Item(IDC_PAGE_FRAME);
+    for (PageEntry& entry : entries_) {
+        entry.page->AttachShell(*this);
+        entry.page->Create(frame);
     }
-    if (hidePending_) {
-        ::ShowWindow(Hwnd(), SW_HIDE);
-        hidePending_ = 0;
+}
+
+CDlg_Main::PageEntry* CDlg_Main::EntryForPage(PageId page) {
+    for (PageEntry& entry : entries_)
+        if (entry.id == page) return &entry;
+    return nullptr;
+}
+
+CDlg_Main::PageEntry* CDlg_Main::EntryForLabel(int labelId) {
+    for (PageEntry& entry : entries_)
+        if (entry.labelId == labelId) return &entry;
+    return nullptr;
+}
+
+NavLabel* CDlg_Main::Label(int labelId) {
+    PageEntry* entry = EntryForLabel(labelId);
+    return entry ? &entry->label : nullptr;
+}
+
+void CDlg_Main::ShowPage(PageEntry& entry) {
+    if (&entry == current_) return;
+    if (current_ != nullptr) {
+        ::ShowWindow(current_->page->Hwnd(), SW_HIDE);
+        current_->label.SetSelected(false);
     }
+    current_ = &entry;
+    if (entry.beforeShow) entry.beforeShow();
+    ::ShowWindow(entry.page->Hwnd(), SW_SHOW);
+    entry.label.SetSelected(true);
+    if (entry.afterShow) entry.afterShow();
+}
+
+void CDlg_Main::ShowPage(PageId page) {
+    if (PageEntry* entry = EntryForPage(page)) ShowPage(*entry);
+}
+
+bool CDlg_Main::IsCurrentPage(PageId page) const { return current_ != nullptr && current_->id == page; }
+
+void CDlg_Main::HideMainWindow() { ::ShowWindow(Hwnd(), SW_HIDE); }
+
+void CDlg_Main::ShowTraySet(int set) {
+    if (tray_) tray_->ShowSet(set);
+}
+
+void CDlg_Main::ShowLinkStatus() { pages_.linkInfo.UpdateDisplay(); }
+void CDlg_Main::StartSiteSurvey() { pages_.site.StartScan(); }
+void CDlg_Main::CollectSiteSurvey() { pages_.site.FillList(); }
+void CDlg_Main::FillTxRateList() { pages_.config.FillTxRateList(); }
+void CDlg_Main::SetDriverVersionText(const std::string& text) { pages_.about.SetDriverVersionText(text); }
+void CDlg_Main::SetMacAddressText(const std::string& text) { pages_.about.SetMacAddressText(text); }
+
+bool CDlg_Main::OnCommand(int id, int code, HWND) {
+    switch (id) {
+    case ID_TRAY_OPEN:
+        OnOpen();
+        return true;
+    case ID_TRAY_EXIT:
+        Shutdown();
+        return true;
+    default:
+        break;
+    }
+    if (code == STN_CLICKED) {
+        if (PageEntry* entry = EntryForLabel(id)) {
+            ShowPage(*entry);
+            return true;
+        }
+    }
+    return false;
 }
 
 void CDlg_Main::OnCancel() { Shutdown(); }
 
+void CDlg_Main::OnOpen() {
+    if (state_.adapterReady == 0) return;
+    if (state_.wzcState == Wzc::ServiceControl) {
+        ::MessageBoxA(Hwnd(), kZeroConfigurationMessage, nullptr, MB_OK);
+        return;
+    }
+    ::ShowWindow(Hwnd(), SW_SHOW);
+    ::BringWindowToTop(Hwnd());
+    ::SetForegroundWindow(Hwnd());
+}
+
 void CDlg_Main::Shutdown() {
+    worker_.StopWorker();
     ::KillTimer(Hwnd(), kPollTimer);
+    if (tray_) tray_->Remove();
     EndDialog(IDCANCEL);
+}
+
+void CDlg_Main::OnTimer(UINT_PTR id) {
+    if (!heartbeat_) return;
+    if (id == kHideTimer) {
+        heartbeat_->OnHideTimer();
+        ::KillTimer(Hwnd(), kHideTimer);
+        return;
+    }
+    heartbeat_->OnPollTick();
+}
+
+bool CDlg_Main::OnSystemCommand(WPARAM command, LPARAM cursor) {
+    const WPARAM code = command & 0xFFF0;
+    if (code != SC_MINIMIZE && code != SC_CLOSE) return false;
+    if (cursor != 0) {
+        ::ShowWindow(Hwnd(), SW_HIDE);
+    } else {
+        ::SetForegroundWindow(Hwnd());
+    }
+    return true;
+}
+
+void CDlg_Main::OnTrayNotification(LPARAM mouseMessage) {
+    switch (mouseMessage) {
+    case WM_LBUTTONDBLCLK:
+        OnOpen();
+        break;
+    case WM_RBUTTONDOWN:
+        if (tray_) tray_->PopUpMenu(IDR_TRAY, Hwnd());
+        break;
+    default:
+        break;
+    }
+}
+
+void CDlg_Main::PaintMinimised() {
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(Hwnd(), &paint);
+    ::SendMessageA(Hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client{};
+    ::GetClientRect(Hwnd(), &client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, icon_);
+    ::EndPaint(Hwnd(), &paint);
+}
+
+void CDlg_Main::EraseBackground(HDC dc) {
+    RECT client{};
+    ::GetClientRect(Hwnd(), &client);
+    UniqueBrush brush(::CreateSolidBrush(kBackground));
+    ::FillRect(dc, &client, brush.Get());
+}
+
+INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    switch (message) {
+    case WM_TIMER:
+        OnTimer(wParam);
+        handled = true;
+        return 0;
+    case WM_SYSCOMMAND:
+        handled = OnSystemCommand(wParam, lParam);
+        return 0;
+    case TrayIcon::kCallbackMessage:
+        OnTrayNotification(lParam);
+        return 0;  // and the default processing as well
+    case WM_ERASEBKGND:
+        EraseBackground(reinterpret_cast<HDC>(wParam));
+        handled = true;
+        return TRUE;
+    case WM_PAINT:
+        if (::IsIconic(Hwnd())) {
+            PaintMinimised();
+            handled = true;
+        }
+        return 0;
+    case WM_QUERYDRAGICON:
+        handled = true;
+        return reinterpret_cast<INT_PTR>(icon_);
+    default:
+        return 0;
+    }
 }
 
 }  // namespace hx::win

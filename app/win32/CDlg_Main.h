@@ -1,32 +1,120 @@
-// The main window: navigation labels, the page frame, the heartbeat timers.
+// The main window: six navigation labels on the left, the page frame with one page in
+// front on the right, the tray icon, and the two timers of the heartbeat. It is what the
+// portable core sees of the window system (ShellPort).
 #pragma once
 
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "adapter/AdapterLibrary.h"
+#include "app/AdapterOperations.h"
+#include "app/Heartbeat.h"
+#include "app/ShellPort.h"
 #include "app/UtilityState.h"
 #include "app/win32/framework/Dialog.h"
-#include "config/AppProfile.h"
+#include "auth/WorkerControl.h"
+#include "controls/win32/NavLabel.h"
+#include "pages/win32/CPage_About.h"
+#include "pages/win32/CPage_Config.h"
+#include "pages/win32/CPage_LinkInfo.h"
+#include "pages/win32/CPage_Profile.h"
+#include "pages/win32/CPage_Site.h"
+#include "pages/win32/CPage_Wep.h"
+#include "trayicon/win32/TrayIcon.h"
 
 namespace hx::win {
 
-class CDlg_Main : public Dialog {
-public:
-    CDlg_Main(UtilityState& state, AppProfile& profile);
+// The six page objects; they live for the whole run, their windows are made by the main window.
+struct MainWindowPages {
+    CPage_LinkInfo& linkInfo;
+    CPage_Config& config;
+    CPage_Wep& wep;
+    CPage_Site& site;
+    CPage_Profile& profile;
+    CPage_About& about;
+};
 
+class CDlg_Main : public Dialog, public ShellPort {
+public:
     static constexpr UINT_PTR kPollTimer = 1;
     static constexpr UINT_PTR kHideTimer = 2;
+    static constexpr UINT kPollPeriodMs = 1000;
+    static constexpr UINT kHidePeriodMs = 100;
+    // Background of the client area: red 46, green 92, blue 199.
+    static constexpr COLORREF kBackground = RGB(46, 92, 199);
+    static constexpr const char* kZeroConfigurationMessage =
+        "Wireless LAN is Controlled by the Windows Zero Configuration";
+
+    CDlg_Main(UtilityState& state, AdapterLibrary& library, WorkerControl& worker, MainWindowPages pages);
+    ~CDlg_Main() override;
+
+    // The adapter operations the heartbeat drives; set before the window is created.
+    // Without them the heartbeat never finds an adapter.
+    void UseAdapterOperations(AdapterOperations& operations) { operations_ = &operations; }
+
+    // ShellPort
+    void HideMainWindow() override;
+    void ShowTraySet(int set) override;
+    void ShowPage(PageId page) override;
+    bool IsCurrentPage(PageId page) const override;
+    void ShowLinkStatus() override;
+    void StartSiteSurvey() override;
+    void CollectSiteSurvey() override;
+    void FillTxRateList() override;
+    void SetDriverVersionText(const std::string& text) override;
+    void SetMacAddressText(const std::string& text) override;
+
+    const TrayIcon* Tray() const { return tray_.get(); }
+    NavLabel* Label(int labelId);
+    Page* CurrentPage() const { return current_ ? current_->page : nullptr; }
 
 protected:
     BOOL OnInitDialog() override;
-    void OnCancel() override;
+    bool OnCommand(int id, int code, HWND control) override;
     void OnOK() override {}
+    void OnCancel() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
+    struct PageEntry {
+        PageId id;
+        Page* page;
+        int labelId;
+        std::function<void()> beforeShow;
+        std::function<void()> afterShow;
+        NavLabel label;
+    };
+
+    PageEntry* EntryForPage(PageId page);
+    PageEntry* EntryForLabel(int labelId);
+    void CreatePages();
+    void ShowPage(PageEntry& entry);
+    void CreateTrayIcon();
     void OnTimer(UINT_PTR id);
+    void OnOpen();
     void Shutdown();
+    bool OnSystemCommand(WPARAM command, LPARAM cursor);
+    void OnTrayNotification(LPARAM mouseMessage);
+    void PaintMinimised();
+    void EraseBackground(HDC dc);
 
     UtilityState& state_;
-    AppProfile& profile_;
-    int hidePending_ = 0;
+    AdapterLibrary& library_;
+    WorkerControl& worker_;
+    MainWindowPages pages_;
+    AdapterOperations* operations_ = nullptr;
+    class NoAdapter;
+    std::unique_ptr<NoAdapter> noAdapter_;
+
+    HICON icon_ = nullptr;
+    PageEntry* current_ = nullptr;
+    std::unique_ptr<TrayIcon> tray_;
+    std::optional<Heartbeat> heartbeat_;
+    std::array<PageEntry, 6> entries_;
 };
 
 }  // namespace hx::win

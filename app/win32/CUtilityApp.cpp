@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "adapter/AdapterSession.h"
 #include "app/win32/CDlg_Main.h"
 #include "app/win32/framework/Dialog.h"
 
@@ -32,7 +33,16 @@ int CUtilityApp::Run(HINSTANCE instance) {
     profile_ = std::make_unique<RegistryAppProfile>(kRegistryRoot, ApplicationNameFromModule(nullptr));
     state_.keyFormat = profile_->GetProfileInt("", kKeyFormatValue, 0);
 
-    CDlg_Main mainWindow(state_, *profile_);
+    AdapterLibrary& library = ExportedAdapterLibrary();
+    lastSetting_ = std::make_unique<LastSettingStore>(*profile_);
+    worker_ = std::make_unique<UtilityAuthWorker>(state_, *profile_);
+    applier_ = std::make_unique<SettingApplier>(library, state_, *lastSetting_, *worker_);
+
+    CDlg_Main mainWindow(state_, library, *worker_,
+                         {linkInfoPage_, configPage_, wepPage_, sitePage_, profilePage_, aboutPage_});
+    // Identification reaches the pages through the main window.
+    AdapterSession session(library, state_, *lastSetting_, *applier_, mainWindow);
+    mainWindow.UseAdapterOperations(session);
     mainWindow.DoModal(nullptr);
     return 0;
 }

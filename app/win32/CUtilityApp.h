@@ -7,6 +7,15 @@
 
 #include "app/UtilityState.h"
 #include "app/win32/RegistryAppProfile.h"
+#include "auth/win32/UtilityAuthWorker.h"
+#include "config/LastSettingStore.h"
+#include "config/SettingApplier.h"
+#include "pages/win32/CPage_About.h"
+#include "pages/win32/CPage_Config.h"
+#include "pages/win32/CPage_LinkInfo.h"
+#include "pages/win32/CPage_Profile.h"
+#include "pages/win32/CPage_Site.h"
+#include "pages/win32/CPage_Wep.h"
 
 namespace hx::win {
 
@@ -20,10 +29,23 @@ public:
 
     UtilityState& State() { return state_; }
     AppProfile& Profile() { return *profile_; }
+    LastSettingStore& LastSetting() { return *lastSetting_; }
+    SettingApplier& Applier() { return *applier_; }
+    WorkerControl& Worker() { return *worker_; }
 
 private:
     UtilityState state_;
     std::unique_ptr<RegistryAppProfile> profile_;
+    std::unique_ptr<LastSettingStore> lastSetting_;
+    std::unique_ptr<UtilityAuthWorker> worker_;
+    std::unique_ptr<SettingApplier> applier_;
+    // The six pages live for the whole run; the main window makes their windows.
+    CPage_LinkInfo linkInfoPage_;
+    CPage_Config configPage_;
+    CPage_Wep wepPage_;
+    CPage_Site sitePage_;
+    CPage_Profile profilePage_;
+    CPage_About aboutPage_;
 };
 
 // The one application object of the process.

@@ -1,0 +1,50 @@
+#include "adapter/BssidList.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace hx {
+namespace {
+
+uint32_t ReadU32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+}  // namespace
+
+std::array<uint8_t, 6> BssidRecordView::Mac() const {
+    std::array<uint8_t, 6> mac{};
+    std::memcpy(mac.data(), bytes + BssidRecord::MacAddress, mac.size());
+    return mac;
+}
+
+uint32_t BssidRecordView::U32(size_t offset) const { return ReadU32(bytes + offset); }
+
+const uint8_t* BssidRecordView::Elements() const {
+    return bytes + BssidRecord::Ies + BssidRecord::FixedIes;
+}
+
+size_t BssidRecordView::ElementsLength() const {
+    const size_t ieLength = U32(BssidRecord::IeLength);
+    const size_t room = size - BssidRecord::Ies;  // what the record holds after its fixed part
+    const size_t ies = std::min(ieLength, room);
+    return ies > BssidRecord::FixedIes ? ies - BssidRecord::FixedIes : 0;
+}
+
+std::vector<BssidRecordView> SurveyRecords(const uint8_t* buffer, size_t size, int maxRecords) {
+    std::vector<BssidRecordView> records;
+    if (buffer == nullptr || size < kSurveyListHeader) return records;
+    const uint32_t count = ReadU32(buffer);
+    size_t at = kSurveyListHeader;
+    for (uint32_t i = 0; i < count && static_cast<int>(records.size()) < maxRecords; ++i) {
+        if (size - at < BssidRecord::MinimumSize) break;
+        const size_t length = ReadU32(buffer + at);
+        if (length < BssidRecord::MinimumSize || length > size - at) break;
+        records.push_back({buffer + at, length});
+        at += length;
+    }
+    return records;
+}
+
+}  // namespace hx

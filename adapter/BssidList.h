@@ -1,0 +1,55 @@
+// The driver library's scan result: an NDIS 802.11 BSSID list in its extended form
+// (NDIS_802_11_BSSID_LIST_EX of NDIS_WLAN_BSSID_EX records), as it fills the 12004-byte
+// survey buffer. Every read is bounds-checked: a record or element that claims more bytes
+// than its container holds ends the walk there.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace hx {
+
+// Offsets within one NDIS_WLAN_BSSID_EX record.
+namespace BssidRecord {
+constexpr size_t Length = 0, MacAddress = 4, SsidLength = 12, Ssid = 16, Privacy = 48, Rssi = 52,
+                 DsConfig = 72, InfrastructureMode = 92, IeLength = 112, Ies = 116;
+constexpr size_t FixedIes = 12;       // timestamp, beacon interval, capabilities
+constexpr size_t MinimumSize = Ies;   // a record must at least reach its IEs
+}  // namespace BssidRecord
+constexpr size_t kSurveyListHeader = 4;  // NumberOfItems before the first record
+constexpr uint8_t kVendorElementId = 0xDD;
+
+// A view of one record's bytes.
+struct BssidRecordView {
+    const uint8_t* bytes = nullptr;
+    size_t size = 0;             // the record's Length, known to lie within the buffer
+    std::array<uint8_t, 6> Mac() const;
+    uint32_t U32(size_t offset) const;
+    // The variable information elements (after the 12 fixed bytes), cut to the record.
+    const uint8_t* Elements() const;
+    size_t ElementsLength() const;
+};
+
+// The records of a list, in buffer order: at most NumberOfItems and at most maxRecords; the
+// walk ends early at a record shorter than its fixed part or running past the buffer.
+std::vector<BssidRecordView> SurveyRecords(const uint8_t* buffer, size_t size,
+                                           int maxRecords);
+
+// Visits the information elements of a block: id, the whole element (header and body) and
+// its size. An element whose body runs past the block ends the walk. The visitor returns
+// false to stop early.
+template <typename Visit>
+void ForEachElement(const uint8_t* elements, size_t length, Visit visit) {
+    size_t at = 0;
+    while (at + 2 <= length) {
+        const uint8_t id = elements[at];
+        const size_t bodyLength = elements[at + 1];
+        if (at + 2 + bodyLength > length) return;
+        if (!visit(id, elements + at, 2 + bodyLength)) return;
+        at += 2 + bodyLength;
+    }
+}
+
+}  // namespace hx

@@ -1,0 +1,12 @@
+#include "adapter/WzcControl.h"
+
+namespace hx {
+
+void WzcControl::Check() {
+    const int status = library_.QueryWL_CheckWZCStatus(&state_.adapter);
+    if (status < Wzc::OwnControl || status > Wzc::OwnNoStop || status == state_.wzcState) return;
+    state_.wzcState = status;
+    library_.SetWL_HXUseHXOidState(&state_.adapter, status == Wzc::OwnControl ? 1 : 0);
+}
+
+}  // namespace hx

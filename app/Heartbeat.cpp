@@ -1,0 +1,80 @@
+#include "app/Heartbeat.h"
+
+#include "app/TrayRule.h"
+
+namespace hx {
+
+void Heartbeat::Start() {
+    state_.pendingSurveyCountdown = -1;
+    hidePending_ = 1;
+    state_.adapterReady = 0;
+}
+
+void Heartbeat::OnHideTimer() {
+    shell_.HideMainWindow();
+    hidePending_ = 0;
+}
+
+void Heartbeat::OnPollTick() {
+    // A message box shown during a tick runs a modal loop that keeps dispatching timer
+    // messages; a tick never starts inside another one.
+    if (inTick_) return;
+    inTick_ = true;
+
+    if (hidePending_) {
+        shell_.HideMainWindow();
+        hidePending_ = 0;
+    }
+    if (AdapterFoundAndIdentified() && AdapterStillThere()) {
+        adapter_.CheckZeroConfiguration();
+        if (state_.wzcState == Wzc::ServiceControl) {
+            Withdraw(TraySet::ZeroConfiguration);
+        } else {
+            // A failed poll clears adapterReady; the icon still follows what was read and
+            // the next tick looks for the adapter again.
+            adapter_.PollLink();
+            shell_.ShowTraySet(TraySetForLink(state_.link));
+            CountDownSurvey();
+        }
+    }
+    inTick_ = false;
+}
+
+bool Heartbeat::AdapterFoundAndIdentified() {
+    if (state_.adapterReady != 0) return true;
+    adapter_.Discover();
+    if (state_.adapterReady == 0) {
+        Withdraw(TraySet::NoAdapter);
+        return false;
+    }
+    if (!adapter_.Identify()) {
+        state_.adapterReady = 0;
+        Withdraw(TraySet::NoAdapter);
+        return false;
+    }
+    return true;
+}
+
+bool Heartbeat::AdapterStillThere() {
+    if (library_.QueryWL_DriverVersion(&state_.adapter) != -1) return true;
+    state_.adapterReady = 0;
+    Withdraw(TraySet::NoAdapter);
+    return false;
+}
+
+void Heartbeat::CountDownSurvey() {
+    int& countdown = state_.pendingSurveyCountdown;
+    if (countdown > 0) {
+        --countdown;
+    } else if (countdown == 0) {
+        shell_.CollectSiteSurvey();
+        countdown = -1;
+    }
+}
+
+void Heartbeat::Withdraw(int traySet) {
+    shell_.HideMainWindow();
+    shell_.ShowTraySet(traySet);
+}
+
+}  // namespace hx

@@ -1,0 +1,49 @@
+// A progress bar from a dialog template, drawn as a horizontal colour gradient through an
+// off-screen bitmap. The native control is kept in step with the range and position.
+#pragma once
+
+#include <windows.h>
+
+#include "app/win32/framework/Control.h"
+
+namespace hx::win {
+
+class GradientMeter : public Control {
+public:
+    GradientMeter();
+
+    void SetRange(int minimum, int maximum);
+    void SetPosition(int position);
+    int Minimum() const { return minimum_; }
+    int Maximum() const { return maximum_; }
+    int Position() const { return position_; }
+
+    // Set by the owner before the first paint.
+    void SetStartColour(COLORREF colour) { startColour_ = colour; }
+    void SetEndColour(COLORREF colour) { endColour_ = colour; }
+    void SetBackgroundColour(COLORREF colour) { backgroundColour_ = colour; }
+    void SetTextColour(COLORREF colour) { textColour_ = colour; }
+    void SetShowText(bool show) { showText_ = show; }
+
+    // Draws the meter into dc, as the window's client area.
+    void PaintTo(HDC dc);
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void DrawGradient(HDC dc, const RECT& client, int filledWidth);
+    void DrawPercentText(HDC dc, RECT client);
+    void Invalidate();
+
+    int minimum_ = 0;
+    int maximum_ = 100;
+    int position_ = 0;
+    COLORREF startColour_ = RGB(255, 0, 0);
+    COLORREF endColour_ = RGB(0, 0, 255);
+    COLORREF backgroundColour_;
+    COLORREF textColour_ = RGB(255, 255, 255);
+    bool showText_ = false;
+};
+
+}  // namespace hx::win

@@ -1,0 +1,173 @@
+#include "controls/win32/NavLabel.h"
+
+#include <string>
+
+#include "app/win32/framework/Reflect.h"
+
+namespace hx::win {
+namespace {
+
+constexpr int kHandCursorId = 106;
+
+HFONT FontOf(HWND hwnd) {
+    if (auto font = reinterpret_cast<HFONT>(::SendMessageA(hwnd, WM_GETFONT, 0, 0))) return font;
+    if (auto font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))) return font;
+    return static_cast<HFONT>(::GetStockObject(ANSI_VAR_FONT));
+}
+
+std::string WindowText(HWND hwnd) {
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace
+
+void NavLabel::OnAttached() {
+    HWND hwnd = Hwnd();
+    ::SetWindowLongA(hwnd, GWL_STYLE, ::GetWindowLongA(hwnd, GWL_STYLE) | SS_NOTIFY);
+
+    LOGFONTA base{};
+    ::GetObjectA(FontOf(hwnd), sizeof base, &base);
+    LOGFONTA bold = base;
+    bold.lfWeight = FW_BOLD;
+    boldFont_.Reset(::CreateFontIndirectA(&bold));
+    LOGFONTA underlined{};
+    underlined.lfHeight = base.lfHeight;
+    underlined.lfWeight = FW_BOLD;
+    underlined.lfUnderline = TRUE;
+    underlined.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(underlined.lfFaceName, base.lfFaceName, LF_FACESIZE);
+    underlinedFont_.Reset(::CreateFontIndirectA(&underlined));
+
+    AutoSize();
+    LoadHandCursor();
+    UseFont(underlineMode_ == kUnderlineAlways);
+    Redraw();
+}
+
+void NavLabel::AutoSize() {
+    HWND hwnd = Hwnd();
+    if (!autoSize_ || hwnd == nullptr) return;
+    HWND parent = ::GetParent(hwnd);
+    RECT window{}, client{};
+    ::GetWindowRect(hwnd, &window);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
+    ::GetClientRect(hwnd, &client);
+
+    SIZE text{};
+    {
+        WindowDc dc(hwnd);
+        SelectedObject font(dc.Get(), underlinedFont_.Get());
+        const std::string label = WindowText(hwnd);
+        ::GetTextExtentPoint32A(dc.Get(), label.c_str(), static_cast<int>(label.size()), &text);
+    }
+    const int width = text.cx + (window.right - window.left) - (client.right - client.left);
+    const int height = text.cy + (window.bottom - window.top) - (client.bottom - client.top);
+
+    const LONG style = ::GetWindowLongA(hwnd, GWL_STYLE);
+    int top = window.top;
+    if (style & SS_CENTERIMAGE) top = (window.top + window.bottom) / 2 - height / 2;
+    int left = window.left;
+    switch (style & SS_TYPEMASK) {
+    case SS_CENTER: left = (window.left + window.right) / 2 - width / 2; break;
+    case SS_RIGHT: left = window.right - width; break;
+    default: break;
+    }
+    ::SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void NavLabel::LoadHandCursor() {
+    if (handCursor_) return;
+    char directory[MAX_PATH] = {};
+    const UINT length = ::GetWindowsDirectoryA(directory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    const std::string path = std::string(directory) + "\\winhlp32.exe";
+    // Only its resources are wanted: map the program as data, run nothing of it.
+    UniqueModule help(::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!help) return;
+    if (HCURSOR cursor = ::LoadCursorA(help.Get(), MAKEINTRESOURCEA(kHandCursorId)))
+        handCursor_.Reset(static_cast<HCURSOR>(::CopyIcon(reinterpret_cast<HICON>(cursor))));
+}
+
+void NavLabel::UseFont(bool underlined) {
+    HFONT font = underlined ? underlinedFont_.Get() : boldFont_.Get();
+    if (Hwnd() != nullptr && font != nullptr) ::SendMessageA(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+void NavLabel::Redraw(int extendBelow) {
+    HWND hwnd = Hwnd();
+    if (hwnd == nullptr) return;
+    HWND parent = ::GetParent(hwnd);
+    RECT area{};
+    ::GetClientRect(hwnd, &area);
+    area.bottom += extendBelow;
+    ::MapWindowPoints(hwnd, parent, reinterpret_cast<POINT*>(&area), 2);
+    ::RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void NavLabel::SetSelected(bool selected) {
+    selected_ = selected;
+    Redraw();
+}
+
+void NavLabel::SetUnderlineMode(int mode) {
+    UseFont(mode == kUnderlineAlways);
+    Redraw();
+    underlineMode_ = mode;
+}
+
+COLORREF NavLabel::TextColour() const {
+    if (hovering_) return hoverColour_;
+    return selected_ ? selectedColour_ : normalColour_;
+}
+
+void NavLabel::OnHoverCheck() {
+    HWND hwnd = Hwnd();
+    const DWORD position = ::GetMessagePos();
+    POINT cursor{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ::ScreenToClient(hwnd, &cursor);
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    if (::PtInRect(&client, cursor)) return;
+    hovering_ = false;
+    ::KillTimer(hwnd, kHoverTimerId);
+    if (underlineMode_ != kUnderlineAlways) UseFont(false);
+    Redraw(10);
+}
+
+LRESULT NavLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case kReflectCtlColorStatic: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        ::SetTextColor(dc, TextColour());
+        ::SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+    }
+    case WM_ERASEBKGND:
+        return TRUE;
+    case WM_SETCURSOR:
+        if (!handCursor_) return FALSE;
+        ::SetCursor(handCursor_.Get());
+        return TRUE;
+    case WM_MOUSEMOVE:
+        if (!hovering_) {
+            hovering_ = true;
+            if (underlineMode_ == kUnderlineHover) UseFont(true);
+            Redraw();
+            ::SetTimer(Hwnd(), kHoverTimerId, kHoverCheckMs, nullptr);
+        }
+        break;
+    case WM_TIMER:
+        if (wParam == kHoverTimerId) OnHoverCheck();
+        break;
+    case WM_DESTROY:
+        ::KillTimer(Hwnd(), kHoverTimerId);
+        break;
+    default:
+        break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+}  // namespace hx::win

@@ -1,0 +1,59 @@
+// A static text that behaves like a link: bold (and by default underlined) text on a
+// transparent background, one colour when idle and another when selected or under the
+// mouse, a hand cursor, sized to its text. A click reaches the parent as STN_CLICKED.
+#pragma once
+
+#include <windows.h>
+
+#include "app/win32/framework/Control.h"
+#include "app/win32/framework/Handles.h"
+
+namespace hx::win {
+
+class NavLabel : public Control {
+public:
+    static constexpr COLORREF kNormalColour = 0x96BEBE;
+    static constexpr COLORREF kSelectedColour = 0x008CFF;
+    static constexpr COLORREF kHoverColour = 0x008CFF;
+    static constexpr UINT_PTR kHoverTimerId = 100;
+    static constexpr UINT kHoverCheckMs = 100;
+
+    // Underline modes: always, only while the mouse is over the label, or never.
+    static constexpr int kUnderlineAlways = 1;
+    static constexpr int kUnderlineHover = -1;
+    static constexpr int kUnderlineNever = 0;
+
+    void SetSelected(bool selected);
+    void SetUnderlineMode(int mode);
+
+    bool Selected() const { return selected_; }
+    bool Hovering() const { return hovering_; }
+    bool HasHandCursor() const { return static_cast<bool>(handCursor_); }
+    // The colour the text is drawn in now.
+    COLORREF TextColour() const;
+
+protected:
+    void OnAttached() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void AutoSize();
+    void LoadHandCursor();
+    void UseFont(bool underlined);
+    // Repaints the label together with what lies behind it (the label draws no background).
+    void Redraw(int extendBelow = 0);
+    void OnHoverCheck();
+
+    COLORREF normalColour_ = kNormalColour;
+    COLORREF selectedColour_ = kSelectedColour;
+    COLORREF hoverColour_ = kHoverColour;
+    bool hovering_ = false;
+    bool selected_ = false;
+    int underlineMode_ = kUnderlineAlways;
+    bool autoSize_ = true;
+    UniqueCursor handCursor_;
+    UniqueFont boldFont_;
+    UniqueFont underlinedFont_;
+};
+
+}  // namespace hx::win

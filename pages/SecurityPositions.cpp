@@ -1,0 +1,56 @@
+#include "pages/SecurityPositions.h"
+
+#include "config/WlanSetting.h"
+
+namespace hx {
+
+int EncryptionPositionOf(int wepStatus, bool infrastructure) {
+    switch (wepStatus) {
+    case WepStatus::Wep: return 1;
+    case WepStatus::Tkip: return infrastructure ? 2 : 0;
+    case WepStatus::Aes: return infrastructure ? 3 : 0;
+    default: return 0;
+    }
+}
+
+int AuthenticationPositionOf(int authenticationMode, bool infrastructure) {
+    switch (authenticationMode) {
+    case AuthMode::Open:
+    case AuthMode::Shared:
+    case AuthMode::AutoSwitch: return authenticationMode;
+    case AuthMode::WpaPsk: return infrastructure ? 3 : 2;
+    case AuthMode::Wpa: return infrastructure ? 4 : 2;
+    default: return 2;
+    }
+}
+
+int WepStatusOfPosition(int position) {
+    switch (position) {
+    case 0: return WepStatus::Disabled;
+    case 2: return WepStatus::Tkip;
+    case 3: return WepStatus::Aes;
+    default: return WepStatus::Wep;  // "WEP", or nothing chosen
+    }
+}
+
+int AuthenticationModeOfPosition(int position) {
+    switch (position) {
+    case 0:
+    case 1:
+    case 2: return position;
+    case 3: return AuthMode::WpaPsk;
+    default: return AuthMode::AutoSwitch;
+    }
+}
+
+
+void WriteSecurityChoice(const SecurityChoice& choice, WlanSetting& setting) {
+    setting.WEPStatus = WepStatusOfPosition(choice.encryption);
+    setting.AuthenticationMode = AuthenticationModeOfPosition(choice.authentication);
+    if (choice.authentication == kWpaPskPosition) setting.Dot1xPassphrase = choice.passphrase;
+    if (choice.defaultKey >= 0 && choice.defaultKey <= 3) setting.WEPDefaultKeyId = choice.defaultKey;
+    setting.WEPKey = choice.keys;
+    setting.WEPKeyLength = choice.keyLengthBits;
+}
+
+}  // namespace hx

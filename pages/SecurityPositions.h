@@ -1,0 +1,40 @@
+// The encryption and authentication lists of the Encryption page and the profile editor:
+// which entry shows a setting's codes, and which codes an entry stands for.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace hx {
+
+struct WlanSetting;
+
+// "Disable", "WEP", then in infrastructure mode "TKIP", "AES".
+int EncryptionPositionOf(int wepStatus, bool infrastructure);
+// The three WEP entries, then in infrastructure mode "WPA-PSK". WPA with 802.1X has no
+// entry: in infrastructure mode it selects position 4, which the list does not hold.
+int AuthenticationPositionOf(int authenticationMode, bool infrastructure);
+// Codes of the chosen entries; -1 (nothing chosen) gives WEP (0) and auto switch (2).
+int WepStatusOfPosition(int position);
+int AuthenticationModeOfPosition(int position);
+
+constexpr int kWepPosition = 1;            // encryption entry that enables the key controls
+constexpr int kWpaPskPosition = 3;         // authentication entry that enables the pass phrase
+
+
+// What the user chose on the security part of the Encryption page or the profile editor.
+struct SecurityChoice {
+    int encryption = -1;               // list position
+    int authentication = -1;           // list position
+    int defaultKey = -1;               // first checked default-key button, -1 none
+    std::string passphrase;            // the pass phrase box
+    std::array<std::string, 4> keys;   // key record texts
+    int keyLengthBits = 64;
+};
+
+// Writes the choice into the setting: WEPStatus and AuthenticationMode from the entries,
+// the pass phrase only with "WPA-PSK", the default key only when one is checked, the four
+// keys and their length always.
+void WriteSecurityChoice(const SecurityChoice& choice, WlanSetting& setting);
+
+}  // namespace hx

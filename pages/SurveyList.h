@@ -1,0 +1,48 @@
+// The Site Survey page's reading of a scan: one row per network, with its channel, signal,
+// encryption and authentication mode.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "adapter/BssidList.h"
+
+namespace hx {
+
+constexpr int kMaxSurveyEntries = 100;
+
+// One network of the scan, as the Site Survey page lists it.
+struct SurveyEntry {
+    std::array<uint8_t, 6> bssid{};
+    std::string ssid;
+    int networkType = 0;         // 1 infrastructure, 0 ad hoc
+    int encryption = 1;          // a WEPStatus code: 0 WEP, 1 none, 4 TKIP, 6 AES
+    int authenticationMode = 2;  // 2 automatic, 3 WPA, 4 WPA-PSK
+    int channel = 0;
+    int signal = 0;              // percent
+};
+
+// 14 for 2484000 kHz, otherwise (kHz / 1000 - 2412) / 5 + 1.
+int ChannelFromFrequency(uint32_t dsConfigKHz);
+// RSSI clamped to -105..-40 dBm, then (rssi + 105) * 100 / 65.
+int SignalPercentFromRssi(int rssi);
+
+// The suites of the vendor (0xDD) elements: found when there is one; pairwise and akm are
+// the suite types of the first pairwise cipher and the first key management suite of the
+// last such element that lists at least one pairwise cipher.
+struct VendorSuites {
+    bool found = false;
+    uint8_t pairwise = 0;
+    uint8_t akm = 0;
+};
+VendorSuites ReadVendorSuites(const uint8_t* elements, size_t length);
+
+// Authentication mode and encryption of a network from its elements and privacy bit.
+void ClassifySecurity(const VendorSuites& suites, uint32_t privacy, SurveyEntry& entry);
+
+// The whole list as the page shows it (at most 100 entries).
+std::vector<SurveyEntry> ParseSurveyList(const uint8_t* buffer, size_t size);
+
+}  // namespace hx

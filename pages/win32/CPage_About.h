@@ -1,0 +1,20 @@
+// The About page: the utility's version, the driver's version and the adapter's MAC address.
+#pragma once
+
+#include <string>
+
+#include "pages/win32/Page.h"
+#include "resources/resource.h"
+
+namespace hx::win {
+
+class CPage_About : public Page {
+public:
+    CPage_About() : Page(IDD_ABOUT) {}
+
+    // Written by adapter identification every time an adapter is identified.
+    virtual void SetDriverVersionText(const std::string& text) {}
+    virtual void SetMacAddressText(const std::string& text) {}
+};
+
+}  // namespace hx::win

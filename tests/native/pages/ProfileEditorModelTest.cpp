@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "config/ValueTables.h"
+#include "pages/ProfileEditorModel.h"
+
+namespace hx {
+namespace {
+
+class ProfileEditorModelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rates.rate = {0x02, 0x04, 0x0B, 0x16};
+        channels.channel = {10, 11, 12, 13};
+        channels.count = 4;
+        copy.SSID = "office";
+        copy.NetworkType = 1;
+        copy.Channel = 11;
+        copy.DesiredRate = "16 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
+        copy.AuthenticationMode = 4;
+        copy.WEPStatus = 4;
+        copy.WEPDefaultKeyId = 2;
+        copy.Domain = 0x40;
+        copy.Dot1xPassphrase = "secret passphrase";
+        copy.Dot1xUsername = "user";
+        copy.Dot1xWPAIEs = "DD 16";
+    }
+    SupportedRates rates;
+    SupportedChannels channels;
+    WlanSetting copy;
+    std::array<std::string, 4> keys{"01 02 03 04 05", "00 00 00 00 00", "AA BB CC DD EE", "11 11 11 11 11"};
+};
+
+TEST_F(ProfileEditorModelTest, LoadChoosesChannelByPositionAndRateAuto) {
+    const auto p = LoadEditorPositions(copy, "Office", channels);
+    EXPECT_EQ(p.profileName, "Office");
+    EXPECT_EQ(p.channel, -1);  // the eleventh entry does not exist
+    EXPECT_EQ(p.txRate, 0);
+    EXPECT_EQ(p.region, 6);
+    EXPECT_EQ(p.encryption, 2);
+    EXPECT_EQ(p.authentication, 3);
+    EXPECT_EQ(p.defaultKey, 2);
+    copy.Channel = 3;
+    EXPECT_EQ(LoadEditorPositions(copy, "", channels).channel, 2);
+}
+
+TEST_F(ProfileEditorModelTest, OkWithoutChangesStoresTheFirstChannelAndAllRates) {
+    auto p = LoadEditorPositions(copy, "Office", channels);
+    std::string name;
+    StoreEditorPositions(p, keys, 64, rates, channels, copy, name);
+    EXPECT_EQ(name, "Office");
+    EXPECT_EQ(copy.Channel, 10);
+    EXPECT_EQ(copy.DesiredRate, "02 04 0B 16 00 00 00 00 00 00 00 00 00 00 00 00");
+    EXPECT_EQ(copy.WEPStatus, 4);
+    EXPECT_EQ(copy.AuthenticationMode, 4);
+    EXPECT_EQ(copy.WEPKey, keys);
+    EXPECT_EQ(copy.WEPKeyLength, 64);
+    EXPECT_EQ(copy.Dot1xUsername, "user");      // not shown, kept
+    EXPECT_EQ(copy.Dot1xWPAIEs, "DD 16");
+}
+
+TEST_F(ProfileEditorModelTest, WirelessModeRoundTripRestoresTheCopysSecurity) {
+    auto p = LoadEditorPositions(copy, "", channels);
+    ReselectSecurityForMode(copy, 0, p);
+    EXPECT_EQ(p.encryption, 0);
+    EXPECT_EQ(p.authentication, 2);  // "WEP Auto Switch"
+    p.authentication = 1;            // whatever the user chose in between
+    ReselectSecurityForMode(copy, 1, p);
+    EXPECT_EQ(p.authentication, 3);  // "WPA-PSK" again
+    EXPECT_EQ(p.encryption, 2);
+}
+
+TEST_F(ProfileEditorModelTest, PassphraseTakenOnlyWithWpaPskAndWithoutALengthCheck) {
+    auto p = LoadEditorPositions(copy, "", channels);
+    std::string name;
+    p.passphrase = "abc";
+    StoreEditorPositions(p, keys, 64, rates, channels, copy, name);
+    EXPECT_EQ(copy.Dot1xPassphrase, "abc");
+    p.authentication = 0;
+    p.passphrase = "ignored";
+    StoreEditorPositions(p, keys, 128, rates, channels, copy, name);
+    EXPECT_EQ(copy.Dot1xPassphrase, "abc");
+    EXPECT_EQ(copy.AuthenticationMode, 0);
+    EXPECT_EQ(copy.WEPKeyLength, 128);
+}
+
+TEST_F(ProfileEditorModelTest, UnselectedListsAreWrittenAsTheyStand) {
+    ProfileEditorPositions p;
+    p.wirelessMode = 0;
+    p.txRate = 2;
+    std::string name = "kept?";
+    copy.WEPDefaultKeyId = 3;
+    StoreEditorPositions(p, keys, 64, rates, channels, copy, name);
+    EXPECT_EQ(name, "");
+    EXPECT_EQ(copy.PreambleMode, -1);
+    EXPECT_EQ(copy.PowerSaveMode, -1);
+    EXPECT_EQ(copy.WEPDefaultKeyId, 3);     // no button checked: unchanged
+    EXPECT_EQ(copy.WEPStatus, 0);           // no encryption entry: WEP
+    EXPECT_EQ(copy.AuthenticationMode, 2);  // no authentication entry: auto switch
+    EXPECT_EQ(copy.DesiredRate, "04 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+    EXPECT_EQ(copy.Domain, 0);
+}
+
+}  // namespace
+}  // namespace hx

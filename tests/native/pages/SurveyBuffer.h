@@ -1,0 +1,72 @@
+// Builds NDIS 802.11 BSSID lists byte by byte for the survey tests.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace hx::test {
+
+struct TestBss {
+    std::vector<uint8_t> mac{0x00, 0x0C, 0xF1, 0x12, 0x34, 0x56};
+    std::string ssid = "net";
+    uint32_t privacy = 0;
+    int32_t rssi = -60;
+    uint32_t frequencyKHz = 2437000;
+    uint32_t infrastructure = 1;
+    std::vector<uint8_t> elements;   // the variable information elements
+};
+
+// A WPA vendor element: 00:50:F2:01, version 1, group suite, pairwise and AKM suite lists.
+inline std::vector<uint8_t> WpaElement(std::vector<uint8_t> pairwise, std::vector<uint8_t> akm,
+                                       uint8_t group = 2) {
+    std::vector<uint8_t> body{0x00, 0x50, 0xF2, 0x01, 0x01, 0x00, 0x00, 0x50, 0xF2, group};
+    body.push_back(static_cast<uint8_t>(pairwise.size()));
+    body.push_back(0);
+    for (uint8_t p : pairwise) body.insert(body.end(), {0x00, 0x50, 0xF2, p});
+    body.push_back(static_cast<uint8_t>(akm.size()));
+    body.push_back(0);
+    for (uint8_t a : akm) body.insert(body.end(), {0x00, 0x50, 0xF2, a});
+    std::vector<uint8_t> element;
+    element.reserve(2 + body.size());
+    element.push_back(0xDD);
+    element.push_back(static_cast<uint8_t>(body.size()));
+    for (uint8_t b : body) element.push_back(b);
+    return element;
+}
+
+inline void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+inline std::vector<uint8_t> Record(const TestBss& bss) {
+    const size_t ieLength = 12 + bss.elements.size();
+    std::vector<uint8_t> record(116 + ieLength, 0);
+    PutU32(record, 0, static_cast<uint32_t>(record.size()));
+    std::memcpy(&record[4], bss.mac.data(), 6);
+    PutU32(record, 12, static_cast<uint32_t>(bss.ssid.size()));
+    std::memcpy(&record[16], bss.ssid.data(), bss.ssid.size() > 32 ? 32 : bss.ssid.size());
+    PutU32(record, 48, bss.privacy);
+    PutU32(record, 52, static_cast<uint32_t>(bss.rssi));
+    PutU32(record, 72, bss.frequencyKHz);
+    PutU32(record, 92, bss.infrastructure);
+    PutU32(record, 112, static_cast<uint32_t>(ieLength));
+    std::memcpy(&record[128], bss.elements.data(), bss.elements.size());
+    return record;
+}
+
+inline std::vector<uint8_t> SurveyBuffer(const std::vector<TestBss>& list, size_t size = 12004) {
+    std::vector<uint8_t> buffer(size, 0);
+    PutU32(buffer, 0, static_cast<uint32_t>(list.size()));
+    size_t at = 4;
+    for (const TestBss& bss : list) {
+        const auto record = Record(bss);
+        if (at + record.size() > buffer.size()) break;
+        std::memcpy(&buffer[at], record.data(), record.size());
+        at += record.size();
+    }
+    return buffer;
+}
+
+}  // namespace hx::test

@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include "app/TrayRule.h"
+
+namespace hx {
+namespace {
+
+struct TrayCase {
+    int linkSpeed;
+    int signalStrength;
+    int expectedSet;
+};
+
+class TrayRuleTest : public ::testing::TestWithParam<TrayCase> {};
+
+TEST_P(TrayRuleTest, PicksTheRateFamilyAndTheBars) {
+    LinkStatus link;
+    link.linkSpeed = GetParam().linkSpeed;
+    link.signalStrength = GetParam().signalStrength;
+    EXPECT_EQ(TraySetForLink(link), GetParam().expectedSet)
+        << link.linkSpeed << " kbit/s at " << link.signalStrength << " %";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sets, TrayRuleTest, ::testing::Values(
+    // No signal sample: empty bars, whatever the rate.
+    TrayCase{11000, 0, 1}, TrayCase{54000, 0, 1}, TrayCase{0, 0, 1},
+    // 802.11b rates are green; 25 % is still one bar, 26 % two, 100 % four.
+    TrayCase{1000, 1, 2}, TrayCase{2000, 25, 2}, TrayCase{5500, 26, 3}, TrayCase{11000, 50, 3},
+    TrayCase{11000, 51, 4}, TrayCase{11000, 75, 4}, TrayCase{11000, 76, 5}, TrayCase{1000, 100, 5},
+    // Every other rate is yellow, 12 and 6 Mbit/s included.
+    TrayCase{6000, 25, 6}, TrayCase{12000, 26, 7}, TrayCase{54000, 75, 8}, TrayCase{54000, 100, 9},
+    TrayCase{9000, 100, 9}, TrayCase{0, 60, 8},
+    // Out-of-range strengths stay within their family's four bar icons.
+    TrayCase{11000, 130, 5}, TrayCase{54000, -20, 6}));
+
+TEST(TrayRule, EverySetHasItsOwnIcon) {
+    for (size_t a = 0; a < kTraySetIcons.size(); ++a)
+        for (size_t b = a + 1; b < kTraySetIcons.size(); ++b)
+            EXPECT_NE(kTraySetIcons[a], kTraySetIcons[b]) << "sets " << a << " and " << b;
+}
+
+}  // namespace
+}  // namespace hx

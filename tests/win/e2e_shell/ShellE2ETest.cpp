@@ -1,0 +1,316 @@
+// The built utility against the simulated adapter, driven from outside as Windows and a
+// user would: the tray icon (read off the screen), Open, Exit, the pages, the adapter
+// plugged and pulled, Zero Configuration taking over.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/TrayRule.h"
+#include "app/UtilityState.h"
+#include "resources/resource.h"
+#include "sim/core/DefaultWorld.h"
+#include "tests/win/common/UtilityProcess.h"
+#include "tools/hxsim/ControlClient.h"
+
+namespace hx::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// Colours that tell the tray icons apart: the fill of lit bars (green or yellow) and of
+// empty bars (silver). Every icon paints all four bars, so these pixels always belong to
+// the icon shown now (Wine's tray paints a new icon over the old one without clearing it,
+// so the cross or the sign of an earlier icon may linger around the bars).
+struct Signature {
+    int green = 0, yellow = 0, silver = 0;
+    bool operator==(const Signature&) const = default;
+};
+
+Signature Measure(HDC dc, const RECT& area) {
+    Signature s;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            switch (::GetPixel(dc, x, y)) {
+            case RGB(0, 255, 0): ++s.green; break;
+            case RGB(255, 255, 0): ++s.yellow; break;
+            case RGB(192, 192, 192): ++s.silver; break;
+            default: break;
+            }
+        }
+    }
+    return s;
+}
+
+// The signature of each tray set's icon, drawn from the utility's own resources.
+const std::vector<Signature>& SetSignatures() {
+    static const std::vector<Signature> signatures = [] {
+        std::vector<Signature> result;
+        HMODULE utility = ::LoadLibraryExA((ProgramFolder() + "\\HX88UUtil.exe").c_str(), nullptr,
+                                           LOAD_LIBRARY_AS_DATAFILE);
+        HDC screen = ::GetDC(nullptr);
+        HDC memory = ::CreateCompatibleDC(screen);
+        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 16);
+        HGDIOBJ old = ::SelectObject(memory, bitmap);
+        const RECT area{0, 0, 16, 16};
+        for (int id : kTraySetIcons) {
+            ::FillRect(memory, &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+            HICON icon = static_cast<HICON>(::LoadImageA(utility, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+            ::DrawIconEx(memory, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+            ::DestroyIcon(icon);
+            result.push_back(Measure(memory, area));
+        }
+        ::SelectObject(memory, old);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(memory);
+        ::ReleaseDC(nullptr, screen);
+        ::FreeLibrary(utility);
+        return result;
+    }();
+    return signatures;
+}
+
+// The set whose icon the notification area shows, or -1 when none can be told.
+int TraySetOnScreen() {
+    HWND tray = ::FindWindowA("__winex11_standalone_tray", nullptr);
+    if (tray == nullptr || !::IsWindowVisible(tray)) return -1;
+    RECT client{};
+    ::GetClientRect(tray, &client);
+    HDC dc = ::GetDC(tray);
+    const Signature shown = Measure(dc, client);
+    ::ReleaseDC(tray, dc);
+    const auto& sets = SetSignatures();
+    for (size_t set = 0; set < sets.size(); ++set)
+        if (sets[set] == shown) return static_cast<int>(set);
+    return -1;
+}
+
+std::string Control(const std::string& command) {
+    std::string reply;
+    if (!hxsim::SendControlCommand(hxsim::ControlPipeName("HX88UUtil"), command, reply)) return "no reply";
+    return reply;
+}
+
+// The value of one "key: value" line of the simulator's state report.
+std::string SimState(const std::string& key) {
+    const std::string report = Control("show");
+    const size_t at = report.find(key + ": ");
+    if (at == std::string::npos) return "";
+    const size_t start = at + key.size() + 2;
+    return report.substr(start, report.find('\n', start) - start);
+}
+
+std::string Text(HWND hwnd) {
+    char text[256] = {};
+    ::SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+struct OwnedBox {
+    HWND owner;
+    HWND box;
+};
+BOOL CALLBACK FindOwnedBox(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<OwnedBox*>(lParam);
+    char cls[16] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::string(cls) == "#32770" && ::GetWindow(hwnd, GW_OWNER) == search->owner && ::IsWindowVisible(hwnd)) {
+        search->box = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The page of the main window that holds the control with this id.
+HWND PageHolding(HWND main, int controlId) {
+    HWND frame = ::GetDlgItem(main, IDC_PAGE_FRAME);
+    for (HWND page = ::GetWindow(frame, GW_CHILD); page != nullptr; page = ::GetWindow(page, GW_HWNDNEXT))
+        if (::GetDlgItem(page, controlId) != nullptr) return page;
+    return nullptr;
+}
+
+bool PageShown(HWND main, int controlId) {
+    HWND page = PageHolding(main, controlId);
+    return page != nullptr && (::GetWindowLongA(page, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+TEST(TraySignatures, TellEverySetApart) {
+    const auto& sets = SetSignatures();
+    ASSERT_EQ(sets.size(), 11u);
+    for (size_t a = 0; a < sets.size(); ++a)
+        for (size_t b = a + 1; b < sets.size(); ++b) EXPECT_FALSE(sets[a] == sets[b]) << a << " and " << b;
+}
+
+class ShellEndToEnd : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (utility.Running() && window != nullptr) {
+            ::PostMessageA(window, WM_COMMAND, ID_TRAY_EXIT, 0);
+            utility.WaitForExit(5s);
+        }
+        ::SetEnvironmentVariableA("HXSIM_SCENARIO", nullptr);
+        ::DeleteFileA(ScenarioPath().c_str());
+    }
+    static std::string ScenarioPath() { return ProgramFolder() + "\\e2e_shell_unplugged.scenario"; }
+
+    // Starts the utility in the default world, or with the adapter pulled out.
+    void StartUtility(bool plugged) {
+        ClearUtilityRegistry();
+        if (!plugged) {
+            std::string scenario(hxsim::DefaultScenarioText());
+            const size_t at = scenario.find("plugged = yes");
+            ASSERT_NE(at, std::string::npos);
+            scenario.replace(at, 13, "plugged = no");
+            const std::string path = ScenarioPath();
+            std::ofstream(path) << scenario;
+            ::SetEnvironmentVariableA("HXSIM_SCENARIO", path.c_str());
+        }
+        ASSERT_TRUE(utility.Start());
+        window = utility.WaitForMainWindow(5s);
+        ASSERT_NE(window, nullptr);
+    }
+    bool Visible() const { return ::IsWindowVisible(window) != FALSE; }
+    // The tray set, read while the window (which lies over the tray here) is hidden.
+    bool WaitForTraySet(int set, std::chrono::milliseconds limit) {
+        return WaitFor([&] { return !Visible() && TraySetOnScreen() == set; }, limit);
+    }
+    // "Open" from the tray menu, as often as needed until the window shows.
+    bool OpenWithin(std::chrono::milliseconds limit) {
+        return WaitFor([&] {
+            ::PostMessageA(window, WM_COMMAND, ID_TRAY_OPEN, 0);
+            return WaitFor([&] { return Visible(); }, 100ms);
+        }, limit);
+    }
+
+    UtilityProcess utility;
+    HWND window = nullptr;
+};
+
+TEST_F(ShellEndToEnd, StartsAbsentFindsThePluggedAdapterAndHidesWhenItIsPulled) {
+    StartUtility(false);
+    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 2s)) << "starts in the tray";
+    EXPECT_TRUE(WaitForTraySet(0, 3s)) << "the adapter-absent icon";
+    ::PostMessageA(window, WM_COMMAND, ID_TRAY_OPEN, 0);
+    std::this_thread::sleep_for(1200ms);
+    EXPECT_FALSE(Visible()) << "Open does nothing without an adapter";
+
+    ASSERT_EQ(Control("plug").substr(0, 2), "ok");
+    const auto plugged = Clock::now();
+    ASSERT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() > 0; }, 3s));
+    const auto foundAfter = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - plugged);
+    std::printf("adapter found %lld ms after plugging\n", static_cast<long long>(foundAfter.count()));
+    EXPECT_LE(foundAfter, 1500ms) << "found by the next one-second tick";
+
+    ASSERT_TRUE(OpenWithin(2s));
+    EXPECT_TRUE(PageShown(window, IDC_LI_RESCAN)) << "identification shows Link Info";
+
+    ASSERT_EQ(Control("unplug").substr(0, 2), "ok");
+    const auto pulled = Clock::now();
+    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 2s));
+    EXPECT_LE(Clock::now() - pulled, 1500ms) << "hidden within a tick";
+    EXPECT_TRUE(WaitForTraySet(0, 2s));
+    EXPECT_TRUE(utility.Running());
+
+    ASSERT_EQ(Control("plug").substr(0, 2), "ok");
+    EXPECT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() > 0; }, 2500ms)) << "found again";
+
+    ::PostMessageA(window, WM_COMMAND, ID_TRAY_EXIT, 0);
+    EXPECT_TRUE(utility.WaitForExit(5s));
+    EXPECT_EQ(utility.ExitCode(), 0u);
+    EXPECT_TRUE(WaitFor([] { return TraySetOnScreen() == -1; }, 2s)) << "the icon is removed";
+}
+
+TEST_F(ShellEndToEnd, TheIconFollowsTheLink) {
+    StartUtility(true);
+    // The empty last setting joins a network of the default world.
+    ASSERT_TRUE(WaitFor([] { return SimState("link.associated") == "yes"; }, 8s));
+    // Bars in the colour of the rate family: green for 1, 2, 5.5 and 11 Mbit/s, else yellow.
+    const int speed = std::atoi(SimState("link.speed-kbps").c_str());
+    const bool green = speed == 1000 || speed == 2000 || speed == 5500 || speed == 11000;
+    const int firstSet = green ? 2 : 6;
+    EXPECT_TRUE(WaitFor([&] {
+        const int set = TraySetOnScreen();
+        return !Visible() && set >= firstSet && set <= firstSet + 3;
+    }, 8s)) << speed << " kbit/s; shown " << TraySetOnScreen();
+
+    // Every access point the adapter joins goes out of range: the link is lost.
+    std::vector<std::string> silenced;
+    const bool lost = WaitFor([&] {
+        const std::string now = SimState("link.bssid");
+        if (SimState("link.associated") != "yes") return !Visible() && TraySetOnScreen() == 1;
+        if (std::find(silenced.begin(), silenced.end(), now) == silenced.end()) {
+            EXPECT_EQ(Control("signal " + now + " -100").substr(0, 2), "ok");
+            silenced.push_back(now);
+        }
+        return false;
+    }, 10s);
+    EXPECT_TRUE(lost) << "empty bars; shown " << TraySetOnScreen();
+    for (const std::string& ap : silenced) ASSERT_EQ(Control("signal " + ap + " -45").substr(0, 2), "ok");
+    EXPECT_TRUE(WaitFor([&] { const int set = TraySetOnScreen(); return !Visible() && set >= 2 && set <= 9; }, 15s))
+        << "bars again once the link is back; shown " << TraySetOnScreen();
+}
+
+TEST_F(ShellEndToEnd, ZeroConfigurationTakesTheAdapterAway) {
+    StartUtility(true);
+    ASSERT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() >= 1; }, 4s));
+    ASSERT_EQ(Control("wzc 1").substr(0, 2), "ok");
+    EXPECT_TRUE(WaitForTraySet(10, 3s)) << "the prohibition sign; shown " << TraySetOnScreen();
+
+    ::PostMessageA(window, WM_COMMAND, ID_TRAY_OPEN, 0);
+    OwnedBox search{window, nullptr};
+    ASSERT_TRUE(WaitFor([&] {
+        ::EnumWindows(&FindOwnedBox, reinterpret_cast<LPARAM>(&search));
+        return search.box != nullptr;
+    }, 3s));
+    EXPECT_EQ(Text(::GetDlgItem(search.box, 0xFFFF)), "Wireless LAN is Controlled by the Windows Zero Configuration");
+    ::PostMessageA(search.box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(search.box); }, 2s));
+    EXPECT_FALSE(Visible());
+
+    ASSERT_EQ(Control("wzc 0").substr(0, 2), "ok");
+    EXPECT_TRUE(WaitFor([&] { const int set = TraySetOnScreen(); return !Visible() && set >= 1 && set <= 9; }, 3s))
+        << "shown " << TraySetOnScreen();
+    EXPECT_TRUE(OpenWithin(2s));
+}
+
+TEST_F(ShellEndToEnd, PagesSwitchAndCloseHidesToTheTray) {
+    StartUtility(true);
+    ASSERT_TRUE(OpenWithin(4s));
+    struct Step {
+        int label;
+        int controlOnPage;
+    };
+    const Step steps[] = {{IDC_NAV_CONFIGURATION, IDC_CFG_REGION}, {IDC_NAV_ENCRYPTION, IDC_WEP_PASSPHRASE},
+                          {IDC_NAV_SITE_SURVEY, IDC_SITE_LIST},    {IDC_NAV_PROFILE, IDC_PROF_LOAD},
+                          {IDC_NAV_ABOUT, IDC_ABOUT_MAC},          {IDC_NAV_LINK_INFO, IDC_LI_RESCAN}};
+    for (const Step& step : steps) {
+        HWND label = ::GetDlgItem(window, step.label);
+        ::PostMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        ::PostMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        EXPECT_TRUE(WaitFor([&] { return PageShown(window, step.controlOnPage); }, 2s)) << "label " << step.label;
+        int shown = 0;
+        for (HWND page = ::GetWindow(::GetDlgItem(window, IDC_PAGE_FRAME), GW_CHILD); page;
+             page = ::GetWindow(page, GW_HWNDNEXT))
+            shown += (::GetWindowLongA(page, GWL_STYLE) & WS_VISIBLE) ? 1 : 0;
+        EXPECT_EQ(shown, 1) << "one page at a time";
+    }
+
+    RECT frame{};
+    ::GetWindowRect(window, &frame);
+    ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, MAKELPARAM(frame.right - 10, frame.top + 5));
+    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 2s));
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(utility.Running()) << "closing hides the window; the utility keeps running";
+    EXPECT_TRUE(OpenWithin(2s));
+}
+
+}  // namespace
+}  // namespace hx::test

@@ -1,0 +1,372 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/TrayRule.h"
+#include "app/win32/CDlg_Main.h"
+#include "app/win32/framework/Handles.h"
+#include "resources/resource.h"
+#include "tests/fakes/FakeAdapterLibrary.h"
+#include "tests/fakes/ScriptedAdapterOperations.h"
+#include "tests/win/common/UtilityProcess.h"
+#include "tests/win/shell/ShellTestSupport.h"
+
+namespace hx::win {
+namespace {
+
+using namespace std::chrono_literals;
+using Log = std::vector<std::string>;
+
+// Whether a page is shown in its frame (the main window itself may be hidden).
+bool Shown(const Dialog& page) { return (::GetWindowLongA(page.Hwnd(), GWL_STYLE) & WS_VISIBLE) != 0; }
+std::string Visibility(const Dialog& page) { return Shown(page) ? "shown" : "hidden"; }
+
+// Pages that note when their hooks run and whether they were on screen at the time.
+struct LinkInfoPage : CPage_LinkInfo {
+    explicit LinkInfoPage(Log& log) : log(log) {}
+    void UpdateDisplay() override { log.push_back("LinkInfo.UpdateDisplay"); }
+    Log& log;
+};
+struct ConfigPage : CPage_Config {
+    explicit ConfigPage(Log& log) : log(log) {}
+    void LoadFromSetting() override { log.push_back("Config.LoadFromSetting " + Visibility(*this)); }
+    void FillTxRateList() override { log.push_back("Config.FillTxRateList"); }
+    Log& log;
+};
+struct WepPage : CPage_Wep {
+    explicit WepPage(Log& log) : log(log) {}
+    void Load() override { log.push_back("Wep.Load " + Visibility(*this)); }
+    Log& log;
+};
+struct SitePage : CPage_Site {
+    explicit SitePage(Log& log) : log(log) {}
+    void StartScan() override { log.push_back("Site.StartScan"); }
+    void FillList() override { log.push_back("Site.FillList"); }
+    Log& log;
+};
+struct ProfilePage : CPage_Profile {
+    explicit ProfilePage(Log& log) : log(log) {}
+    void RefreshList() override { log.push_back("Profile.RefreshList " + Visibility(*this)); }
+    Log& log;
+};
+struct AboutPage : CPage_About {
+    explicit AboutPage(Log& log) : log(log) {}
+    void SetDriverVersionText(const std::string& text) override { log.push_back("About.Driver " + text); }
+    void SetMacAddressText(const std::string& text) override { log.push_back("About.Mac " + text); }
+    Log& log;
+};
+
+struct RecordingWorker : WorkerControl {
+    explicit RecordingWorker(test::NotifyRecorder& tray) : tray(tray) {}
+    void StartWorker() override {}
+    void StopWorker() override {
+        ++stops;
+        const auto& records = tray.Records();
+        iconStillThereAtStop = std::none_of(records.begin(), records.end(),
+                                            [](const test::NotifyRecord& r) { return r.message == NIM_DELETE; });
+    }
+    bool WorkerActive() const override { return false; }
+    test::NotifyRecorder& tray;
+    int stops = 0;
+    bool iconStillThereAtStop = false;
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        InitialiseProcessState(state);
+        operations.adapterPlugged = true;
+        operations.linkToReport.linkSpeed = 11000;
+        operations.linkToReport.signalStrength = 60;  // set 4
+        main.UseAdapterOperations(operations);
+    }
+    ~MainWindowTest() override {
+        // Leave no menu or message box of ours behind for the next test.
+        ::EndMenu();
+        if (HWND box = test::FindMessageBox(main.Hwnd())) ::SendMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+
+    // Creates the window as the modal run would and lets the start-up hide happen.
+    void Start() {
+        ASSERT_NE(main.Create(nullptr), nullptr);
+        test::WaitFor([] { return false; }, 250ms);
+    }
+    HWND Window() const { return main.Hwnd(); }
+    bool Visible() const { return ::IsWindowVisible(Window()) != FALSE; }
+    void ClickLabel(int labelId) {
+        HWND label = ::GetDlgItem(Window(), labelId);
+        ::SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+        ::SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    }
+    HICON TrayIconOfSet(int set) const { return main.Tray()->Set(set).pIcon[0].hIcon.Get(); }
+
+    test::NotifyRecorder tray;
+    Log log;
+    UtilityState state;
+    test::FakeAdapterLibrary library;
+    test::ScriptedAdapterOperations operations{state, log};
+    RecordingWorker worker{tray};
+    LinkInfoPage linkInfo{log};
+    ConfigPage config{log};
+    WepPage wep{log};
+    SitePage site{log};
+    ProfilePage profile{log};
+    AboutPage about{log};
+    CDlg_Main main{state, library, worker, {linkInfo, config, wep, site, profile, about}};
+};
+
+TEST_F(MainWindowTest, StartsWithLinkInfoInFrontAndTheAbsentIconAdded) {
+    ASSERT_NE(main.Create(nullptr), nullptr);
+    EXPECT_EQ(test::WindowText(Window()), "Halvorn HX-88U Utility");
+    EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(Window(), WM_GETICON, ICON_BIG, 0)),
+              ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN)));
+    EXPECT_EQ(state.pendingSurveyCountdown, -1);
+    EXPECT_EQ(state.adapterReady, 0);
+
+    HWND frame = ::GetDlgItem(Window(), IDC_PAGE_FRAME);
+    const Dialog* pages[] = {&linkInfo, &config, &wep, &site, &profile, &about};
+    for (const Dialog* page : pages) {
+        SCOPED_TRACE(page->TemplateId());
+        EXPECT_EQ(::GetParent(page->Hwnd()), frame);
+        RECT r{};
+        ::GetWindowRect(page->Hwnd(), &r);
+        ::MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, 0);
+        EXPECT_EQ(r.top, 0);
+        EXPECT_EQ(Shown(*page), page == &linkInfo);
+    }
+    EXPECT_TRUE(main.IsCurrentPage(PageId::LinkInfo));
+    for (int id : {IDC_NAV_LINK_INFO, IDC_NAV_CONFIGURATION, IDC_NAV_ENCRYPTION, IDC_NAV_SITE_SURVEY,
+                   IDC_NAV_PROFILE, IDC_NAV_ABOUT})
+        EXPECT_EQ(main.Label(id)->Selected(), id == IDC_NAV_LINK_INFO) << id;
+
+    ASSERT_FALSE(tray.Records().empty());
+    const test::NotifyRecord& first = tray.Records().front();
+    EXPECT_EQ(first.message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(first.owner, Window());
+    EXPECT_EQ(first.callback, 4702u);
+    EXPECT_EQ(first.icon, TrayIconOfSet(TraySet::NoAdapter));
+}
+
+TEST_F(MainWindowTest, ShownAtStartAndHiddenAgainWithinATenthOfASecond) {
+    ASSERT_NE(main.Create(nullptr), nullptr);
+    ::ShowWindow(Window(), SW_SHOWNORMAL);  // what the modal run does when first idle
+    const auto shown = std::chrono::steady_clock::now();
+    EXPECT_TRUE(test::WaitFor([&] { return !Visible(); }, 900ms));
+    EXPECT_LT(std::chrono::steady_clock::now() - shown, 900ms) << "hidden by the tick, not by the hide timer";
+}
+
+TEST_F(MainWindowTest, PagesSwitchWithTheirHooksAroundTheShow) {
+    Start();
+    log.clear();
+    struct Step {
+        const char* how;
+        std::function<void()> select;
+        PageId page;
+        int label;
+        Log hooks;
+    };
+    const Step steps[] = {
+        {"Configuration label", [&] { ClickLabel(IDC_NAV_CONFIGURATION); }, PageId::Configuration,
+         IDC_NAV_CONFIGURATION, {"Config.LoadFromSetting hidden"}},
+        {"Configuration again", [&] { ClickLabel(IDC_NAV_CONFIGURATION); }, PageId::Configuration,
+         IDC_NAV_CONFIGURATION, {}},
+        {"Profile by the port", [&] { main.ShowPage(PageId::Profile); }, PageId::Profile, IDC_NAV_PROFILE,
+         {"Profile.RefreshList shown"}},
+        {"Encryption label", [&] { ClickLabel(IDC_NAV_ENCRYPTION); }, PageId::Encryption, IDC_NAV_ENCRYPTION,
+         {"Wep.Load hidden"}},
+        {"Site Survey label", [&] { ClickLabel(IDC_NAV_SITE_SURVEY); }, PageId::SiteSurvey, IDC_NAV_SITE_SURVEY, {}},
+        {"About by command", [&] { ::SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_NAV_ABOUT, STN_CLICKED), 0); },
+         PageId::About, IDC_NAV_ABOUT, {}},
+        {"Profile label", [&] { ClickLabel(IDC_NAV_PROFILE); }, PageId::Profile, IDC_NAV_PROFILE,
+         {"Profile.RefreshList shown"}},
+        {"Link Info label", [&] { ClickLabel(IDC_NAV_LINK_INFO); }, PageId::LinkInfo, IDC_NAV_LINK_INFO, {}},
+    };
+    const std::pair<PageId, const Dialog*> pages[] = {
+        {PageId::LinkInfo, &linkInfo}, {PageId::Configuration, &config}, {PageId::Encryption, &wep},
+        {PageId::SiteSurvey, &site},   {PageId::Profile, &profile},      {PageId::About, &about}};
+    const int labels[] = {IDC_NAV_LINK_INFO, IDC_NAV_CONFIGURATION, IDC_NAV_ENCRYPTION,
+                          IDC_NAV_SITE_SURVEY, IDC_NAV_PROFILE, IDC_NAV_ABOUT};
+    for (const Step& step : steps) {
+        log.clear();
+        step.select();
+        Log hooks;
+        std::copy_if(log.begin(), log.end(), std::back_inserter(hooks),
+                     [](const std::string& entry) { return entry.find('.') != std::string::npos; });
+        hooks.erase(std::remove(hooks.begin(), hooks.end(), "LinkInfo.UpdateDisplay"), hooks.end());
+        EXPECT_EQ(hooks, step.hooks) << step.how;
+        EXPECT_TRUE(main.IsCurrentPage(step.page)) << step.how;
+        for (const auto& [id, page] : pages)
+            EXPECT_EQ(Shown(*page), id == step.page) << step.how;
+        for (int label : labels) EXPECT_EQ(main.Label(label)->Selected(), label == step.label) << step.how;
+    }
+}
+
+TEST_F(MainWindowTest, CoreRequestsReachTheirPages) {
+    Start();
+    const std::pair<std::function<void()>, std::string> requests[] = {
+        {[&] { main.StartSiteSurvey(); }, "Site.StartScan"},
+        {[&] { main.CollectSiteSurvey(); }, "Site.FillList"},
+        {[&] { main.FillTxRateList(); }, "Config.FillTxRateList"},
+        {[&] { main.ShowLinkStatus(); }, "LinkInfo.UpdateDisplay"},
+        {[&] { main.SetDriverVersionText("2.5.0317.2004"); }, "About.Driver 2.5.0317.2004"},
+        {[&] { main.SetMacAddressText("00:0A:EB:12:34:56"); }, "About.Mac 00:0A:EB:12:34:56"},
+    };
+    for (const auto& [request, expected] : requests) {
+        log.clear();
+        request();
+        EXPECT_EQ(log, Log{expected});
+    }
+}
+
+TEST_F(MainWindowTest, CloseAndMinimiseHideButNeverEndTheWindow) {
+    Start();
+    struct Case {
+        WPARAM command;
+        LPARAM cursor;
+        bool visibleAfter;
+    };
+    const Case cases[] = {
+        {SC_CLOSE, MAKELPARAM(300, 10), false},
+        {SC_MINIMIZE, MAKELPARAM(280, 10), false},
+        {SC_CLOSE | 0x2, MAKELPARAM(300, 10), false},   // low bits are not part of the command
+        {SC_CLOSE, 0, true},                            // from the keyboard: only brought forward
+        {SC_MINIMIZE, 0, true},
+    };
+    for (const Case& c : cases) {
+        ::ShowWindow(Window(), SW_SHOW);
+        ::SendMessageA(Window(), WM_SYSCOMMAND, c.command, c.cursor);
+        test::PumpMessages();
+        EXPECT_TRUE(::IsWindow(Window()));
+        EXPECT_FALSE(::IsIconic(Window())) << std::hex << c.command;
+        EXPECT_EQ(Visible(), c.visibleAfter) << std::hex << c.command << " at " << c.cursor;
+    }
+}
+
+// A message box runs its own modal loop: it is read and closed from a timer inside it.
+HWND g_boxOwner = nullptr;
+std::string g_boxText, g_boxCaption;
+bool g_boxSeen = false;
+
+void ReadAndCloseBox() {
+    HWND box = test::FindMessageBox(g_boxOwner);
+    if (box == nullptr) return;
+    g_boxSeen = true;
+    g_boxText = test::MessageBoxText(box);
+    g_boxCaption = test::WindowText(box);
+    ::SendMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(MainWindowTest, OpenDependsOnTheAdapterAndZeroConfiguration) {
+    Start();
+    struct Case {
+        const char* what;
+        bool plugged;
+        int wzc;
+        bool shows;
+        bool messageBox;
+    };
+    const Case cases[] = {
+        {"no adapter", false, Wzc::OwnControl, false, false},
+        {"service in control", true, Wzc::ServiceControl, false, true},
+        {"ready", true, Wzc::OwnControl, true, false},
+    };
+    g_boxOwner = Window();
+    for (const Case& c : cases) {
+        operations.adapterPlugged = c.plugged;
+        operations.wzcStatus = c.wzc;
+        state.adapterReady = c.plugged ? 1 : 0;
+        state.wzcState = c.wzc;
+        ::ShowWindow(Window(), SW_HIDE);
+        g_boxSeen = false;
+        test::RunSoon(200, &ReadAndCloseBox);
+        ::PostMessageA(Window(), WM_COMMAND, ID_TRAY_OPEN, 0);
+        test::WaitFor([] { return false; }, 400ms);
+        EXPECT_EQ(Visible(), c.shows) << c.what;
+        EXPECT_EQ(g_boxSeen, c.messageBox) << c.what;
+        if (g_boxSeen) {
+            EXPECT_EQ(g_boxText, "Wireless LAN is Controlled by the Windows Zero Configuration");
+            EXPECT_EQ(g_boxCaption, "Error") << "the platform's own caption";
+        }
+    }
+    EXPECT_EQ(::GetForegroundWindow(), Window());
+}
+
+TEST_F(MainWindowTest, TrayDoubleClickOpensAndRightClickPopsTheMenu) {
+    Start();
+    state.adapterReady = 1;
+    ::SendMessageA(Window(), TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(Visible());
+
+    ::ShowWindow(Window(), SW_HIDE);
+    static std::vector<test::MenuItem> seen;
+    seen.clear();
+    test::RunSoon(150, [] {
+        seen = test::VisiblePopupMenuItems();
+        HWND menu = ::FindWindowA("#32768", nullptr);
+        ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);   // "Open"
+    });
+    ::SendMessageA(Window(), TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_RBUTTONDOWN);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].text, "Open");
+    EXPECT_EQ(seen[1].text, "Exit");
+    EXPECT_TRUE(test::WaitFor([&] { return Visible(); }, 1s)) << "choosing Open opens the window";
+}
+
+TEST_F(MainWindowTest, TheHeartbeatDrivesTheTrayIcon) {
+    Start();
+    const auto lastIcon = [&] { return tray.Records().empty() ? nullptr : tray.Records().back().icon; };
+    EXPECT_TRUE(test::WaitFor([&] { return lastIcon() == TrayIconOfSet(4); }, 2500ms))
+        << "11 Mbit/s at 60 % shows three green bars";
+    EXPECT_EQ(state.adapterReady, 1);
+
+    ::ShowWindow(Window(), SW_SHOW);
+    operations.adapterPlugged = false;
+    library.Fail("QueryWL_DriverVersion", -1);
+    EXPECT_TRUE(test::WaitFor([&] { return lastIcon() == TrayIconOfSet(0) && !Visible(); }, 2500ms));
+    EXPECT_EQ(state.adapterReady, 0);
+}
+
+TEST_F(MainWindowTest, ClientAreaIsPaintedInTheWindowColour) {
+    Start();
+    RECT client{};
+    ::GetClientRect(Window(), &client);
+    WindowDc screen(nullptr);
+    UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+    SelectedObject selected(memory.Get(), bitmap.Get());
+    ::SendMessageA(Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.Get()), 0);
+    EXPECT_EQ(::GetPixel(memory.Get(), 2, client.bottom - 3), RGB(46, 92, 199));
+    EXPECT_EQ(::GetPixel(memory.Get(), client.right / 2, client.bottom / 2), RGB(46, 92, 199));
+}
+
+// Exit from the tray menu and Escape both end the modal run: the worker is stopped first,
+// then the icon is removed.
+class MainWindowShutdownTest : public MainWindowTest, public ::testing::WithParamInterface<WPARAM> {};
+
+CDlg_Main* g_running = nullptr;
+WPARAM g_endCommand = 0;
+
+TEST_P(MainWindowShutdownTest, EndsTheDialogAndRemovesTheIcon) {
+    g_running = &main;
+    g_endCommand = GetParam();
+    test::RunSoon(300, [] { ::PostMessageA(g_running->Hwnd(), WM_COMMAND, g_endCommand, 0); });
+    EXPECT_EQ(main.DoModal(nullptr), IDCANCEL);
+    EXPECT_EQ(worker.stops, 1);
+    EXPECT_TRUE(worker.iconStillThereAtStop);
+    ASSERT_FALSE(tray.Records().empty());
+    EXPECT_EQ(tray.Records().back().message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_FALSE(main.Tray()->Present());
+    EXPECT_EQ(main.Hwnd(), nullptr) << "the window is gone";
+}
+
+INSTANTIATE_TEST_SUITE_P(ExitAndEscape, MainWindowShutdownTest, ::testing::Values(WPARAM{ID_TRAY_EXIT}, WPARAM{IDCANCEL}));
+
+}  // namespace
+}  // namespace hx::win
