@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The x86_64 installer under Wine, as a user without administrator rights would use it:
+# a silent install (files, Start menu entry, uninstall entry), the installed utility started
+# from its Start menu folder's target, then a silent uninstall while it runs (it is asked to
+# exit, everything installed is removed, the user's settings stay). Prints each step; exit
+# status 0 when all hold. Needs a built build/win64.
+set -eu
+cd "$(dirname "$0")/.."
+source scripts/wine-env.sh
+setup=$(scripts/installer.sh win64)
+hx_wine_setup build/win64
+utility_pid=""
+cleanup() {
+    [ -n "$utility_pid" ] && kill "$utility_pid" 2>/dev/null
+    hx_wine_teardown
+}
+trap cleanup EXIT
+# No desktop menu entries in the Linux user's home for the Start menu shortcuts.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+
+UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\HX88UUtil'
+SETTINGS_KEY='HKCU\Software\Tessaro\HX88UUtil'
+fail() { echo "FAIL: $*"; exit 1; }
+ok() { echo "ok: $*"; }
+reg_value() {  # reg_value <key> <name>: the value's data, empty when missing
+    hx_wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$2 \{1,\}REG_[A-Z_]* \{1,\}//p"
+}
+reg_exists() { hx_wine reg query "$1" </dev/null >/dev/null 2>&1; }
+wait_until() {  # wait_until <tenths of a second> <command...>
+    local limit=$1 i
+    shift
+    for ((i = 0; i < limit; i++)); do "$@" && return 0; sleep 0.1; done
+    "$@"
+}
+gone() { [ ! -e "$1" ]; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# A clean slate: no earlier installation, no stored settings.
+hx_wine reg delete "$UNINSTALL_KEY" /f </dev/null >/dev/null 2>&1 || true
+hx_wine reg delete "$SETTINGS_KEY" /f </dev/null >/dev/null 2>&1 || true
+rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Programs/"HX-88U Utility"
+
+(cd "$(dirname "$setup")" && hx_wine "$(basename "$setup")" /S </dev/null >/dev/null 2>&1) ||
+    fail "the installer ended with an error"
+ok "installed silently"
+
+location=$(reg_value "$UNINSTALL_KEY" InstallLocation)
+[ -n "$location" ] || fail "no InstallLocation under $UNINSTALL_KEY"
+case "$location" in
+    *'\AppData\Local\Programs\HX-88U Utility') ok "installed for the current user: $location" ;;
+    *) fail "installed outside the user's programs folder: $location" ;;
+esac
+dir=$(hx_wine winepath -u "$location" </dev/null 2>/dev/null | tr -d '\r')
+dir=${dir%/}
+for f in HX88UUtil.exe VUVAVO.dll dot1x_dll.dll; do
+    cmp -s "$dir/$f" "build/win64/bin/$f" || fail "$f is not the built one in $dir"
+done
+[ -f "$dir/uninstall.exe" ] || fail "no uninstaller in $dir"
+ok "the three files and the uninstaller are in place"
+[ "$(reg_value "$UNINSTALL_KEY" DisplayName)" = "HX-88U Utility" ] || fail "DisplayName"
+[ "$(reg_value "$UNINSTALL_KEY" DisplayVersion)" = "1.2.0.1" ] || fail "DisplayVersion"
+[ "$(reg_value "$UNINSTALL_KEY" UninstallString)" = "\"$location\\uninstall.exe\"" ] || fail "UninstallString"
+ok "uninstall entry: $(reg_value "$UNINSTALL_KEY" DisplayName) $(reg_value "$UNINSTALL_KEY" DisplayVersion)"
+menu=$(find "$WINEPREFIX/drive_c/users" -type d -path '*/Start Menu/Programs/HX-88U Utility' | head -1)
+[ -n "$menu" ] && [ -f "$menu/HX-88U Utility.lnk" ] && [ -f "$menu/Uninstall HX-88U Utility.lnk" ] ||
+    fail "no Start menu entries"
+grep -aq 'HX88UUtil.exe' "$menu/HX-88U Utility.lnk" || fail "the Start menu entry does not point at the utility"
+ok "Start menu entries in ${menu#"$WINEPREFIX"/}"
+
+# The installed utility runs with its own libraries: with no stored settings it applies the
+# defaults and stores them.
+(cd "$dir" && exec "$HX_WINE64" HX88UUtil.exe </dev/null >/dev/null 2>&1) &
+utility_pid=$!
+wait_until 150 reg_exists "$SETTINGS_KEY\\LastSetting" || fail "the installed utility stored no setting"
+ok "the installed utility runs and stored its setting"
+
+hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with an error"
+wait_until 200 gone "$dir" || fail "$dir is still there: $(ls -A "$dir" | tr '\n' ' ')"
+ok "the installation folder is removed"
+wait_until 50 ended "$utility_pid" || fail "the running utility was not ended"
+utility_pid=""
+ok "the running utility was asked to exit"
+wait_until 50 gone "$menu" || fail "the Start menu folder is still there"
+! reg_exists "$UNINSTALL_KEY" || fail "the uninstall entry is still there"
+ok "Start menu entries and uninstall entry removed"
+reg_exists "$SETTINGS_KEY\\LastSetting" || fail "the user's settings were removed"
+ok "the user's settings are kept"
+hx_wine reg delete "$SETTINGS_KEY" /f </dev/null >/dev/null 2>&1 || true
