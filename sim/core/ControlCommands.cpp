@@ -89,6 +89,7 @@ std::string StateReport(World& world) {
     out << "wzc.service: " << (world.ZeroConfigServiceRunning() ? "running" : "stopped") << ", stopped "
         << world.WzcStops() << " times, started " << world.WzcStarts() << " times\n";
     out << "use-own-oids: " << s.useOwnOids << "\n";
+    out << "use-own-oids.told: " << world.UseOwnOidsCalls() << " times\n";
     out << "settings.network-type: " << s.security.networkType << "\n";
     out << "settings.auth-mode: " << s.security.authMode << "\n";
     out << "settings.wep-status: " << s.security.wepStatus << "\n";

@@ -567,6 +567,7 @@ int World::SetBssid(const unsigned char bssid[6]) {
 int World::SetUseOwnOids(int state) {
     if (state != 0 && state != 1) return kFail;
     settings_.useOwnOids = state;
+    ++useOwnOidsCalls_;
     return 0;
 }
 

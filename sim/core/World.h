@@ -142,6 +142,8 @@ public:
     const std::deque<WorldEvent>& Events() const { return events_; }
     int SignalOf(int network) const;
     int WzcStops() const { return wzcStops_; }
+    // How often the driver was told whose OIDs to use (SetWL_HXUseHXOidState accepted).
+    int UseOwnOidsCalls() const { return useOwnOidsCalls_; }
     int WzcStarts() const { return wzcStarts_; }
     int Associations() const { return associations_; }
     int Deauthentications() const { return deauths_; }
@@ -170,6 +172,7 @@ private:
     bool plugged_ = true;
     bool wzcRunning_ = true;
     int wzcStops_ = 0, wzcStarts_ = 0;
+    int useOwnOidsCalls_ = 0;
     std::vector<int32_t> handles_;
     int32_t nextHandle_ = 0x4D0;
     AdapterSettings settings_;

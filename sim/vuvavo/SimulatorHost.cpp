@@ -75,6 +75,16 @@ std::string SimulatorHost::ScenarioError() {
     return scenarioError_;
 }
 
+std::string SimulatorHost::FinalReport() {
+    std::unique_lock<std::mutex> lock(mutex_, std::try_to_lock);
+    if (!world_) return "";
+    world_->Sync();
+    std::string report = StateReport(*world_);
+    report += "events:\n";
+    for (const WorldEvent& e : world_->Events()) report += std::to_string(e.at) + " ms: " + e.text + "\n";
+    return report;
+}
+
 void ResetWorld(bool manualClock) { SimulatorHost::Instance().Reset(DefaultScenario(), manualClock); }
 
 void ResetWorld(const Scenario& scenario, bool manualClock) {

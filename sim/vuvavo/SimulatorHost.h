@@ -32,6 +32,9 @@ public:
     void AdvanceClock(Millis delta);
     // Why the scenario file was not used, if it was not.
     std::string ScenarioError();
+    // The state report and recent events of the world, or empty when none was made. For the
+    // end of the process: it does not wait for a lock that another (ended) thread may hold.
+    std::string FinalReport();
 
 private:
     SimulatorHost() = default;
