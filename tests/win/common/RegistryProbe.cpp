@@ -1,0 +1,61 @@
+#include "tests/win/common/RegistryProbe.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace hx::test {
+namespace {
+
+std::string KeyPath(const std::string& section) {
+    std::string path = "Software\\Tessaro\\HX88UUtil";
+    if (!section.empty()) path += "\\" + section;
+    return path;
+}
+
+bool Store(const std::string& section, const std::string& name, DWORD type, const BYTE* data, DWORD size) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath(section).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    const bool ok = ::RegSetValueExA(key, name.c_str(), 0, type, data, size) == ERROR_SUCCESS;
+    ::RegCloseKey(key);
+    return ok;
+}
+
+}  // namespace
+
+std::optional<StoredValue> ReadStored(const std::string& section, const std::string& name) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath(section).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD type = 0, size = 0;
+    std::optional<StoredValue> result;
+    if (::RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        std::vector<BYTE> data(size + 1, 0);
+        if (::RegQueryValueExA(key, name.c_str(), nullptr, &type, data.data(), &size) == ERROR_SUCCESS) {
+            StoredValue value;
+            value.type = type;
+            if (type == REG_DWORD && size == sizeof(DWORD)) {
+                value.number = *reinterpret_cast<const DWORD*>(data.data());
+            } else if (type == REG_SZ || type == REG_EXPAND_SZ) {
+                value.text.assign(reinterpret_cast<const char*>(data.data()));
+            }
+            result = value;
+        }
+    }
+    ::RegCloseKey(key);
+    return result;
+}
+
+bool SeedNumber(const std::string& section, const std::string& name, unsigned long value) {
+    const DWORD number = value;
+    return Store(section, name, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+}
+
+bool SeedText(const std::string& section, const std::string& name, const std::string& value) {
+    return Store(section, name, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() + 1));
+}
+
+}  // namespace hx::test

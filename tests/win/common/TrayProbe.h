@@ -1,0 +1,17 @@
+// The utility's tray icon as the screen shows it: which of the eleven icon sets is painted
+// in Wine's stand-alone tray window.
+#pragma once
+
+namespace hx::test {
+
+// The set shown now (0-10), or -1 when no icon of the utility can be told apart there
+// (no tray window, or a window lying over it).
+int TraySetOnScreen();
+
+// The set the tray rule gives for a link of this speed and signal percentage (1-9).
+int ExpectedTraySet(int linkSpeedKbps, int signalPercent);
+
+// The signal percentage the utility shows once its six samples all read this RSSI.
+int SignalPercent(int rssi);
+
+}  // namespace hx::test

@@ -1,0 +1,72 @@
+// What every journey shares: the built utility started from a known registry, driven from
+// outside, and ended through its tray menu.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+
+#include "resources/resource.h"
+#include "tests/win/common/RegistryProbe.h"
+#include "tests/win/common/SimulatorProbe.h"
+#include "tests/win/common/TrayProbe.h"
+#include "tests/win/common/UtilityProcess.h"
+#include "tests/win/common/WindowProbe.h"
+
+namespace hx::test {
+
+using namespace std::chrono_literals;
+
+// The default world's networks and their keys.
+inline constexpr const char* kWpaTkipSsid = "WPA-TKIP-Home";
+inline constexpr const char* kWpaTkipPassphrase = "tkip-passphrase";
+
+class Journey : public ::testing::Test {
+protected:
+    void SetUp() override { ClearUtilityRegistry(); }
+    void TearDown() override {
+        if (utility.Running()) {
+            if (window != nullptr) ::PostMessageA(window, WM_COMMAND, ID_TRAY_EXIT, 0);
+            if (!utility.WaitForExit(5s)) utility.Kill();
+        }
+        ClearUtilityRegistry();
+    }
+
+    // Starts the utility and finds its window.
+    void Start() {
+        ASSERT_TRUE(utility.Start());
+        window = utility.WaitForMainWindow(5s);
+        ASSERT_NE(window, nullptr);
+    }
+    bool Visible() const { return ::IsWindowVisible(window) != FALSE; }
+    // The tray shows this set while the window (which lies over the tray here) is hidden.
+    bool WaitForTraySet(int set, std::chrono::milliseconds limit) {
+        return WaitFor([&] { return !Visible() && TraySetOnScreen() == set; }, limit);
+    }
+    bool WaitForSim(const std::string& key, const std::string& value, std::chrono::milliseconds limit) {
+        return WaitFor([&] { return SimState(key) == value; }, limit);
+    }
+    // "Exit" from the tray menu; how long the process took to end, or -1 ms if it did not.
+    std::chrono::milliseconds ExitThroughTray() {
+        const auto asked = std::chrono::steady_clock::now();
+        ::PostMessageA(window, WM_COMMAND, ID_TRAY_EXIT, 0);
+        if (!utility.WaitForExit(10s)) return std::chrono::milliseconds(-1);
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
+    }
+
+    // A last setting for a WPA-PSK network, as the Encryption page would have left it.
+    static void SeedWpaPsk(const std::string& ssid, const std::string& passphrase, int wepStatus) {
+        ASSERT_TRUE(SeedNumber("LastSetting", "NetworkType", 1));
+        ASSERT_TRUE(SeedNumber("LastSetting", "AuthenticationMode", 4));
+        ASSERT_TRUE(SeedNumber("LastSetting", "WEPStatus", static_cast<unsigned long>(wepStatus)));
+        ASSERT_TRUE(SeedText("LastSetting", "SSID", ssid));
+        ASSERT_TRUE(SeedText("LastSetting", "Dot1xPassphrase", passphrase));
+    }
+
+    UtilityProcess utility;
+    HWND window = nullptr;
+};
+
+}  // namespace hx::test
