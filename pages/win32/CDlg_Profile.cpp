@@ -23,6 +23,7 @@ constexpr int kDot1xGroup[] = {
     IDC_ED_USERNAME, IDC_ED_PASSWORD, IDC_ED_CERTIFICATE, IDC_ED_PROTOCOL};
 
 constexpr int kRegion[] = {IDC_ED_REGION_LABEL, IDC_ED_REGION};
+constexpr int kMaxProfileNameLength = 255;
 
 std::vector<std::string> RegionNames() {
     std::vector<std::string> names;
@@ -48,8 +49,10 @@ BOOL CDlg_Profile::OnInitDialog() {
     FillLists();
     ShowItems(Hwnd(), kRegion, true);
     ShowItems(Hwnd(), kDot1xGroup, false);
-    // The SSID reaches the adapter with at most 32 characters.
+    // The SSID reaches the adapter with at most 32 characters; the name becomes a registry
+    // key, whose names hold at most 255.
     ::SendDlgItemMessageA(Hwnd(), IDC_ED_SSID, EM_LIMITTEXT, kMaxSsidLength, 0);
+    ::SendDlgItemMessageA(Hwnd(), IDC_ED_NAME, EM_LIMITTEXT, kMaxProfileNameLength, 0);
     LoadWorkingCopy();
     const bool adding = session_->profileEditMode == 1;
     ::EnableWindow(Item(IDC_ED_NAME), adding ? TRUE : FALSE);

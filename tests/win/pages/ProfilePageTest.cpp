@@ -102,6 +102,7 @@ TEST_F(ProfilePageTest, AddCurrentKeepsTheEditorOpenForAnEmptyOrUsedName) {
     page.RefreshList();
 
     bool nameBoxReady = false;
+    std::vector<LRESULT> typingLimits;
     std::string emptyMessage, usedMessage;
     bool openAfterEmpty = false, openAfterUsed = false;
     HWND focusAfterUsed = nullptr, nameBox = nullptr;
@@ -111,6 +112,8 @@ TEST_F(ProfilePageTest, AddCurrentKeepsTheEditorOpenForAnEmptyOrUsedName) {
         .Then(InEditor([&](HWND editor) {
             nameBoxReady = test::Enabled(editor, IDC_ED_NAME) && Text(editor, IDC_ED_NAME).empty() &&
                            ::GetFocus() == ::GetDlgItem(editor, IDC_ED_NAME);
+            typingLimits = {::SendDlgItemMessageA(editor, IDC_ED_NAME, EM_GETLIMITTEXT, 0, 0),
+                            ::SendDlgItemMessageA(editor, IDC_ED_SSID, EM_GETLIMITTEXT, 0, 0)};
             // Enter in the name box acts as OK.
             ::PostMessageA(::GetDlgItem(editor, IDC_ED_NAME), WM_KEYDOWN, VK_RETURN, 0);
         }))
@@ -133,6 +136,7 @@ TEST_F(ProfilePageTest, AddCurrentKeepsTheEditorOpenForAnEmptyOrUsedName) {
 
     ASSERT_TRUE(script.Finished()) << script.StepsDone();
     EXPECT_TRUE(nameBoxReady);
+    EXPECT_EQ(typingLimits, (std::vector<LRESULT>{255, 32})) << "a key name and an SSID";
     EXPECT_EQ(emptyMessage, kProfileNameEmptyMessage);
     EXPECT_TRUE(openAfterEmpty);
     EXPECT_EQ(usedMessage, kProfileNameUsedMessage);
