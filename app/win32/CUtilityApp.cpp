@@ -39,6 +39,11 @@ int CUtilityApp::Run(HINSTANCE instance) {
     lastSetting_ = std::make_unique<LastSettingStore>(*profile_);
     worker_ = std::make_unique<UtilityAuthWorker>(state_, *profile_);
     applier_ = std::make_unique<SettingApplier>(library, state_, *lastSetting_, *worker_);
+    profiles_ = std::make_unique<ProfileStore>(*profile_);
+
+    const PageServices services{state_, library, *lastSetting_, *profiles_, *applier_};
+    wepPage_.Connect(services);
+    profilePage_.Connect(services);
 
     const PageContext pageContext{state_, library, *applier_, *worker_};
     for (Page* page : std::initializer_list<Page*>{&linkInfoPage_, &configPage_, &wepPage_, &sitePage_,
