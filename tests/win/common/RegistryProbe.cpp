@@ -48,6 +48,16 @@ std::optional<StoredValue> ReadStored(const std::string& section, const std::str
     return result;
 }
 
+std::string StoredText(const std::string& section, const std::string& name) {
+    const auto value = ReadStored(section, name);
+    return value && value->type == REG_SZ ? value->text : "<missing>";
+}
+
+unsigned long StoredNumber(const std::string& section, const std::string& name) {
+    const auto value = ReadStored(section, name);
+    return value && value->type == REG_DWORD ? value->number : 0xFFFFFFFFul;
+}
+
 bool SeedNumber(const std::string& section, const std::string& name, unsigned long value) {
     const DWORD number = value;
     return Store(section, name, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);

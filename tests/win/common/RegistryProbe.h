@@ -16,6 +16,9 @@ struct StoredValue {
 // The value under the utility's key; section "" is the key itself, else a sub-key such as
 // "LastSetting" or "Profile\\Home". Empty when missing.
 std::optional<StoredValue> ReadStored(const std::string& section, const std::string& name);
+// The stored text, or "<missing>"; the stored number, or 0xFFFFFFFF when missing.
+std::string StoredText(const std::string& section, const std::string& name);
+unsigned long StoredNumber(const std::string& section, const std::string& name);
 // Stores a value there, creating the sub-key as needed.
 bool SeedNumber(const std::string& section, const std::string& name, unsigned long value);
 bool SeedText(const std::string& section, const std::string& name, const std::string& value);

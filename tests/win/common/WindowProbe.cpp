@@ -28,6 +28,30 @@ std::string PageText(HWND main, int controlId) {
     return page == nullptr ? "" : Text(::GetDlgItem(page, controlId));
 }
 
+HWND PageWith(HWND main, int controlId, const char* controlClass) {
+    HWND frame = ::GetDlgItem(main, IDC_PAGE_FRAME);
+    for (HWND page = ::GetWindow(frame, GW_CHILD); page != nullptr; page = ::GetWindow(page, GW_HWNDNEXT)) {
+        char cls[32] = {};
+        ::GetClassNameA(::GetDlgItem(page, controlId), cls, sizeof cls);
+        if (::lstrcmpiA(cls, controlClass) == 0) return page;
+    }
+    return nullptr;
+}
+
+void SetControlText(HWND dialog, int id, const std::string& text) {
+    ::SendMessageA(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ChooseListEntry(HWND dialog, int id, int position) {
+    HWND list = ::GetDlgItem(dialog, id);
+    ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void ClickButton(HWND dialog, int id) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
 void ClickLabel(HWND main, int labelId) {
     HWND label = ::GetDlgItem(main, labelId);
     ::PostMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
@@ -62,6 +86,50 @@ HWND WaitForOwnedMessageBox(HWND owner, std::chrono::milliseconds limit) {
     HWND box = nullptr;
     WaitFor([&] { return (box = OwnedMessageBox(owner)) != nullptr; }, limit);
     return box;
+}
+
+namespace {
+struct CaptionSearch {
+    DWORD processId;
+    std::string caption;  // or, when empty, a control the dialog holds
+    HWND found;
+    int controlId = 0;
+    HWND except = nullptr;
+};
+
+BOOL CALLBACK FindCaptioned(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<CaptionSearch*>(lParam);
+    char cls[16] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    const bool match = search->controlId != 0
+                           ? hwnd != search->except && ::GetDlgItem(hwnd, search->controlId) != nullptr
+                           : Text(hwnd) == search->caption;
+    if (std::string(cls) == "#32770" && pid == search->processId && ::IsWindowVisible(hwnd) && match) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND ProcessDialog(DWORD processId, const std::string& caption) {
+    CaptionSearch search{processId, caption, nullptr};
+    ::EnumWindows(&FindCaptioned, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForProcessDialog(DWORD processId, const std::string& caption, std::chrono::milliseconds limit) {
+    HWND dialog = nullptr;
+    WaitFor([&] { return (dialog = ProcessDialog(processId, caption)) != nullptr; }, limit);
+    return dialog;
+}
+
+HWND ProcessDialogHolding(DWORD processId, int controlId, HWND except) {
+    CaptionSearch search{processId, "", nullptr, controlId, except};
+    ::EnumWindows(&FindCaptioned, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::string MessageBoxText(HWND box) { return Text(::GetDlgItem(box, 0xFFFF)); }

@@ -16,6 +16,18 @@ HWND PageHolding(HWND main, int controlId);
 bool PageShown(HWND main, int controlId);
 // The text of a control on the page that holds it.
 std::string PageText(HWND main, int controlId);
+// The page whose control with this id is of this window class (ids repeat across pages).
+HWND PageWith(HWND main, int controlId, const char* controlClass);
+// Controls driven as a user does: text typed in, a list choice (with its notification), a
+// button clicked (posted: its handler may run a modal loop).
+void SetControlText(HWND dialog, int id, const std::string& text);
+void ChooseListEntry(HWND dialog, int id, int position);
+void ClickButton(HWND dialog, int id);
+// A visible dialog of this process with this caption (a message box, the profile editor), or null.
+HWND ProcessDialog(DWORD processId, const std::string& caption);
+HWND WaitForProcessDialog(DWORD processId, const std::string& caption, std::chrono::milliseconds limit);
+// A visible top-level dialog of this process that holds a control with this id, or null.
+HWND ProcessDialogHolding(DWORD processId, int controlId, HWND except);
 // A click on a navigation label, as the mouse gives it.
 void ClickLabel(HWND main, int labelId);
 // A visible message box owned by this window, or null.

@@ -55,8 +55,11 @@ TEST_F(FirstStart, AppliesAndStoresTheDefaultsHiddenWithTheIconFollowingTheSigna
         const auto value = ReadStored("LastSetting", e.name);
         ASSERT_TRUE(value.has_value()) << e.name;
         EXPECT_EQ(value->type, e.type) << e.name;
-        if (e.type == REG_DWORD) EXPECT_EQ(value->number, e.number) << e.name;
-        else EXPECT_EQ(value->text, e.text) << e.name;
+        if (e.type == REG_DWORD) {
+            EXPECT_EQ(value->number, e.number) << e.name;
+        } else {
+            EXPECT_EQ(value->text, e.text) << e.name;
+        }
     }
     // Not applied in infrastructure mode, never written by the utility, or not written yet.
     for (const char* absent : {"Channel", "Dot1xProtocol", "Dot1xPassphrase", "Dot1xUsername", "Dot1xPassword",
