@@ -1,29 +1,92 @@
 #!/usr/bin/env bash
-# Builds the utility for 64-bit Windows and runs it under Wine against the default
-# simulated world. With a display it starts the utility for you (it lives in the tray).
-# Without one it runs it in Xvfb, saves a screenshot into build/screenshots and ends it.
+# Builds the utility for 64-bit Windows and runs it under Wine against the default simulated
+# world.
+#   scripts/run.sh [folder]
+# With a display it starts the utility for you: look for its icon in the notification area.
+# Without one it runs the utility in Xvfb and takes a user's tour: a first start with nothing
+# stored, the window opened from the tray icon, every page visited, the WPA-PSK network
+# joined from the Site Survey page on the way, a profile saved, and Exit chosen in the tray
+# menu. A picture of every step is saved into the folder (default build/screenshots).
 set -eu
 cd "$(dirname "$0")/.."
+ROOT=$(pwd)
 source scripts/packages.sh
 source scripts/wine-env.sh
 hx_install_packages
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j "$(nproc)" >/dev/null
+cmake --build --preset win64 -j "$(nproc)" --target HX88UUtil VUVAVO dot1x_dll hxtour >/dev/null
 
-headless=0
-[ -z "${DISPLAY:-}" ] && headless=1
-hx_wine_setup build/win64
-trap hx_wine_teardown EXIT
-cd build/win64/bin
-if [ "$headless" -eq 0 ]; then
+if [ -n "${DISPLAY:-}" ]; then
+    hx_wine_setup build/win64
+    trap hx_wine_teardown EXIT
+    cd build/win64/bin
     echo "Starting HX88UUtil.exe: look for its icon in the notification area."
     hx_wine HX88UUtil.exe
     exit 0
 fi
-mkdir -p ../../screenshots
-hx_wine HX88UUtil.exe &
-pid=$!
-sleep 4
-import -window root ../../screenshots/desktop.png
-echo "Saved build/screenshots/desktop.png"
-kill "$pid" 2>/dev/null || true
+
+shots=$(realpath -m "${1:-build/screenshots}")
+mkdir -p "$shots"
+hx_wine_setup build/win64
+utility=""
+finish() {
+    [ -n "$utility" ] && kill "$utility" 2>/dev/null
+    hx_wine_teardown
+}
+trap finish EXIT
+# A first start: nothing stored yet.
+hx_wine reg delete 'HKCU\Software\Tessaro\HX88UUtil' /f </dev/null >/dev/null 2>&1 || true
+
+cd build/win64/bin
+# A virtual desktop with a taskbar: the window gets its frame and the tray icon shows.
+desktop="explorer /desktop=hxtour,800x600"
+hx_wine $desktop HX88UUtil.exe </dev/null >/dev/null 2>&1 &
+utility=$!
+sleep 3   # the first program makes the desktop; the next ones must find it there
+
+step() {  # step <step...>: one step of the tour, which must succeed
+    hx_wine $desktop hxtour.exe "$@" </dev/null >/dev/null 2>"$ROOT/build/hxtour.err" && return 0
+    echo "The tour stopped at: hxtour $*" >&2
+    grep -v '^NOTE' "$ROOT/build/hxtour.err" >&2
+    exit 1
+}
+shot() {  # shot <name> [seconds to wait first]
+    sleep "${2:-1}"
+    import -window root -crop 800x600+0+0 +repage "$shots/$1.png"
+    echo "saved $shots/$1.png"
+}
+
+# Site Survey and Link Info controls, Encryption and Profile buttons, by their ids.
+LI_STATUS=1000 SITE_CONNECT=1042 WEP_PASSPHRASE=1091 WEP_APPLY=1029 PROF_ADD=1038
+
+step open 20
+step wait-text linkinfo $LI_STATUS "Associated BSSID" 15
+shot 01-link-info 2
+step page sitesurvey
+step wait-rows 15
+shot 02-site-survey
+step select WPA-TKIP-Home
+step press sitesurvey $SITE_CONNECT
+shot 03-use-previous-wpa-setting 1
+step answer "Use Previous WPA Setting" no
+step set-text encryption $WEP_PASSPHRASE tkip-passphrase
+shot 04-encryption
+step press encryption $WEP_APPLY
+step wait-text linkinfo $LI_STATUS "Associated BSSID = 06-A0-88-00-00-03" 20
+shot 05-link-info-wpa-psk 4
+step page configuration
+shot 06-configuration
+step page profile
+step press profile $PROF_ADD
+step editor-name "Home"
+shot 07-profile-editor
+step editor-ok
+shot 08-profile
+step page about
+shot 09-about
+step tray-menu
+shot 10-tray-menu 1
+step menu-exit
+step wait-exit 10
+utility=""
+echo "The tour ended through the tray menu's Exit; pictures in $shots"
