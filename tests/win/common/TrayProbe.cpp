@@ -78,6 +78,17 @@ int TraySetOnScreen() {
     return -1;
 }
 
+int DistinctTraySets() {
+    const auto& sets = SetSignatures();
+    int distinct = 0;
+    for (size_t a = 0; a < sets.size(); ++a) {
+        bool repeated = false;
+        for (size_t b = 0; b < a; ++b) repeated = repeated || sets[a] == sets[b];
+        distinct += repeated ? 0 : 1;
+    }
+    return distinct;
+}
+
 int ExpectedTraySet(int linkSpeedKbps, int signalPercent) {
     if (signalPercent <= 0) return 1;
     const int mbps = linkSpeedKbps / 1000;

@@ -8,6 +8,9 @@ namespace hx::test {
 // (no tray window, or a window lying over it).
 int TraySetOnScreen();
 
+// How many of the eleven sets' icons the probe tells apart (11 when it can read them all).
+int DistinctTraySets();
+
 // The set the tray rule gives for a link of this speed and signal percentage (1-9).
 int ExpectedTraySet(int linkSpeedKbps, int signalPercent);
 

@@ -22,9 +22,11 @@ TEST_F(AdapterLife, UnplugAndReplugWhileTheWindowIsOpen) {
     EXPECT_EQ(SimState("link.wep-keys-match"), "yes");
 
     ASSERT_TRUE(OpenFromTray(window, 3s));
-    EXPECT_TRUE(PageShown(window, IDC_LI_RESCAN));
+    EXPECT_TRUE(InFront(LinkInfoPage()));
     ClickLabel(window, IDC_NAV_ABOUT);
-    ASSERT_TRUE(WaitFor([&] { return PageShown(window, IDC_ABOUT_MAC); }, 2s));
+    ASSERT_TRUE(WaitFor([&] { return InFront(AboutPage()); }, 2s));
+    EXPECT_EQ(Text(::GetDlgItem(AboutPage(), IDC_ABOUT_DRIVER_VERSION)), "1.2.1215.2004");
+    EXPECT_EQ(Text(::GetDlgItem(AboutPage(), IDC_ABOUT_MAC)), "00:48:56:88:00:01");
     const int associations = CountAfter(SimState("counters"), "associations");
 
     ASSERT_TRUE(SimOk("unplug"));
@@ -44,13 +46,15 @@ TEST_F(AdapterLife, UnplugAndReplugWhileTheWindowIsOpen) {
     EXPECT_EQ(SimState("settings.wep-status"), "0");
     EXPECT_NE(SimState("settings.wep-keys").find("[0*] 12 34 56 78 90"), std::string::npos);
     EXPECT_GT(CountAfter(SimState("counters"), "associations"), associations);
-    EXPECT_TRUE(PageShown(window, IDC_LI_RESCAN)) << "back on Link Info";
+    EXPECT_TRUE(InFront(LinkInfoPage())) << "back on Link Info";
     EXPECT_FALSE(Visible());
     EXPECT_TRUE(WaitFor([&] { const int set = TraySetOnScreen(); return !Visible() && set >= 2 && set <= 9; }, 8s))
         << "bars again; shown " << TraySetOnScreen();
 
     ASSERT_TRUE(OpenFromTray(window, 2s));
-    EXPECT_TRUE(PageShown(window, IDC_LI_RESCAN));
+    EXPECT_TRUE(InFront(LinkInfoPage()));
+    EXPECT_TRUE(WaitFor([&] { return Text(::GetDlgItem(LinkInfoPage(), IDC_LI_SSID)) == "WEP-Lab"; }, 3s));
+    EXPECT_EQ(Text(::GetDlgItem(AboutPage(), IDC_ABOUT_MAC)), "00:48:56:88:00:01") << "read again at identification";
 }
 
 // The apply after identification stops at the first call the driver refuses: what came
@@ -81,7 +85,7 @@ TEST_P(FailingApply, StopsAtTheFailureAndCompletesAtTheNextIdentification) {
     EXPECT_EQ(SimState("settings.ssid") != "(not set)", c.ssidApplied);
     EXPECT_EQ(SimState("faults"), "none") << "the planned failure was used";
     // Identification went on: the adapter is ready and Link Info is in front.
-    EXPECT_TRUE(PageShown(window, IDC_LI_RESCAN));
+    EXPECT_TRUE(InFront(LinkInfoPage()));
     EXPECT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() >= 1; }, 3s)) << TraySetOnScreen();
 
     // The next identification applies the whole setting.

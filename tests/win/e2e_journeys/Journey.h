@@ -41,6 +41,13 @@ protected:
         ASSERT_NE(window, nullptr);
     }
     bool Visible() const { return ::IsWindowVisible(window) != FALSE; }
+    // Control ids repeat across pages: each page is told by one control of its own class.
+    HWND LinkInfoPage() const { return PageWith(window, IDC_LI_QUALITY_METER, "msctls_progress32"); }
+    HWND AboutPage() const { return PageWith(window, IDC_ABOUT_DRIVER_VERSION, "Edit"); }
+    // The page in front of the frame, whether or not the window itself is shown.
+    static bool InFront(HWND page) {
+        return page != nullptr && (::GetWindowLongA(page, GWL_STYLE) & WS_VISIBLE) != 0;
+    }
     // The tray shows this set while the window (which lies over the tray here) is hidden.
     bool WaitForTraySet(int set, std::chrono::milliseconds limit) {
         return WaitFor([&] { return !Visible() && TraySetOnScreen() == set; }, limit);

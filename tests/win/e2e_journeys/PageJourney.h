@@ -16,15 +16,10 @@ protected:
         ASSERT_TRUE(OpenFromTray(window, 15s)) << "the adapter was never ready";
     }
 
-    // Control ids repeat across pages: each page is told by one control of its own class.
-    HWND LinkInfoPage() const { return PageWith(window, IDC_LI_QUALITY_METER, "msctls_progress32"); }
     HWND ConfigPage() const { return PageWith(window, IDC_CFG_REGION, "ComboBox"); }
     HWND EncryptionPage() const { return PageWith(window, IDC_WEP_PASSPHRASE, "Edit"); }
     HWND SitePage() const { return PageWith(window, IDC_SITE_LIST, "SysListView32"); }
     HWND ProfilePage() const { return PageWith(window, IDC_PROF_LIST, "ListBox"); }
-    static bool InFront(HWND page) {
-        return page != nullptr && (::GetWindowLongA(page, GWL_STYLE) & WS_VISIBLE) != 0;
-    }
     bool Show(int label, HWND page) {
         ClickLabel(window, label);
         return WaitFor([&] { return InFront(page); }, 2s);

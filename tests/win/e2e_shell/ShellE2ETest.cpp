@@ -17,8 +17,10 @@
 #include "app/UtilityState.h"
 #include "resources/resource.h"
 #include "sim/core/DefaultWorld.h"
+#include "tests/win/common/SimulatorProbe.h"
+#include "tests/win/common/TrayProbe.h"
 #include "tests/win/common/UtilityProcess.h"
-#include "tools/hxsim/ControlClient.h"
+#include "tests/win/common/WindowProbe.h"
 
 namespace hx::test {
 namespace {
@@ -26,128 +28,7 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// Colours that tell the tray icons apart: the fill of lit bars (green or yellow) and of
-// empty bars (silver). Every icon paints all four bars, so these pixels always belong to
-// the icon shown now (Wine's tray paints a new icon over the old one without clearing it,
-// so the cross or the sign of an earlier icon may linger around the bars).
-struct Signature {
-    int green = 0, yellow = 0, silver = 0;
-    bool operator==(const Signature&) const = default;
-};
-
-Signature Measure(HDC dc, const RECT& area) {
-    Signature s;
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            switch (::GetPixel(dc, x, y)) {
-            case RGB(0, 255, 0): ++s.green; break;
-            case RGB(255, 255, 0): ++s.yellow; break;
-            case RGB(192, 192, 192): ++s.silver; break;
-            default: break;
-            }
-        }
-    }
-    return s;
-}
-
-// The signature of each tray set's icon, drawn from the utility's own resources.
-const std::vector<Signature>& SetSignatures() {
-    static const std::vector<Signature> signatures = [] {
-        std::vector<Signature> result;
-        HMODULE utility = ::LoadLibraryExA((ProgramFolder() + "\\HX88UUtil.exe").c_str(), nullptr,
-                                           LOAD_LIBRARY_AS_DATAFILE);
-        HDC screen = ::GetDC(nullptr);
-        HDC memory = ::CreateCompatibleDC(screen);
-        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 16);
-        HGDIOBJ old = ::SelectObject(memory, bitmap);
-        const RECT area{0, 0, 16, 16};
-        for (int id : kTraySetIcons) {
-            ::FillRect(memory, &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-            HICON icon = static_cast<HICON>(::LoadImageA(utility, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-            ::DrawIconEx(memory, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
-            ::DestroyIcon(icon);
-            result.push_back(Measure(memory, area));
-        }
-        ::SelectObject(memory, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(memory);
-        ::ReleaseDC(nullptr, screen);
-        ::FreeLibrary(utility);
-        return result;
-    }();
-    return signatures;
-}
-
-// The set whose icon the notification area shows, or -1 when none can be told.
-int TraySetOnScreen() {
-    HWND tray = ::FindWindowA("__winex11_standalone_tray", nullptr);
-    if (tray == nullptr || !::IsWindowVisible(tray)) return -1;
-    RECT client{};
-    ::GetClientRect(tray, &client);
-    HDC dc = ::GetDC(tray);
-    const Signature shown = Measure(dc, client);
-    ::ReleaseDC(tray, dc);
-    const auto& sets = SetSignatures();
-    for (size_t set = 0; set < sets.size(); ++set)
-        if (sets[set] == shown) return static_cast<int>(set);
-    return -1;
-}
-
-std::string Control(const std::string& command) {
-    std::string reply;
-    if (!hxsim::SendControlCommand(hxsim::ControlPipeName("HX88UUtil"), command, reply)) return "no reply";
-    return reply;
-}
-
-// The value of one "key: value" line of the simulator's state report.
-std::string SimState(const std::string& key) {
-    const std::string report = Control("show");
-    const size_t at = report.find(key + ": ");
-    if (at == std::string::npos) return "";
-    const size_t start = at + key.size() + 2;
-    return report.substr(start, report.find('\n', start) - start);
-}
-
-std::string Text(HWND hwnd) {
-    char text[256] = {};
-    ::SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-struct OwnedBox {
-    HWND owner;
-    HWND box;
-};
-BOOL CALLBACK FindOwnedBox(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<OwnedBox*>(lParam);
-    char cls[16] = {};
-    ::GetClassNameA(hwnd, cls, sizeof cls);
-    if (std::string(cls) == "#32770" && ::GetWindow(hwnd, GW_OWNER) == search->owner && ::IsWindowVisible(hwnd)) {
-        search->box = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The page of the main window that holds the control with this id.
-HWND PageHolding(HWND main, int controlId) {
-    HWND frame = ::GetDlgItem(main, IDC_PAGE_FRAME);
-    for (HWND page = ::GetWindow(frame, GW_CHILD); page != nullptr; page = ::GetWindow(page, GW_HWNDNEXT))
-        if (::GetDlgItem(page, controlId) != nullptr) return page;
-    return nullptr;
-}
-
-bool PageShown(HWND main, int controlId) {
-    HWND page = PageHolding(main, controlId);
-    return page != nullptr && (::GetWindowLongA(page, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-TEST(TraySignatures, TellEverySetApart) {
-    const auto& sets = SetSignatures();
-    ASSERT_EQ(sets.size(), 11u);
-    for (size_t a = 0; a < sets.size(); ++a)
-        for (size_t b = a + 1; b < sets.size(); ++b) EXPECT_FALSE(sets[a] == sets[b]) << a << " and " << b;
-}
+TEST(TraySignatures, TellEverySetApart) { EXPECT_EQ(DistinctTraySets(), 11); }
 
 class ShellEndToEnd : public ::testing::Test {
 protected:
@@ -202,7 +83,7 @@ TEST_F(ShellEndToEnd, StartsAbsentFindsThePluggedAdapterAndHidesWhenItIsPulled) 
     std::this_thread::sleep_for(1200ms);
     EXPECT_FALSE(Visible()) << "Open does nothing without an adapter";
 
-    ASSERT_EQ(Control("plug").substr(0, 2), "ok");
+    ASSERT_EQ(SimCommand("plug").substr(0, 2), "ok");
     const auto plugged = Clock::now();
     ASSERT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() > 0; }, 3s));
     const auto foundAfter = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - plugged);
@@ -212,14 +93,14 @@ TEST_F(ShellEndToEnd, StartsAbsentFindsThePluggedAdapterAndHidesWhenItIsPulled) 
     ASSERT_TRUE(OpenWithin(2s));
     EXPECT_TRUE(PageShown(window, IDC_LI_RESCAN)) << "identification shows Link Info";
 
-    ASSERT_EQ(Control("unplug").substr(0, 2), "ok");
+    ASSERT_EQ(SimCommand("unplug").substr(0, 2), "ok");
     const auto pulled = Clock::now();
     EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 2s));
     EXPECT_LE(Clock::now() - pulled, 1500ms) << "hidden within a tick";
     EXPECT_TRUE(WaitForTraySet(0, 2s));
     EXPECT_TRUE(utility.Running());
 
-    ASSERT_EQ(Control("plug").substr(0, 2), "ok");
+    ASSERT_EQ(SimCommand("plug").substr(0, 2), "ok");
     EXPECT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() > 0; }, 2500ms)) << "found again";
 
     ::PostMessageA(window, WM_COMMAND, ID_TRAY_EXIT, 0);
@@ -247,13 +128,13 @@ TEST_F(ShellEndToEnd, TheIconFollowsTheLink) {
         const std::string now = SimState("link.bssid");
         if (SimState("link.associated") != "yes") return !Visible() && TraySetOnScreen() == 1;
         if (std::find(silenced.begin(), silenced.end(), now) == silenced.end()) {
-            EXPECT_EQ(Control("signal " + now + " -100").substr(0, 2), "ok");
+            EXPECT_EQ(SimCommand("signal " + now + " -100").substr(0, 2), "ok");
             silenced.push_back(now);
         }
         return false;
     }, 10s);
     EXPECT_TRUE(lost) << "empty bars; shown " << TraySetOnScreen();
-    for (const std::string& ap : silenced) ASSERT_EQ(Control("signal " + ap + " -45").substr(0, 2), "ok");
+    for (const std::string& ap : silenced) ASSERT_EQ(SimCommand("signal " + ap + " -45").substr(0, 2), "ok");
     EXPECT_TRUE(WaitFor([&] { const int set = TraySetOnScreen(); return !Visible() && set >= 2 && set <= 9; }, 15s))
         << "bars again once the link is back; shown " << TraySetOnScreen();
 }
@@ -261,21 +142,18 @@ TEST_F(ShellEndToEnd, TheIconFollowsTheLink) {
 TEST_F(ShellEndToEnd, ZeroConfigurationTakesTheAdapterAway) {
     StartUtility(true);
     ASSERT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() >= 1; }, 4s));
-    ASSERT_EQ(Control("wzc 1").substr(0, 2), "ok");
+    ASSERT_EQ(SimCommand("wzc 1").substr(0, 2), "ok");
     EXPECT_TRUE(WaitForTraySet(10, 3s)) << "the prohibition sign; shown " << TraySetOnScreen();
 
     ::PostMessageA(window, WM_COMMAND, ID_TRAY_OPEN, 0);
-    OwnedBox search{window, nullptr};
-    ASSERT_TRUE(WaitFor([&] {
-        ::EnumWindows(&FindOwnedBox, reinterpret_cast<LPARAM>(&search));
-        return search.box != nullptr;
-    }, 3s));
-    EXPECT_EQ(Text(::GetDlgItem(search.box, 0xFFFF)), "Wireless LAN is Controlled by the Windows Zero Configuration");
-    ::PostMessageA(search.box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(search.box); }, 2s));
+    HWND box = WaitForOwnedMessageBox(window, 3s);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Wireless LAN is Controlled by the Windows Zero Configuration");
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 2s));
     EXPECT_FALSE(Visible());
 
-    ASSERT_EQ(Control("wzc 0").substr(0, 2), "ok");
+    ASSERT_EQ(SimCommand("wzc 0").substr(0, 2), "ok");
     EXPECT_TRUE(WaitFor([&] { const int set = TraySetOnScreen(); return !Visible() && set >= 1 && set <= 9; }, 3s))
         << "shown " << TraySetOnScreen();
     EXPECT_TRUE(OpenWithin(2s));
