@@ -11,7 +11,7 @@ setup=$(scripts/installer.sh win64)
 hx_wine_setup build/win64
 utility_pid=""
 cleanup() {
-    [ -n "$utility_pid" ] && kill "$utility_pid" 2>/dev/null
+    if [ -n "$utility_pid" ]; then kill "$utility_pid" 2>/dev/null || true; fi
     hx_wine_teardown
 }
 trap cleanup EXIT

@@ -30,7 +30,7 @@ mkdir -p "$shots"
 hx_wine_setup build/win64
 utility=""
 finish() {
-    [ -n "$utility" ] && kill "$utility" 2>/dev/null
+    if [ -n "$utility" ]; then kill "$utility" 2>/dev/null || true; fi
     hx_wine_teardown
 }
 trap finish EXIT

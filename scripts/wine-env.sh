@@ -7,6 +7,7 @@
 HX_WINE64=/usr/lib/wine/wine64
 HX_WINESERVER=/usr/lib/wine/wineserver
 HX_XVFB_PID=""
+HX_DISPLAY_BEFORE=""
 
 hx_wine_setup() {
     local build_dir
@@ -23,6 +24,7 @@ hx_wine_setup() {
         done
         Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
         HX_XVFB_PID=$!
+        HX_DISPLAY_BEFORE=${DISPLAY-}
         export DISPLAY=":$n"
         local i
         for i in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
@@ -67,5 +69,7 @@ hx_wine_teardown() {
         kill "$HX_XVFB_PID" 2>/dev/null || true
         wait "$HX_XVFB_PID" 2>/dev/null || true
         HX_XVFB_PID=""
+        # The display we made is gone: later programs see the display they had before.
+        if [ -n "$HX_DISPLAY_BEFORE" ]; then export DISPLAY=$HX_DISPLAY_BEFORE; else unset DISPLAY; fi
     fi
 }
