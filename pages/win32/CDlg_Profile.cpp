@@ -1,7 +1,6 @@
 #include "pages/win32/CDlg_Profile.h"
 
 #include "app/UtilityState.h"
-#include "app/win32/framework/Handles.h"
 #include "config/LastSettingStore.h"
 #include "config/ValueTables.h"
 #include "pages/win32/Page.h"
@@ -146,10 +145,7 @@ void CDlg_Profile::Accept() {
 
 INT_PTR CDlg_Profile::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
     if (message != WM_ERASEBKGND) return 0;
-    RECT client{};
-    ::GetClientRect(Hwnd(), &client);
-    UniqueBrush brush(::CreateSolidBrush(kPageBackground));
-    ::FillRect(reinterpret_cast<HDC>(wParam), &client, brush.Get());
+    PaintPageBackground(Hwnd(), reinterpret_cast<HDC>(wParam));
     handled = true;
     return TRUE;
 }
