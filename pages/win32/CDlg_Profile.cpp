@@ -32,13 +32,11 @@ std::vector<std::string> RegionNames() {
 
 }  // namespace
 
-void CDlg_Profile::Connect(const PageServices& services, ProfileEditSession& session) {
-    state_ = &services.state;
-    profiles_ = &services.profiles;
+void CDlg_Profile::Connect(const PageContext& context, ProfileEditSession& session) {
+    state_ = &context.state;
+    profiles_ = &context.profiles;
     session_ = &session;
-    LastSettingStore& store = services.lastSetting;
-    security_ = std::make_unique<SecurityControls>(
-        kSecurityIds, services.library, [&store](int index, int bits) { return store.LoadLastWepKey(index, bits); });
+    security_ = std::make_unique<SecurityControls>(kSecurityIds, context.library, StoredKeysOf(context.lastSetting));
 }
 
 BOOL CDlg_Profile::OnInitDialog() {

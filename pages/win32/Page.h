@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "app/ShellPort.h"
 #include "app/win32/framework/Dialog.h"
+#include "pages/win32/PageContext.h"
 
 namespace hx::win {
 
@@ -22,9 +25,12 @@ public:
 
     // The main window hands itself over before it creates the page's window.
     void AttachShell(ShellPort& shell) { shell_ = &shell; }
+    // The application hands over what the page acts on, before the page's window exists.
+    void UseContext(const PageContext& context) { context_.emplace(context); }
 
 protected:
     ShellPort* Shell() const { return shell_; }
+    const PageContext* Context() const { return context_ ? &*context_ : nullptr; }
 
     // Enter and Escape belong to the main window, never to a page.
     void OnOK() override {}
@@ -33,6 +39,7 @@ protected:
 
 private:
     ShellPort* shell_ = nullptr;
+    std::optional<PageContext> context_;
 };
 
 }  // namespace hx::win

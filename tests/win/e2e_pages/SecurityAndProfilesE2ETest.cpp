@@ -29,7 +29,7 @@ std::string DefaultWorldValue(const std::string& key) {
     return "";
 }
 
-class PagesEndToEnd : public ::testing::Test {
+class SecurityAndProfilesEndToEnd : public ::testing::Test {
 protected:
     void TearDown() override {
         if (utility.Running() && main != nullptr) {
@@ -89,7 +89,7 @@ void SeedTkipHomeSsid() {
     SeedRegistryDword("LastSetting", "NetworkType", 1);
 }
 
-TEST_F(PagesEndToEnd, TheRightPassphraseOnTheEncryptionPageJoinsTheTkipNetwork) {
+TEST_F(SecurityAndProfilesEndToEnd, TheRightPassphraseOnTheEncryptionPageJoinsTheTkipNetwork) {
     ASSERT_NO_FATAL_FAILURE(Start(SeedTkipHomeSsid));
     EXPECT_NE(SimulatorState("port.authorised"), "yes");
     ASSERT_NO_FATAL_FAILURE(ApplyPassphrase("tkip-passphrase"));
@@ -101,7 +101,7 @@ TEST_F(PagesEndToEnd, TheRightPassphraseOnTheEncryptionPageJoinsTheTkipNetwork) 
     EXPECT_EQ(RegistryDword("LastSetting", "WEPStatus"), 4u);
 }
 
-TEST_F(PagesEndToEnd, AWrongPassphraseDoesNotAuthoriseThePort) {
+TEST_F(SecurityAndProfilesEndToEnd, AWrongPassphraseDoesNotAuthoriseThePort) {
     ASSERT_NO_FATAL_FAILURE(Start(SeedTkipHomeSsid));
     ASSERT_NO_FATAL_FAILURE(ApplyPassphrase("not-the-passphrase"));
     bool everAuthorised = false;
@@ -116,7 +116,7 @@ TEST_F(PagesEndToEnd, AWrongPassphraseDoesNotAuthoriseThePort) {
     EXPECT_NE(SimulatorState("port.authorised"), "yes");
 }
 
-TEST_F(PagesEndToEnd, AboutShowsTheSimulatedAdaptersDriverVersionAndMac) {
+TEST_F(SecurityAndProfilesEndToEnd, AboutShowsTheSimulatedAdaptersDriverVersionAndMac) {
     ASSERT_NO_FATAL_FAILURE(Start());
     const int packed = static_cast<int>(std::strtoul(DefaultWorldValue("driver-version").c_str(), nullptr, 16));
     EXPECT_EQ(UtilityDriver::Text(about, IDC_ABOUT_DRIVER_VERSION), DriverVersionText(packed));
@@ -125,7 +125,7 @@ TEST_F(PagesEndToEnd, AboutShowsTheSimulatedAdaptersDriverVersionAndMac) {
 }
 
 // One profile per network, made with "Add Current" in the editor; loading each joins it.
-TEST_F(PagesEndToEnd, ProfilesOfTwoNetworksJoinThemWhenLoaded) {
+TEST_F(SecurityAndProfilesEndToEnd, ProfilesOfTwoNetworksJoinThemWhenLoaded) {
     ASSERT_NO_FATAL_FAILURE(Start());
     struct Made {
         const char* name;
