@@ -69,5 +69,5 @@ shots=docs/screenshots
 prepare wep_setting;  scripts/screenshot.sh encryption "$shots/encryption-wep.png"
 prepare wpa_setting;  scripts/screenshot.sh encryption "$shots/encryption-wpa-psk.png"
 prepare two_profiles; scripts/screenshot.sh profile "$shots/profile-two-profiles.png"
-prepare two_profiles; scripts/screenshot.sh profile "$shots/profile-editor.png" 1040
+prepare two_profiles; scripts/screenshot.sh profile "$shots/profile-editor.png" 2 1040
 prepare nothing;      scripts/screenshot.sh about "$shots/about.png"

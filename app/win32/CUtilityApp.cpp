@@ -41,11 +41,7 @@ int CUtilityApp::Run(HINSTANCE instance) {
     applier_ = std::make_unique<SettingApplier>(library, state_, *lastSetting_, *worker_);
     profiles_ = std::make_unique<ProfileStore>(*profile_);
 
-    const PageServices services{state_, library, *lastSetting_, *profiles_, *applier_};
-    wepPage_.Connect(services);
-    profilePage_.Connect(services);
-
-    const PageContext pageContext{state_, library, *applier_, *worker_};
+    const PageContext pageContext{state_, library, *applier_, *worker_, *lastSetting_, *profiles_};
     for (Page* page : std::initializer_list<Page*>{&linkInfoPage_, &configPage_, &wepPage_, &sitePage_,
                                                    &profilePage_, &aboutPage_})
         page->UseContext(pageContext);

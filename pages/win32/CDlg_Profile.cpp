@@ -1,7 +1,6 @@
 #include "pages/win32/CDlg_Profile.h"
 
 #include "app/UtilityState.h"
-#include "app/win32/framework/Handles.h"
 #include "config/LastSettingStore.h"
 #include "config/ValueTables.h"
 #include "pages/win32/Page.h"
@@ -33,13 +32,11 @@ std::vector<std::string> RegionNames() {
 
 }  // namespace
 
-void CDlg_Profile::Connect(const PageServices& services, ProfileEditSession& session) {
-    state_ = &services.state;
-    profiles_ = &services.profiles;
+void CDlg_Profile::Connect(const PageContext& context, ProfileEditSession& session) {
+    state_ = &context.state;
+    profiles_ = &context.profiles;
     session_ = &session;
-    LastSettingStore& store = services.lastSetting;
-    security_ = std::make_unique<SecurityControls>(
-        kSecurityIds, services.library, [&store](int index, int bits) { return store.LoadLastWepKey(index, bits); });
+    security_ = std::make_unique<SecurityControls>(kSecurityIds, context.library, StoredKeysOf(context.lastSetting));
 }
 
 BOOL CDlg_Profile::OnInitDialog() {
@@ -146,10 +143,7 @@ void CDlg_Profile::Accept() {
 
 INT_PTR CDlg_Profile::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
     if (message != WM_ERASEBKGND) return 0;
-    RECT client{};
-    ::GetClientRect(Hwnd(), &client);
-    UniqueBrush brush(::CreateSolidBrush(kPageBackground));
-    ::FillRect(reinterpret_cast<HDC>(wParam), &client, brush.Get());
+    PaintPageBackground(Hwnd(), reinterpret_cast<HDC>(wParam));
     handled = true;
     return TRUE;
 }

@@ -13,7 +13,7 @@
 #include "pages/ProfileEditorModel.h"
 #include "pages/ProfilePageModel.h"
 #include "pages/win32/DialogItems.h"
-#include "pages/win32/PageServices.h"
+#include "pages/win32/PageContext.h"
 #include "pages/win32/SecurityControls.h"
 #include "resources/resource.h"
 
@@ -31,8 +31,9 @@ public:
 
     CDlg_Profile() : Dialog(IDD_PROFILE_EDITOR) {}
 
-    // Set before the first run.
-    void Connect(const PageServices& services, ProfileEditSession& session);
+    // Set before the first run; without it the editor shows its controls and OK ends it
+    // with Cancel.
+    void Connect(const PageContext& context, ProfileEditSession& session);
 
 protected:
     BOOL OnInitDialog() override;

@@ -6,13 +6,12 @@ constexpr int kGroup[] = {IDC_PROF_GROUP};
 constexpr int kSelectionButtons[] = {IDC_PROF_LOAD, IDC_PROF_MODIFY, IDC_PROF_REMOVE};
 }  // namespace
 
-void CPage_Profile::Connect(const PageServices& services) {
-    model_ = std::make_unique<ProfilePageModel>(services.state, services.profiles, services.applier);
-    editor_.Connect(services, model_->Session());
-}
-
 BOOL CPage_Profile::OnInitDialog() {
     group_.Attach(Hwnd(), kGroup, kPageBackground, kGroupTextColour);
+    if (const PageContext* context = Context()) {
+        model_ = std::make_unique<ProfilePageModel>(context->state, context->profiles, context->applier);
+        editor_.Connect(*context, model_->Session());
+    }
     return TRUE;
 }
 

@@ -13,7 +13,6 @@
 #include "pages/win32/CDlg_Profile.h"
 #include "pages/win32/DialogItems.h"
 #include "pages/win32/Page.h"
-#include "pages/win32/PageServices.h"
 #include "resources/resource.h"
 
 namespace hx::win {
@@ -24,9 +23,6 @@ public:
     static constexpr COLORREF kGroupTextColour = RGB(128, 0, 255);
 
     CPage_Profile() : Page(IDD_PROFILE) {}
-
-    // Set before the page's window is created; without them the page does nothing.
-    void Connect(const PageServices& services);
 
     // Empties and refills the list of profiles; run each time after the page is shown.
     virtual void RefreshList();

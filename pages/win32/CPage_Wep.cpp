@@ -19,16 +19,14 @@ constexpr int kDot1xGroup[] = {
 
 }  // namespace
 
-void CPage_Wep::Connect(const PageServices& services) {
-    model_ = std::make_unique<EncryptionPageModel>(services.state, services.lastSetting, services.applier);
-    LastSettingStore& store = services.lastSetting;
-    security_ = std::make_unique<SecurityControls>(
-        kSecurityIds, services.library, [&store](int index, int bits) { return store.LoadLastWepKey(index, bits); });
-}
-
 BOOL CPage_Wep::OnInitDialog() {
     labels_.Attach(Hwnd(), kLabels, kPageBackground);
-    if (security_) security_->Attach(Hwnd());
+    if (const PageContext* context = Context()) {
+        model_ = std::make_unique<EncryptionPageModel>(context->state, context->lastSetting, context->applier);
+        security_ = std::make_unique<SecurityControls>(kSecurityIds, context->library,
+                                                       StoredKeysOf(context->lastSetting));
+        security_->Attach(Hwnd());
+    }
     FillList(Hwnd(), IDC_WEP_PROTOCOL, kDot1xMethodTexts);
     ShowItems(Hwnd(), kDot1xGroup, false);
     return TRUE;

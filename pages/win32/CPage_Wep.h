@@ -10,7 +10,6 @@
 #include "pages/EncryptionPageModel.h"
 #include "pages/win32/DialogItems.h"
 #include "pages/win32/Page.h"
-#include "pages/win32/PageServices.h"
 #include "pages/win32/SecurityControls.h"
 #include "resources/resource.h"
 
@@ -27,9 +26,6 @@ public:
         IDC_WEP_PASSPHRASE_LABEL, IDC_WEP_PASSPHRASE};
 
     CPage_Wep() : Page(IDD_ENCRYPTION) {}
-
-    // Set before the page's window is created; without them the page stays empty.
-    void Connect(const PageServices& services);
 
     // Reloads the page from the current setting; run each time before the page is shown.
     virtual void Load();

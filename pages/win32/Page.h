@@ -16,6 +16,9 @@ namespace hx::win {
 // The background of every page: red 255, green 255, blue 240.
 inline constexpr COLORREF kPageBackground = RGB(255, 255, 240);
 
+// Fills a window's client area with the page background (pages and the profile editor).
+void PaintPageBackground(HWND hwnd, HDC dc);
+
 class Page : public Dialog {
 public:
     explicit Page(int templateId) : Dialog(templateId) {}

@@ -5,6 +5,10 @@
 
 namespace hx::win {
 
+WepKeyEntry::StoredKeySource StoredKeysOf(LastSettingStore& store) {
+    return [&store](int index, int bits) { return store.LoadLastWepKey(index, bits); };
+}
+
 SecurityControls::SecurityControls(const SecurityControlIds& ids, AdapterLibrary& library,
                                    WepKeyEntry::StoredKeySource storedKey)
     : ids_(ids), keys_(*this, library, std::move(storedKey)) {}

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "config/LastSettingStore.h"
 #include "controls/win32/FilteredEdit.h"
 #include "pages/SecurityPositions.h"
 #include "pages/WepKeyEntry.h"
@@ -27,6 +28,9 @@ struct SecurityControlIds {
     int passphraseLabel;
     int passphraseBox;
 };
+
+// The key block's source of unentered keys: the last-setting store.
+WepKeyEntry::StoredKeySource StoredKeysOf(LastSettingStore& store);
 
 class SecurityControls : private WepKeyView {
 public:

@@ -31,7 +31,7 @@ protected:
         s.WEPDefaultKeyId = 1;
         s.Dot1xPassphrase = "tkip-passphrase";
         page.AttachShell(world.shell);
-        page.Connect(world.Services());
+        page.UseContext(world.Context());
         page.Create(host.Get());
         ::ShowWindow(page.Hwnd(), SW_SHOW);
         page.Load();

@@ -36,7 +36,8 @@ BOOL CALLBACK CheckLabel(HWND control, LPARAM lParam) {
 
 TEST(PageLayout, LabelsReadOnOneLine) {
     HWND parent = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
-    for (int page : {IDD_LINK_INFO, IDD_CONFIGURATION, IDD_SITE_SURVEY}) {
+    for (int page : {IDD_LINK_INFO, IDD_CONFIGURATION, IDD_SITE_SURVEY, IDD_ENCRYPTION, IDD_ABOUT, IDD_PROFILE,
+                     IDD_PROFILE_EDITOR}) {
         HWND dialog = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(page), parent,
                                            &PlainDialog, 0);
         ASSERT_NE(dialog, nullptr);

@@ -3,7 +3,7 @@
 namespace hx::test {
 
 PagesHarness::PagesHarness() {
-    const win::PageContext context{state, library, applier, worker};
+    const win::PageContext context{state, library, applier, worker, store, profiles};
     for (win::Page* page : std::initializer_list<win::Page*>{&linkInfo, &config, &wep, &site, &profile, &about})
         page->UseContext(context);
     operations.adapterPlugged = true;

@@ -40,6 +40,7 @@ protected:
     void Choose(const win::Dialog& page, int comboId, int position);
 
     std::vector<std::string> log;
+    ProfileStore profiles{AdapterFixture::profile};
     ScriptedAdapterOperations operations{state, log};
     win::CPage_LinkInfo linkInfo;
     win::CPage_Config config;

@@ -15,7 +15,7 @@
 #include "config/LastSettingStore.h"
 #include "config/ProfileStore.h"
 #include "config/SettingApplier.h"
-#include "pages/win32/PageServices.h"
+#include "pages/win32/PageContext.h"
 #include "tests/fakes/FakeAdapterLibrary.h"
 #include "tests/fakes/RecordingShellPort.h"
 
@@ -45,7 +45,7 @@ private:
 struct PageWorld {
     PageWorld();
     ~PageWorld();
-    win::PageServices Services() { return {state, library, lastSetting, profiles, applier}; }
+    win::PageContext Context() { return {state, library, applier, worker, lastSetting, profiles}; }
 
     // The registry as the stores left it: a value of the application key ("" section) or
     // of a sub-key; REG_NONE / empty when missing.

@@ -21,7 +21,7 @@ protected:
         world.state.current.NetworkType = NetworkType::Infrastructure;
         world.state.current.Channel = 6;
         page.AttachShell(world.shell);
-        page.Connect(world.Services());
+        page.UseContext(world.Context());
         page.Create(host.Get());
         ::ShowWindow(page.Hwnd(), SW_SHOW);
     }
