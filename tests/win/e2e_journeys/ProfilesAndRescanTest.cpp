@@ -36,6 +36,8 @@ protected:
     // "Add Current" on the Profile page, named in the editor and kept with OK.
     void AddCurrent(const std::string& name) {
         ASSERT_TRUE(Show(IDC_NAV_PROFILE, ProfilePage()));
+        HWND list = ::GetDlgItem(ProfilePage(), IDC_PROF_LIST);
+        const LRESULT listed = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
         ClickButton(ProfilePage(), IDC_PROF_ADD);
         HWND editor = nullptr;
         ASSERT_TRUE(WaitFor([&] { return (editor = ProcessDialogHolding(utility.ProcessId(), IDC_ED_NAME, window)) != nullptr; }, 3s));
@@ -43,6 +45,8 @@ protected:
         SetControlText(editor, IDC_ED_NAME, name);
         ClickButton(editor, IDC_ED_OK);
         ASSERT_TRUE(WaitFor([&] { return !::IsWindow(editor); }, 3s));
+        // The page stores the profile once the editor has closed, then lists it.
+        ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(list, LB_GETCOUNT, 0, 0) == listed + 1; }, 3s));
     }
 };
 
