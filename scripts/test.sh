@@ -86,26 +86,11 @@ for t in build/win64/bin/win_*.exe; do
 done
 hx_wine_teardown
 
-echo "== build checks"
-i686_imports() {  # the 32-bit programs import the stand-ins' functions undecorated
-    local dump
-    dump=$(i686-w64-mingw32-objdump -p build/win32/bin/win_foundation.exe)
-    grep -q "HexStrToBin$" <<<"$dump" && ! grep -q "HexStrToBin@" <<<"$dump"
-}
-check i686-undecorated-imports i686_imports
-no_compiler_dlls() {  # only system DLLs and our own are imported
-    local f
-    for f in build/win64/bin/HX88UUtil.exe build/win64/bin/VUVAVO.dll build/win64/bin/dot1x_dll.dll \
-             build/win32/bin/HX88UUtil.exe build/win32/bin/VUVAVO.dll build/win32/bin/dot1x_dll.dll; do
-        objdump_tool=x86_64-w64-mingw32-objdump
-        [[ $f == build/win32/* ]] && objdump_tool=i686-w64-mingw32-objdump
-        if $objdump_tool -p "$f" | grep "DLL Name" | grep -qiE "libstdc|libgcc|libwinpthread|libgcrypt|libgpg"; then
-            echo "$f imports a compiler or library DLL"
-            return 1
-        fi
-    done
-}
-check no-compiler-dlls no_compiler_dlls
+# Further stages, in name order: each is sourced and reports through check / count_gtest.
+for stage in scripts/test.d/*.sh; do
+    [ -f "$stage" ] || continue
+    source "$stage"
+done
 
 end=$(date +%s)
 echo "== done in $((end - start)) s"
