@@ -199,6 +199,18 @@ TEST(Identify, AnUnreadableMacShowsAsZeros) {
     EXPECT_EQ(f.shell.macAddressText, "00:00:00:00:00:00");
 }
 
+TEST(ZeroConfigurationCheck, EveryIdentifiedAdapterIsToldItsControlState) {
+    // Unplugged and plugged in again: the new adapter hears the unchanged status, once.
+    SessionFixture f;
+    f.library.wzcStatus = 0;
+    EXPECT_TRUE(f.session.Identify());
+    f.session.CheckZeroConfiguration();
+    EXPECT_TRUE(f.session.Identify());
+    f.session.CheckZeroConfiguration();
+    EXPECT_EQ(f.library.CountOf("SetWL_HXUseHXOidState"), 2);
+    EXPECT_EQ(f.state.wzcState, 0);
+}
+
 TEST(ZeroConfigurationCheck, TellsTheDriverOnlyOnChanges) {
     const struct {
         std::deque<int> statuses;

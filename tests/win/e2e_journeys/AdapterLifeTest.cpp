@@ -42,6 +42,7 @@ TEST_F(AdapterLife, UnplugAndReplugWhileTheWindowIsOpen) {
     // last setting again and brings Link Info to the front of the (hidden) window.
     ASSERT_TRUE(SimOk("plug"));
     EXPECT_TRUE(WaitForSim("link.ssid", "\"WEP-Lab\"", 8s)) << SimCommand("show");
+    EXPECT_EQ(SimState("use-own-oids"), "1") << "the new adapter is told who is in control";
     EXPECT_EQ(SimState("settings.auth-mode"), "1");
     EXPECT_EQ(SimState("settings.wep-status"), "0");
     EXPECT_NE(SimState("settings.wep-keys").find("[0*] 12 34 56 78 90"), std::string::npos);
