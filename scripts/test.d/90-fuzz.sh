@@ -2,7 +2,7 @@
 # UBSan) and run for a short while on a copy of its seed corpus. A finding fails the check
 # and leaves its input in the results folder; keep it as a seed once it is fixed. Longer
 # runs by hand: build/fuzz/bin/fuzz_<name> <copy of tests/fuzz/corpus/<name>> -runs=10000000
-HX_FUZZ_SECONDS=${HX_FUZZ_SECONDS:-20}
+HX_FUZZ_SECONDS=${HX_FUZZ_SECONDS:-15}
 
 fuzz_targets=()
 for source in tests/fuzz/*.cpp; do
