@@ -77,11 +77,6 @@ public:
     }
     // The stores ("<value>=<text>"), in order.
     std::vector<std::string> Stores() const { return StoresIn(Entries()); }
-    int CountOf(const std::string& call) const {
-        std::lock_guard lock(mutex_);
-        auto it = counts_.find(call);
-        return it == counts_.end() ? 0 : it->second;
-    }
 
 private:
     void Observe(const char* call) {
@@ -147,15 +142,6 @@ private:
     std::mutex mutex_;
     MemoryAppProfile memory_;
 };
-
-// The stores of `all` that are not in `some`, keeping order and repeats.
-inline std::vector<std::string> Without(std::vector<std::string> all, const std::vector<std::string>& some) {
-    for (const std::string& entry : some) {
-        auto it = std::find(all.begin(), all.end(), entry);
-        if (it != all.end()) all.erase(it);
-    }
-    return all;
-}
 
 // Whether a store entry ("<value>=<text>") writes the named value.
 inline bool Writes(const std::string& store, const std::string& value) {
