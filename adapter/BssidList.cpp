@@ -38,10 +38,10 @@ std::vector<BssidRecordView> SurveyRecords(const uint8_t* buffer, size_t size, i
     const uint32_t count = ReadU32(buffer);
     size_t at = kSurveyListHeader;
     for (uint32_t i = 0; i < count && static_cast<int>(records.size()) < maxRecords; ++i) {
-        if (size - at < BssidRecord::MinimumSize) break;
+        if (size - at < 4) break;
         const size_t length = ReadU32(buffer + at);
-        if (length < BssidRecord::MinimumSize || length > size - at) break;
-        records.push_back({buffer + at, length});
+        if (length == 0 || length > size - at) break;
+        if (length >= BssidRecord::MinimumSize) records.push_back({buffer + at, length});
         at += length;
     }
     return records;

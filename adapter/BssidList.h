@@ -32,8 +32,9 @@ struct BssidRecordView {
     size_t ElementsLength() const;
 };
 
-// The records of a list, in buffer order: at most NumberOfItems and at most maxRecords; the
-// walk ends early at a record shorter than its fixed part or running past the buffer.
+// The records of a list, in buffer order: at most NumberOfItems and at most maxRecords. A
+// record too short to reach its IEs is stepped over unread; a Length of 0 or one running
+// past the buffer ends the walk.
 std::vector<BssidRecordView> SurveyRecords(const uint8_t* buffer, size_t size,
                                            int maxRecords);
 

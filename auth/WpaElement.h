@@ -12,14 +12,10 @@
 #include <span>
 #include <vector>
 
+#include "adapter/BssidList.h"
+
 namespace hx {
 
-namespace SurveyRecordOffset {
-constexpr size_t Length = 0, MacAddress = 4, IELength = 112, IEs = 116;
-}
-constexpr size_t kSurveyListHeaderSize = 4;   // NumberOfItems
-constexpr size_t kFixedIeSize = 12;           // timestamp, beacon interval, capabilities
-constexpr uint8_t kVendorElementId = 0xDD;    // the WPA element is a vendor-specific element
 constexpr size_t kMaxElementSize = 2 + 255;   // id, length byte, longest body
 
 // The first record whose MacAddress equals bssid, as a view into the list.

@@ -28,6 +28,18 @@ void ReselectSecurityForMode(const WlanSetting& copy, int wirelessMode, ProfileE
     positions.authentication = AuthenticationPositionOf(copy.AuthenticationMode, infrastructure);
 }
 
+SecurityDisplay EditorSecurityDisplay(const ProfileEditorPositions& positions) {
+    const bool infrastructure = positions.wirelessMode == NetworkType::Infrastructure;
+    SecurityDisplay display;
+    display.encryptionTexts = EncryptionListTexts(infrastructure);
+    display.authenticationTexts = AuthenticationListTexts(infrastructure);
+    display.encryption = positions.encryption;
+    display.authentication = positions.authentication;
+    display.defaultKey = positions.defaultKey;
+    display.passphrase = positions.passphrase;
+    return display;
+}
+
 void StoreEditorPositions(const ProfileEditorPositions& positions,
                           const std::array<std::string, 4>& keys, int keyLengthBits,
                           const SupportedRates& rates, const SupportedChannels& channels,

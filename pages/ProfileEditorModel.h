@@ -32,6 +32,11 @@ ProfileEditorPositions LoadEditorPositions(const WlanSetting& copy, const std::s
 // A new wireless mode: the security entries are chosen again from the working copy's codes.
 void ReselectSecurityForMode(const WlanSetting& copy, int wirelessMode, ProfileEditorPositions& positions);
 
+// The security part as the editor shows it: the lists of the selected wireless mode (the
+// WPA entries only with "Infrastructure") and the entries, default key and pass phrase
+// of the positions.
+SecurityDisplay EditorSecurityDisplay(const ProfileEditorPositions& positions);
+
 // OK: the controls into the working copy. Fields the editor does not show keep their values.
 void StoreEditorPositions(const ProfileEditorPositions& positions,
                           const std::array<std::string, 4>& keys, int keyLengthBits,

@@ -1,5 +1,6 @@
 #include "pages/SecurityPositions.h"
 
+#include "config/ValueTables.h"
 #include "config/WlanSetting.h"
 
 namespace hx {
@@ -43,6 +44,21 @@ int AuthenticationModeOfPosition(int position) {
     }
 }
 
+SecurityDisplay SecurityDisplayOf(const WlanSetting& setting, bool infrastructure) {
+    SecurityDisplay display;
+    display.encryptionTexts = EncryptionListTexts(infrastructure);
+    display.authenticationTexts = AuthenticationListTexts(infrastructure);
+    display.encryption = EncryptionPositionOf(setting.WEPStatus, infrastructure);
+    display.authentication = AuthenticationPositionOf(setting.AuthenticationMode, infrastructure);
+    const bool keyIdValid = setting.WEPDefaultKeyId >= 0 && setting.WEPDefaultKeyId <= 3;
+    display.defaultKey = keyIdValid ? setting.WEPDefaultKeyId : -1;
+    display.passphrase = setting.Dot1xPassphrase;
+    return display;
+}
+
+SecurityEnables SecurityEnablesFor(int encryptionPosition, int authenticationPosition) {
+    return {encryptionPosition == kWepPosition, authenticationPosition == kWpaPskPosition};
+}
 
 void WriteSecurityChoice(const SecurityChoice& choice, WlanSetting& setting) {
     setting.WEPStatus = WepStatusOfPosition(choice.encryption);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace hx {
 
@@ -21,6 +22,25 @@ int AuthenticationModeOfPosition(int position);
 constexpr int kWepPosition = 1;            // encryption entry that enables the key controls
 constexpr int kWpaPskPosition = 3;         // authentication entry that enables the pass phrase
 
+// What the security part of either dialog shows of a setting (the keys come from the key
+// block, which takes them from the last-setting store).
+struct SecurityDisplay {
+    std::vector<std::string> encryptionTexts;
+    std::vector<std::string> authenticationTexts;
+    int encryption = 0;                // list position; may lie past the list (no selection)
+    int authentication = 2;
+    int defaultKey = -1;               // -1: no default-key button checked
+    std::string passphrase;
+};
+SecurityDisplay SecurityDisplayOf(const WlanSetting& setting, bool infrastructure);
+
+// Which controls the chosen entries enable: the WEP key controls with "WEP", the pass
+// phrase with "WPA-PSK".
+struct SecurityEnables {
+    bool keyControls = false;
+    bool passphrase = false;
+};
+SecurityEnables SecurityEnablesFor(int encryptionPosition, int authenticationPosition);
 
 // What the user chose on the security part of the Encryption page or the profile editor.
 struct SecurityChoice {

@@ -38,8 +38,22 @@ hx_wine_setup() {
         "$HX_WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
         "$HX_WINESERVER" -w
     fi
+    hx_wine_dialog_font
     "$HX_WINESERVER" -p </dev/null >/dev/null 2>&1
     "$HX_WINE64" wineboot </dev/null >/dev/null 2>&1
+}
+
+# The dialog templates' font, "MS Shell Dlg", is the 8-point MS Sans Serif face on Windows
+# (Microsoft Sans Serif keeps its metrics). Wine maps it to its Tahoma, whose wider glyphs
+# wrap labels at the templates' widths ("Link Quality" becomes "Link"). Wine's own bitmap
+# MS Sans Serif has the Windows metrics; it is installed and substituted once per prefix.
+hx_wine_dialog_font() {
+    grep -q '^"MS Shell Dlg"="MS Sans Serif"' "$WINEPREFIX/system.reg" 2>/dev/null && return 0
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/sserife.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || return 0
+    "$HX_WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v 'MS Shell Dlg' /d 'MS Sans Serif' /f </dev/null >/dev/null 2>&1
+    "$HX_WINESERVER" -w
 }
 
 hx_wine() {

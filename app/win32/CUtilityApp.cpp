@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
+
 #include "adapter/AdapterSession.h"
 #include "app/win32/CDlg_Main.h"
 #include "app/win32/framework/Dialog.h"
@@ -37,6 +39,12 @@ int CUtilityApp::Run(HINSTANCE instance) {
     lastSetting_ = std::make_unique<LastSettingStore>(*profile_);
     worker_ = std::make_unique<UtilityAuthWorker>(state_, *profile_);
     applier_ = std::make_unique<SettingApplier>(library, state_, *lastSetting_, *worker_);
+    profiles_ = std::make_unique<ProfileStore>(*profile_);
+
+    const PageContext pageContext{state_, library, *applier_, *worker_, *lastSetting_, *profiles_};
+    for (Page* page : std::initializer_list<Page*>{&linkInfoPage_, &configPage_, &wepPage_, &sitePage_,
+                                                   &profilePage_, &aboutPage_})
+        page->UseContext(pageContext);
 
     CDlg_Main mainWindow(state_, library, *worker_,
                          {linkInfoPage_, configPage_, wepPage_, sitePage_, profilePage_, aboutPage_});

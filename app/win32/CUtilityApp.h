@@ -9,6 +9,7 @@
 #include "app/win32/RegistryAppProfile.h"
 #include "auth/win32/UtilityAuthWorker.h"
 #include "config/LastSettingStore.h"
+#include "config/ProfileStore.h"
 #include "config/SettingApplier.h"
 #include "pages/win32/CPage_About.h"
 #include "pages/win32/CPage_Config.h"
@@ -39,6 +40,7 @@ private:
     std::unique_ptr<LastSettingStore> lastSetting_;
     std::unique_ptr<UtilityAuthWorker> worker_;
     std::unique_ptr<SettingApplier> applier_;
+    std::unique_ptr<ProfileStore> profiles_;
     // The six pages live for the whole run; the main window makes their windows.
     CPage_LinkInfo linkInfoPage_;
     CPage_Config configPage_;

@@ -1,19 +1,58 @@
 // The Site Survey page: scan, list the networks found, join one.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "controls/win32/CStaticEx.h"
+#include "pages/SiteSurveyModel.h"
 #include "pages/win32/Page.h"
 #include "resources/resource.h"
 
 namespace hx::win {
 
-class CPage_Site : public Page {
+class CPage_Site : public Page, private SurveyView {
 public:
+    static constexpr COLORREF kGroupBackground = 0xF0FFFF;
+    static constexpr COLORREF kGroupTextColour = 0xFF0080;
+
     CPage_Site() : Page(IDD_SITE_SURVEY) {}
 
     // Starts a scan whose results the heartbeat collects a few ticks later.
-    virtual void StartScan() {}
+    virtual void StartScan();
     // Reads the scan results into the list.
-    virtual void FillList() {}
+    virtual void FillList();
+
+    // The entries behind the rows, in row order (none before the first list).
+    const std::vector<SurveyEntry>& Entries() const;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+
+private:
+    // SurveyView
+    void EnableRefresh(bool enable) override;
+    void EnableConnect(bool enable) override;
+    void EnableList(bool enable) override;
+    void ShowRows(const std::vector<SurveyRow>& rows) override;
+    void SelectRow(int row) override;
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+
+    HWND List() const { return Item(IDC_SITE_LIST); }
+    void InsertColumns();
+    void FitColumnsToHeaders();
+    void KeepHeaderReadable(int column);
+    // The first selected row, or -1.
+    int SelectedRow() const;
+    // The row Connect joins: the list's selection mark while a row is selected, else -1.
+    int RowToJoin() const;
+    void Connect();
+
+    CStaticEx group_;
+    std::optional<SiteSurveyModel> model_;
 };
 
 }  // namespace hx::win

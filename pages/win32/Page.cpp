@@ -4,12 +4,16 @@
 
 namespace hx::win {
 
+void PaintPageBackground(HWND hwnd, HDC dc) {
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    UniqueBrush brush(::CreateSolidBrush(kPageBackground));
+    ::FillRect(dc, &client, brush.Get());
+}
+
 INT_PTR Page::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
     if (message != WM_ERASEBKGND) return 0;
-    RECT client{};
-    ::GetClientRect(Hwnd(), &client);
-    UniqueBrush brush(::CreateSolidBrush(kPageBackground));
-    ::FillRect(reinterpret_cast<HDC>(wParam), &client, brush.Get());
+    PaintPageBackground(Hwnd(), reinterpret_cast<HDC>(wParam));
     handled = true;
     return TRUE;
 }

@@ -5,13 +5,19 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "app/ShellPort.h"
 #include "app/win32/framework/Dialog.h"
+#include "pages/win32/PageContext.h"
 
 namespace hx::win {
 
 // The background of every page: red 255, green 255, blue 240.
 inline constexpr COLORREF kPageBackground = RGB(255, 255, 240);
+
+// Fills a window's client area with the page background (pages and the profile editor).
+void PaintPageBackground(HWND hwnd, HDC dc);
 
 class Page : public Dialog {
 public:
@@ -19,9 +25,12 @@ public:
 
     // The main window hands itself over before it creates the page's window.
     void AttachShell(ShellPort& shell) { shell_ = &shell; }
+    // The application hands over what the page acts on, before the page's window exists.
+    void UseContext(const PageContext& context) { context_.emplace(context); }
 
 protected:
     ShellPort* Shell() const { return shell_; }
+    const PageContext* Context() const { return context_ ? &*context_ : nullptr; }
 
     // Enter and Escape belong to the main window, never to a page.
     void OnOK() override {}
@@ -30,6 +39,7 @@ protected:
 
 private:
     ShellPort* shell_ = nullptr;
+    std::optional<PageContext> context_;
 };
 
 }  // namespace hx::win

@@ -17,7 +17,9 @@ public:
     void HideMainWindow() override { calls.push_back("HideMainWindow"); }
     void ShowTraySet(int set) override { calls.push_back("ShowTraySet(" + std::to_string(set) + ")"); }
     void ShowPage(PageId page) override {
-        calls.push_back("ShowPage(" + Name(page) + ")");
+        // Appended rather than concatenated: "literal" + std::string&& draws a false -Wrestrict
+        // from the i686 compiler.
+        calls.push_back(std::string("ShowPage(").append(Name(page)).append(")"));
         currentPage = page;
     }
     bool IsCurrentPage(PageId page) const override { return page == currentPage; }

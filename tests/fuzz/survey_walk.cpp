@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!record) return 0;
     if (record->data() < list.data() || record->data() + record->size() > list.data() + list.size())
         __builtin_trap();
-    if (std::memcmp(record->data() + hx::SurveyRecordOffset::MacAddress, data, 6) != 0) __builtin_trap();
+    if (std::memcmp(record->data() + hx::BssidRecord::MacAddress, data, 6) != 0) __builtin_trap();
     for (const auto element : hx::VendorElements(*record)) {
         if (element.data() < record->data() ||
             element.data() + element.size() > record->data() + record->size())

@@ -1,8 +1,10 @@
 // Opens the running utility's window as the tray's "Open" does, and optionally brings a
 // page to the front as a click on its navigation label does. For screenshots and demos:
-//   hxopen [linkinfo|configuration|encryption|sitesurvey|profile|about] [seconds]
+//   hxopen [linkinfo|configuration|encryption|sitesurvey|profile|about] [seconds] [button id]
 //   hxopen exit          ends the utility as the tray's "Exit" does
-// Waits up to the given time (default 10 s) for the utility to have an adapter ready.
+// Waits up to the given time (default 10 s) for the utility to have an adapter ready. With a
+// button id it then presses that button of the page, as a click does (e.g. 1040, the
+// Profile page's "Modify", to show the profile editor).
 #include <windows.h>
 
 #include <cstdio>
@@ -22,6 +24,19 @@ int LabelOf(const char* page) {
     for (const auto& p : pages)
         if (std::strcmp(p.name, page) == 0) return p.label;
     return 0;
+}
+
+// Posts a click of the button with this id to the page in front (its handler may run a
+// modal dialog, which must not hold this program).
+void PressOnShownPage(HWND window, int buttonId) {
+    HWND frame = ::GetDlgItem(window, IDC_PAGE_FRAME);
+    for (HWND page = ::GetWindow(frame, GW_CHILD); page != nullptr; page = ::GetWindow(page, GW_HWNDNEXT)) {
+        HWND button = ::GetDlgItem(page, buttonId);
+        if (button != nullptr && ::IsWindowVisible(page)) {
+            ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+            return;
+        }
+    }
 }
 
 }  // namespace
@@ -58,5 +73,6 @@ int main(int argc, char** argv) {
     }
     ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(label, STN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(window, label)));
+    if (argc > 3) PressOnShownPage(window, std::atoi(argv[3]));
     return 0;
 }

@@ -100,5 +100,23 @@ TEST_F(ProfileEditorModelTest, UnselectedListsAreWrittenAsTheyStand) {
     EXPECT_EQ(copy.Domain, 0);
 }
 
+TEST_F(ProfileEditorModelTest, SecurityListsFollowTheSelectedWirelessMode) {
+    const struct { int networkType; size_t encryptionEntries, authenticationEntries; int encryption, authentication; } cases[] = {
+        {1, 4, 4, 2, 3},
+        {0, 2, 3, 0, 2},
+        {-1, 2, 3, 2, 3},  // a missing type selects no mode: ad hoc lists, infrastructure entries
+    };
+    for (const auto& c : cases) {
+        copy.NetworkType = c.networkType;
+        const SecurityDisplay shown = EditorSecurityDisplay(LoadEditorPositions(copy, "", channels));
+        EXPECT_EQ(shown.encryptionTexts.size(), c.encryptionEntries) << c.networkType;
+        EXPECT_EQ(shown.authenticationTexts.size(), c.authenticationEntries) << c.networkType;
+        EXPECT_EQ(shown.encryption, c.encryption) << c.networkType;
+        EXPECT_EQ(shown.authentication, c.authentication) << c.networkType;
+        EXPECT_EQ(shown.defaultKey, 2);
+        EXPECT_EQ(shown.passphrase, "secret passphrase");
+    }
+}
+
 }  // namespace
 }  // namespace hx

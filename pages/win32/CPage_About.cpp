@@ -1,0 +1,28 @@
+#include "pages/win32/CPage_About.h"
+
+#include "app/UtilityState.h"
+
+namespace hx::win {
+namespace {
+constexpr int kLabels[] = {IDC_ABOUT_UTILITY_LABEL, IDC_ABOUT_DRIVER_LABEL, IDC_ABOUT_MAC_LABEL};
+constexpr int kGroup[] = {IDC_ABOUT_GROUP};
+constexpr int kFields[] = {IDC_ABOUT_UTILITY_VERSION, IDC_ABOUT_DRIVER_VERSION, IDC_ABOUT_MAC};
+}  // namespace
+
+BOOL CPage_About::OnInitDialog() {
+    controls_.Attach(Hwnd(), kLabels, kPageBackground);
+    controls_.Attach(Hwnd(), kGroup, kPageBackground, kGroupTextColour);
+    controls_.Attach(Hwnd(), kFields, kFieldBackground, kFieldTextColour);
+    SetItemText(Hwnd(), IDC_ABOUT_UTILITY_VERSION, kUtilityVersion);
+    return TRUE;
+}
+
+void CPage_About::SetDriverVersionText(const std::string& text) {
+    if (Hwnd() != nullptr) SetItemText(Hwnd(), IDC_ABOUT_DRIVER_VERSION, text);
+}
+
+void CPage_About::SetMacAddressText(const std::string& text) {
+    if (Hwnd() != nullptr) SetItemText(Hwnd(), IDC_ABOUT_MAC, text);
+}
+
+}  // namespace hx::win
