@@ -157,12 +157,16 @@ std::string AuthWorker::FindWpaElementText(const uint8_t bssid[6]) {
     const auto record = FindSurveyRecord(list, bssid);
     if (!record) return {};
 
-    // Every vendor element is stored in turn, so the last one is what remains.
+    // Every vendor element is stored in turn, so the last one is what remains. An element
+    // the library could not turn into text is passed over: storing its empty text would
+    // wipe out the element stored before.
     std::string text;
     for (const auto element : VendorElements(*record)) {
         std::vector<char> buffer(3 * kMaxElementSize + 1, '\0');
-        adapter_.BinToHexStr(element.data(), buffer.data(), static_cast<int>(element.size()), 1);
-        text.assign(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));
+        if (adapter_.BinToHexStr(element.data(), buffer.data(), static_cast<int>(element.size()), 1) == -1) continue;
+        std::string converted(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));
+        if (converted.empty()) continue;
+        text = std::move(converted);
         StoreWpaElementText(text);
     }
     return text;

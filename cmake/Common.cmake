@@ -16,7 +16,8 @@ endif()
 # its own fuzzer program.
 option(HX_FUZZ "Build the libFuzzer targets of tests/fuzz (clang)" OFF)
 if(HX_FUZZ)
-    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    # Undefined behaviour stops the run like a crash, so that it counts as a finding.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 endif()
 

@@ -10,8 +10,8 @@ ProfileEditorPositions LoadEditorPositions(const WlanSetting& copy, const std::s
     positions.profileName = profileName;
     positions.ssid = copy.SSID;
     positions.wirelessMode = copy.NetworkType;
-    const int channelPosition = copy.Channel - 1;
-    positions.channel = channelPosition >= 0 && channelPosition < channels.count ? channelPosition : -1;
+    // A stored channel can be any integer: compared before anything is subtracted from it.
+    positions.channel = copy.Channel >= 1 && copy.Channel <= channels.count ? copy.Channel - 1 : -1;
     positions.txRate = 0;
     positions.preamble = copy.PreambleMode;
     positions.powerMode = copy.PowerSaveMode;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "config/ValueTables.h"
 #include "pages/ProfileEditorModel.h"
 
@@ -41,6 +43,17 @@ TEST_F(ProfileEditorModelTest, LoadChoosesChannelByPositionAndRateAuto) {
     EXPECT_EQ(p.defaultKey, 2);
     copy.Channel = 3;
     EXPECT_EQ(LoadEditorPositions(copy, "", channels).channel, 2);
+}
+
+TEST_F(ProfileEditorModelTest, ChannelsNoListHoldsSelectNothing) {
+    // A profile's "Channel" is loaded as stored, whatever it is.
+    const struct { int stored; int position; } cases[] = {
+        {1, 0}, {4, 3}, {5, -1}, {0, -1}, {-1, -1}, {INT_MIN, -1}, {INT_MAX, -1},
+    };
+    for (const auto& c : cases) {
+        copy.Channel = c.stored;
+        EXPECT_EQ(LoadEditorPositions(copy, "", channels).channel, c.position) << c.stored;
+    }
 }
 
 TEST_F(ProfileEditorModelTest, OkWithoutChangesStoresTheFirstChannelAndAllRates) {

@@ -52,7 +52,7 @@ inline std::vector<uint8_t> Record(const TestBss& bss) {
     PutU32(record, 72, bss.frequencyKHz);
     PutU32(record, 92, bss.infrastructure);
     PutU32(record, 112, static_cast<uint32_t>(ieLength));
-    std::memcpy(&record[128], bss.elements.data(), bss.elements.size());
+    if (!bss.elements.empty()) std::memcpy(&record[128], bss.elements.data(), bss.elements.size());
     return record;
 }
 

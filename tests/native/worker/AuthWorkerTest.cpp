@@ -328,6 +328,41 @@ TEST(AuthWorker, TheLastOfSeveralVendorElementsIsStoredAndNegotiated) {
     EXPECT_EQ(r.supplicant.LastNegotiationRecord().pairwiseCipher, CipherCode::Ccmp);
 }
 
+TEST(AuthWorker, AnElementTheLibraryCannotTurnIntoTextIsPassedOver) {
+    const std::string earlier = "DD 04 00 50 F2 00";
+    const struct {
+        const char* name;
+        Bytes elements;          // of the access point's record
+        int failingConversion;   // which BinToHexStr call reports failure
+        std::string stored;      // "Dot1xWPAIEs" afterwards, in the store and the setting
+        bool negotiates;
+    } cases[] = {
+        {"the second of two elements", Concat({WpaElement(0x02), kVendor}), 2, HexOf(WpaElement(0x02)), true},
+        {"the only element", WpaElement(0x02), 1, earlier, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig r;
+        r.adapter.surveyData = SurveyList({{kAp, c.elements}});
+        r.profile.SetValue("LastSetting\\", "Dot1xWPAIEs", earlier);
+        r.state.current.Dot1xWPAIEs = earlier;
+        int conversions = 0;
+        r.adapter.OnCall("BinToHexStr", [&] {
+            if (++conversions == c.failingConversion) r.adapter.Fail("BinToHexStr", 1);
+        });
+        r.Worker().StartWorker();
+        if (c.negotiates) {
+            ASSERT_TRUE(r.supplicant.WaitForCount("do_key_negotiation_init", 1));
+        } else {
+            ASSERT_TRUE(r.WaitForQuiet());
+        }
+        r.worker->StopWorker();
+        EXPECT_EQ(r.StoredElement(), c.stored);
+        EXPECT_EQ(r.CurrentElement(), c.stored);
+        EXPECT_EQ(r.supplicant.CountOf("do_key_negotiation_init") > 0, c.negotiates);
+    }
+}
+
 TEST(AuthWorker, EapRunsDriveTheSupplicantInOrder) {
     struct Case {
         int protocol;

@@ -1,0 +1,79 @@
+#include "tests/win/stress/GuiObjectCount.h"
+
+#include <iterator>
+
+namespace hx::test {
+namespace {
+
+bool SystemCounts() {
+    return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS) != 0;
+}
+
+// The live GDI objects, and how many of each kind there are.
+int ProbeGdiObjects(std::string& byKind) {
+    static const char* const kinds[] = {"", "pen", "brush", "DC", "metafile DC", "palette", "font", "bitmap",
+                                        "region", "metafile", "memory DC", "extended pen", "enhanced metafile DC",
+                                        "enhanced metafile", "colour space"};
+    int perKind[std::size(kinds)] = {};
+    int count = 0;
+    for (UINT_PTR index = 1; index <= 0xFFFF; ++index) {
+        const DWORD kind = ::GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+        if (kind == 0) continue;
+        ++count;
+        if (kind < std::size(kinds)) ++perKind[kind];
+    }
+    for (size_t kind = 1; kind < std::size(kinds); ++kind) {
+        if (perKind[kind] == 0) continue;
+        if (!byKind.empty()) byKind += ", ";
+        byKind += std::string(kinds[kind]) + " " + std::to_string(perKind[kind]);
+    }
+    return count;
+}
+
+int ProbeUserObjects() {
+    const DWORD process = ::GetCurrentProcessId();
+    int count = 0;
+    for (UINT_PTR value = 0x20; value <= 0xFFFE; value += 2) {
+        const auto handle = reinterpret_cast<HANDLE>(value);
+        if (::IsWindow(static_cast<HWND>(handle))) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(static_cast<HWND>(handle), &owner);
+            if (owner == process) ++count;
+        } else if (::IsMenu(static_cast<HMENU>(handle))) {
+            ++count;
+        } else {
+            ICONINFO info{};
+            if (::GetIconInfo(static_cast<HICON>(handle), &info)) {
+                ++count;
+                if (info.hbmMask) ::DeleteObject(info.hbmMask);
+                if (info.hbmColor) ::DeleteObject(info.hbmColor);
+            }
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+std::string GuiObjects::Describe() const {
+    return std::to_string(gdi) + " GDI" + (byKind.empty() ? "" : " (" + byKind + ")") + ", " +
+           std::to_string(user) + " USER";
+}
+
+GuiObjects CountGuiObjects() {
+    if (SystemCounts()) {
+        GuiObjects objects;
+        objects.gdi = static_cast<int>(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS));
+        objects.user = static_cast<int>(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS));
+        return objects;
+    }
+    // USER first: its icon probe makes and deletes bitmaps of its own.
+    GuiObjects objects;
+    objects.user = ProbeUserObjects();
+    objects.gdi = ProbeGdiObjects(objects.byKind);
+    return objects;
+}
+
+const char* GuiObjectCountMethod() { return SystemCounts() ? "GetGuiResources" : "handle probe"; }
+
+}  // namespace hx::test
