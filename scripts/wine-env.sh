@@ -1,6 +1,8 @@
 # Sourced by the scripts that run Windows programs: a quiet, fast Wine in a prefix under the
 # build folder, and an X display (Xvfb when none is given).
-#   hx_wine_setup <build-dir>   create/reuse the prefix, start Xvfb and a detached wineserver
+#   hx_wine_setup <build-dir> [prefix]
+#                               create/reuse the prefix (build-dir/wineprefix unless named),
+#                               start Xvfb and a detached wineserver
 #   hx_wine <program> [args]    run a Windows program
 #   hx_wine_teardown            stop the wineserver (flushes the registry) and our Xvfb
 
@@ -12,7 +14,7 @@ HX_DISPLAY_BEFORE=""
 hx_wine_setup() {
     local build_dir
     build_dir=$(cd "$1" && pwd)
-    export WINEPREFIX="$build_dir/wineprefix"
+    export WINEPREFIX="$build_dir/${2:-wineprefix}"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINEARCH=win64
