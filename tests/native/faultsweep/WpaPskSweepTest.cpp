@@ -15,6 +15,7 @@
 
 #include "auth/AuthWorker.h"
 #include "auth/SupplicantLibrary.h"
+#include "tests/fakes/FolderPort.h"
 #include "tests/fakes/ObservedSupplicantLibrary.h"
 #include "tests/native/faultsweep/SweepWorld.h"
 #include "tests/native/supplicant/TempFolder.h"
@@ -23,17 +24,9 @@ namespace hx::sweep {
 namespace {
 
 using namespace std::chrono_literals;
+using hx::test::FolderPort;
 
 constexpr const char* kEarlierElement = "DD 04 00 50 F2 00";
-
-class FolderPort final : public ProgramDirectoryPort {
-public:
-    explicit FolderPort(std::filesystem::path folder) : folder_(std::move(folder)) {}
-    void EnterProgramDirectory() override { std::filesystem::current_path(folder_); }
-
-private:
-    std::filesystem::path folder_;
-};
 
 class NoMessages final : public WorkerMessagePort {
 public:

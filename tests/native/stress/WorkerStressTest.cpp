@@ -21,6 +21,7 @@
 #include "auth/AuthWorker.h"
 #include "auth/SupplicantLibrary.h"
 #include "config/MemoryAppProfile.h"
+#include "tests/fakes/FolderPort.h"
 #include "tests/fakes/ObservedAdapterLibrary.h"
 #include "tests/native/sim/SimTestSupport.h"
 #include "tests/native/stress/ProcessCounts.h"
@@ -30,6 +31,7 @@ namespace hx::stress {
 namespace {
 
 using namespace std::chrono_literals;
+using hx::test::FolderPort;
 
 // The registry is safe to use from two threads; the profile in memory is made so here.
 class LockedProfile final : public AppProfile {
@@ -59,15 +61,6 @@ public:
 private:
     std::mutex mutex_;
     MemoryAppProfile memory_;
-};
-
-class FolderPort final : public ProgramDirectoryPort {
-public:
-    explicit FolderPort(std::filesystem::path folder) : folder_(std::move(folder)) {}
-    void EnterProgramDirectory() override { std::filesystem::current_path(folder_); }
-
-private:
-    std::filesystem::path folder_;
 };
 
 class CountingMessages final : public WorkerMessagePort {

@@ -13,21 +13,13 @@
 #include "auth/AuthWorker.h"
 #include "auth/SupplicantLibrary.h"
 #include "config/MemoryAppProfile.h"
+#include "tests/fakes/FolderPort.h"
 #include "tests/native/sim/SimTestSupport.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-// The worker makes the program's folder the current directory; here a folder of the test's.
-class FolderPort final : public hx::ProgramDirectoryPort {
-public:
-    explicit FolderPort(std::filesystem::path folder) : folder_(std::move(folder)) {}
-    void EnterProgramDirectory() override { std::filesystem::current_path(folder_); }
-
-private:
-    std::filesystem::path folder_;
-};
+using hx::test::FolderPort;
 
 class NoMessages final : public hx::WorkerMessagePort {
 public:
