@@ -12,6 +12,7 @@
 #include "config/MemoryAppProfile.h"
 #include "config/SettingApplier.h"
 #include "config/ValueTables.h"
+#include "tests/fakes/RandomSetting.h"
 #include "tests/native/sim/SimTestSupport.h"
 #include "tests/native/stress/ProcessCounts.h"
 
@@ -32,18 +33,6 @@ private:
     bool active_ = false;
 };
 
-std::string RandomText(std::mt19937& random, size_t longest, const std::string& alphabet) {
-    std::string text(random() % (longest + 1), ' ');
-    for (char& c : text) c = alphabet[random() % alphabet.size()];
-    return text;
-}
-
-// A value in [low, high] most of the time, now and then one the adapter refuses.
-int Code(std::mt19937& random, int low, int high) {
-    if (random() % 10 == 0) return static_cast<int>(random() % 40) - 10;
-    return low + static_cast<int>(random() % static_cast<unsigned>(high - low + 1));
-}
-
 TEST(ApplyStress, AThousandAppliesStoreOnlyTheAppliedValues) {
     const int applies = FromEnvironment("HX_STRESS_APPLIES", 1000);
     const unsigned seed = static_cast<unsigned>(FromEnvironment("HX_STRESS_SEED", 20240611));
@@ -56,31 +45,13 @@ TEST(ApplyStress, AThousandAppliesStoreOnlyTheAppliedValues) {
     CountingWorker worker;
     SettingApplier applier(ExportedAdapterLibrary(), state, store, worker);
 
-    std::set<std::string> allowed{"NetworkType", "AuthenticationMode", "Channel", "DesiredRate", "SSID",
-                                  "PreambleMode", "PowerSaveMode", "Domain", "WEPStatus", "WEPKeyLength",
-                                  "WEPDefaultKeyId"};
-    for (int bits : {64, 128, 256})
-        for (int i = 0; i < 4; ++i) allowed.insert(WepKeyValueName(bits, i));
-    const int regions[] = {0x00, 0x10, 0x20, 0x30, 0x31, 0x32, 0x40, 0x50, 0x99};
-    const std::string hex = "0123456789ABCDEF ";
+    const std::set<std::string> allowed = test::AppliedValueNames();
 
     std::mt19937 random(seed);
     int complete = 0;
     for (int n = 0; n < applies; ++n) {
-        WlanSetting& s = state.current;
-        s.NetworkType = Code(random, 0, 1);
-        s.Channel = Code(random, 1, 14);
-        s.AuthenticationMode = Code(random, 0, 4);
-        const int statuses[] = {0, 1, 4, 6, 5};
-        s.WEPStatus = statuses[random() % 5];
-        s.WEPKeyLength = std::array<int, 3>{64, 128, 256}[random() % 3];
-        s.WEPDefaultKeyId = Code(random, 0, 3);
-        for (auto& key : s.WEPKey) key = RandomText(random, 120, hex);
-        s.DesiredRate = random() % 4 == 0 ? RandomText(random, 140, hex) : kDefaultDesiredRate;
-        s.SSID = RandomText(random, 48, "abcdefghijklmnopqrstuvwxyz-");
-        s.PreambleMode = Code(random, 0, 2);
-        s.PowerSaveMode = Code(random, 0, 2);
-        s.Domain = regions[random() % std::size(regions)];
+        test::RandomiseSetting(state.current, random);
+        const WlanSetting& s = state.current;
 
         const int startsBefore = worker.starts;
         const int result = applier.ApplySetting();

@@ -16,6 +16,7 @@
 #include "config/LastSettingStore.h"
 #include "config/SettingApplier.h"
 #include "config/ValueTables.h"
+#include "tests/fakes/RandomSetting.h"
 #include "tests/win/supplicant/SimulatedWorld.h"
 
 namespace hx::test {
@@ -56,17 +57,6 @@ KeyContents Contents(const std::string& path) {
     return contents;
 }
 
-std::string RandomText(std::mt19937& random, size_t longest, const std::string& alphabet) {
-    std::string text(random() % (longest + 1), ' ');
-    for (char& c : text) c = alphabet[random() % alphabet.size()];
-    return text;
-}
-
-int Code(std::mt19937& random, int low, int high) {
-    if (random() % 10 == 0) return static_cast<int>(random() % 40) - 10;
-    return low + static_cast<int>(random() % static_cast<unsigned>(high - low + 1));
-}
-
 TEST(RegistryStress, AThousandAppliesWriteOnlyTheLastSettingsValues) {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kApplicationKey);
     UtilityState state;
@@ -77,31 +67,12 @@ TEST(RegistryStress, AThousandAppliesWriteOnlyTheLastSettingsValues) {
     CountingWorker worker;
     SettingApplier applier(ExportedAdapterLibrary(), state, store, worker);
 
-    std::set<std::string> allowed{"NetworkType", "AuthenticationMode", "Channel", "DesiredRate", "SSID",
-                                  "PreambleMode", "PowerSaveMode", "Domain", "WEPStatus", "WEPKeyLength",
-                                  "WEPDefaultKeyId"};
-    for (int bits : {64, 128, 256})
-        for (int i = 0; i < 4; ++i) allowed.insert(WepKeyValueName(bits, i));
-    const int regions[] = {0x00, 0x10, 0x20, 0x30, 0x31, 0x32, 0x40, 0x50, 0x99};
-    const int statuses[] = {0, 1, 4, 6, 5};
-    const std::string hex = "0123456789ABCDEF ";
+    const std::set<std::string> allowed = AppliedValueNames();
 
     std::mt19937 random(20240611);
     int complete = 0;
     for (int n = 0; n < 1000; ++n) {
-        WlanSetting& s = state.current;
-        s.NetworkType = Code(random, 0, 1);
-        s.Channel = Code(random, 1, 14);
-        s.AuthenticationMode = Code(random, 0, 4);
-        s.WEPStatus = statuses[random() % std::size(statuses)];
-        s.WEPKeyLength = std::array<int, 3>{64, 128, 256}[random() % 3];
-        s.WEPDefaultKeyId = Code(random, 0, 3);
-        for (auto& key : s.WEPKey) key = RandomText(random, 120, hex);
-        s.DesiredRate = random() % 4 == 0 ? RandomText(random, 140, hex) : kDefaultDesiredRate;
-        s.SSID = RandomText(random, 48, "abcdefghijklmnopqrstuvwxyz-");
-        s.PreambleMode = Code(random, 0, 2);
-        s.PowerSaveMode = Code(random, 0, 2);
-        s.Domain = regions[random() % std::size(regions)];
+        RandomiseSetting(state.current, random);
         complete += applier.ApplySetting();
     }
 
