@@ -75,36 +75,12 @@ for t in build/native/bin/native_*; do
     count_gtest "$name" "$RESULTS/$name.xml" $?
 done
 
-# The Windows stress program (thousands of repaints, each a server round trip per control
-# under Wine) runs beside everything after this in a Wine and a display of its own.
-stress_log="$RESULTS/win_stress-wine.log"
-rm -f "$RESULTS/win_stress.ready"
-if [ -f build/win64/bin/win_stress.exe ]; then
-    echo "== Windows stress under wine64, in the background"
-    (
-        HX_FORCE_XVFB=1 hx_wine_setup build/win64 wineprefix-stress
-        touch "$RESULTS/win_stress.ready"
-        cd build/win64/bin &&
-            timeout 1800 "$HX_WINE64" win_stress.exe --gtest_output="xml:Z:$RESULTS/win_stress.xml" \
-                </dev/null >"$RESULTS/win_stress.log" 2>&1
-        status=$?
-        hx_wine_teardown
-        exit $status
-    ) >"$stress_log" 2>&1 &
-    stress_pid=$!
-    # One Xvfb display at a time is chosen: the main one after the stress run has its own.
-    for _ in $(seq 1 600); do
-        [ -e "$RESULTS/win_stress.ready" ] || ! kill -0 "$stress_pid" 2>/dev/null && break
-        sleep 0.5
-    done
-fi
-
 echo "== Windows tests under wine64"
 hx_wine_setup build/win64
 for t in build/win64/bin/win_*.exe; do
     [ -f "$t" ] || continue
     name=$(basename "$t" .exe)
-    [ "$name" = win_stress ] && continue
+    [ "$name" = win_stress ] && continue  # a stage of its own, in the background
     (cd build/win64/bin && timeout 900 "$HX_WINE64" "$name.exe" --gtest_output="xml:Z:$RESULTS/$name.xml" \
         </dev/null >"$RESULTS/$name.log" 2>&1)
     count_gtest "$name" "$RESULTS/$name.xml" $?
@@ -116,13 +92,6 @@ for stage in scripts/test.d/*.sh; do
     [ -f "$stage" ] || continue
     source "$stage"
 done
-
-if [ -n "${stress_pid:-}" ]; then
-    echo "== waiting for the Windows stress run"
-    wait "$stress_pid"
-    count_gtest win_stress "$RESULTS/win_stress.xml" $?
-    grep -E '^\[ +(OK|FAILED) +\]' "$RESULTS/win_stress.log" | sed 's/^/   /'
-fi
 
 end=$(date +%s)
 echo "== done in $((end - start)) s"
