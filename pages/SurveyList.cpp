@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "adapter/LittleEndian.h"
+
 namespace hx {
 
 int ChannelFromFrequency(uint32_t dsConfigKHz) {
@@ -23,7 +25,7 @@ VendorSuites ReadVendorSuites(const uint8_t* elements, size_t length) {
         // the first key management suite type at 19 + 4n; an element too short to hold
         // them lists no suites.
         if (size < 18) return true;
-        const size_t n = static_cast<size_t>(element[12]) | (static_cast<size_t>(element[13]) << 8);
+        const size_t n = GetLe16(element + 12);
         if (n == 0) return true;
         const size_t akmAt = 19 + 4 * n;
         suites.pairwise = element[17];

@@ -5,16 +5,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "adapter/LittleEndian.h"
 #include "auth/SupplicantRecords.h"
 
 namespace hxsim {
 namespace {
 
 constexpr size_t kOutboxLimit = 16;
-
-uint32_t GetLe32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 }  // namespace
 
@@ -26,9 +23,9 @@ int World::WriteOid(unsigned long oid, const void* buffer, int length) {
     if (oid != 0xFF12FF1DUL) return kFail;
     const auto* p = static_cast<const uint8_t*>(buffer);
     if (length < hx::kNdisKeyHeaderSize) return kFail;
-    const uint32_t recordLength = GetLe32(p + hx::NdisKeyOffset::Length);
-    const uint32_t keyIndex = GetLe32(p + hx::NdisKeyOffset::KeyIndex);
-    const uint32_t keyLength = GetLe32(p + hx::NdisKeyOffset::KeyLength);
+    const uint32_t recordLength = hx::GetLe32(p + hx::NdisKeyOffset::Length);
+    const uint32_t keyIndex = hx::GetLe32(p + hx::NdisKeyOffset::KeyIndex);
+    const uint32_t keyLength = hx::GetLe32(p + hx::NdisKeyOffset::KeyLength);
     if (keyLength == 0 || keyLength > 64 || recordLength > static_cast<uint32_t>(length) ||
         recordLength < hx::kNdisKeyHeaderSize + keyLength)
         return kFail;
