@@ -23,6 +23,5 @@ constexpr size_t MinimumSize = Ies;         // a record must at least reach its 
 }  // namespace BssidRecord
 
 constexpr size_t kSurveyListHeader = 4;     // NumberOfItems before the first record
-constexpr uint8_t kVendorElementId = 0xDD;
 
 }  // namespace hx

@@ -20,15 +20,15 @@ void SiteSurveyModel::Refresh() {
     view_.EnableConnect(false);
     view_.EnableList(false);
     library_.WL_SiteSurveyStart(&state_.adapter);
-    state_.pendingSurveyCountdown = 4;
+    state_.pendingSurveyCountdown = kSurveyCountdownTicks;
     selectedIndex_ = -1;
 }
 
 SurveyRow SiteSurveyModel::RowOf(const SurveyEntry& entry, AdapterLibrary& library) {
     return {DashedAddress(library, entry.bssid.data()),
             entry.ssid,
-            entry.encryption == 0 ? "Yes" : "No",
-            entry.networkType == 1 ? "Yes" : "No",
+            entry.encryption == WepStatus::Wep ? "Yes" : "No",
+            entry.networkType == NetworkType::Infrastructure ? "Yes" : "No",
             std::to_string(entry.channel),
             std::to_string(entry.signal) + " %"};
 }

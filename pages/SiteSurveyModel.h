@@ -19,6 +19,10 @@ class WorkerControl;
 using SurveyRow = std::vector<std::string>;
 inline constexpr const char* kSurveyColumns[6] = {"BSS/IBSSID", "SSID", "WEP", "AP", "Channel", "Signal"};
 
+// Refresh sets the survey countdown to this: the heartbeat collects the scan on the tick
+// after the countdown has run down, the fifth.
+inline constexpr int kSurveyCountdownTicks = 4;
+
 inline constexpr const char* kUseWepQuestion =
     "You have selected to connect to the WEP encryption network.\nDo you want to use the previous WEP setting";
 inline constexpr const char* kUseWepCaption = "Use Previous WEP Setting";

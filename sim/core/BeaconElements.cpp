@@ -52,7 +52,7 @@ std::vector<uint8_t> WpaElement(const SecurityElement& element) {
     hx::AppendLe<uint16_t>(body, 1);  // version
     PutSuites(body, element, kWpaOui);
     std::vector<uint8_t> out;
-    PutElement(out, 0xDD, body);
+    PutElement(out, ElementId::Vendor, body);
     return out;
 }
 
@@ -62,7 +62,7 @@ std::vector<uint8_t> RsnElement(const SecurityElement& element) {
     PutSuites(body, element, kRsnOui);
     hx::AppendLe<uint16_t>(body, 0);  // capabilities
     std::vector<uint8_t> out;
-    PutElement(out, 48, body);
+    PutElement(out, ElementId::Rsn, body);
     return out;
 }
 
@@ -73,19 +73,21 @@ std::vector<uint8_t> BeaconElements(const NetworkSpec& network, uint64_t timesta
     hx::AppendLe<uint16_t>(out, CapabilityOf(network));
 
     const std::string ssid = network.hidden ? std::string() : network.ssid;
-    PutElement(out, 0, std::vector<uint8_t>(ssid.begin(), ssid.end()));
+    PutElement(out, ElementId::Ssid, std::vector<uint8_t>(ssid.begin(), ssid.end()));
     const size_t first = std::min<size_t>(network.rates.size(), 8);
-    PutElement(out, 1, std::vector<uint8_t>(network.rates.begin(), network.rates.begin() + first));
-    PutElement(out, 3, {static_cast<uint8_t>(network.channel)});
-    if (network.adhoc) PutElement(out, 6, {0x00, 0x00});  // ATIM window
-    if (HasOfdmRates(network.rates)) PutElement(out, 42, {0x00});
+    PutElement(out, ElementId::SupportedRates,
+               std::vector<uint8_t>(network.rates.begin(), network.rates.begin() + first));
+    PutElement(out, ElementId::DsParameterSet, {static_cast<uint8_t>(network.channel)});
+    if (network.adhoc) PutElement(out, ElementId::IbssParameterSet, {0x00, 0x00});  // ATIM window
+    if (HasOfdmRates(network.rates)) PutElement(out, ElementId::Erp, {0x00});
     if (network.rates.size() > 8)
-        PutElement(out, 50, std::vector<uint8_t>(network.rates.begin() + 8, network.rates.end()));
+        PutElement(out, ElementId::ExtendedSupportedRates,
+                   std::vector<uint8_t>(network.rates.begin() + 8, network.rates.end()));
     if (network.rsn.present) {
         const auto rsn = RsnElement(network.rsn);
         out.insert(out.end(), rsn.begin(), rsn.end());
     }
-    for (const auto& vendor : network.vendorElements) PutElement(out, 0xDD, vendor);
+    for (const auto& vendor : network.vendorElements) PutElement(out, ElementId::Vendor, vendor);
     if (network.wpa.present) {
         const auto wpa = WpaElement(network.wpa);
         out.insert(out.end(), wpa.begin(), wpa.end());

@@ -6,36 +6,38 @@
 #include <cstring>
 
 #include "adapter/LittleEndian.h"
+#include "adapter/VuvavoApi.h"
 #include "auth/SupplicantRecords.h"
 
 namespace hxsim {
 namespace {
 
 constexpr size_t kOutboxLimit = 16;
+constexpr uint32_t kLongestKey = 64;
 
 }  // namespace
 
 // --- Key installation --------------------------------------------------------------------
 
-// The NDIS 5.1 key record written with request 0xFF12FF1D.
+// The NDIS 5.1 key record written with the key-install request.
 int World::WriteOid(unsigned long oid, const void* buffer, int length) {
     if (buffer == nullptr || length < 0) return kFail;
-    if (oid != 0xFF12FF1DUL) return kFail;
+    if (oid != hx::kOidAddKey) return kFail;
     const auto* p = static_cast<const uint8_t*>(buffer);
     if (length < hx::kNdisKeyHeaderSize) return kFail;
     const uint32_t recordLength = hx::GetLe32(p + hx::NdisKeyOffset::Length);
     const uint32_t keyIndex = hx::GetLe32(p + hx::NdisKeyOffset::KeyIndex);
     const uint32_t keyLength = hx::GetLe32(p + hx::NdisKeyOffset::KeyLength);
-    if (keyLength == 0 || keyLength > 64 || recordLength > static_cast<uint32_t>(length) ||
+    if (keyLength == 0 || keyLength > kLongestKey || recordLength > static_cast<uint32_t>(length) ||
         recordLength < hx::kNdisKeyHeaderSize + keyLength)
         return kFail;
     if (!link_.associated) return kFail;
     Mac bssid;
     std::memcpy(bssid.data(), p + hx::NdisKeyOffset::Bssid, 6);
-    const bool pairwise = (keyIndex & 0x40000000u) != 0;
+    const bool pairwise = (keyIndex & hx::kNdisKeyPairwise) != 0;
     const NetworkSpec* n = LinkedNetwork();
     if (pairwise ? bssid != n->bssid : (bssid != n->bssid && !IsBroadcastOrZero(bssid))) return kFail;
-    const int index = static_cast<int>(keyIndex & 0xFF);
+    const int index = static_cast<int>(keyIndex & hx::kNdisKeyIndexMask);
     if (index > 3) return kFail;
     InstalledKey key;
     if (session_) {

@@ -135,8 +135,9 @@ void World::Associate(int network, const Admission& admission) {
     linkCheckAt_ = now_ + kLinkCheckMs;
     keys_.clear();
     ++associations_;
-    Log("associated with " + MacText(n.bssid) + " \"" + n.ssid + "\" (" + admission.authentication + ")");
-    if (admission.authentication == "wpa-psk" || admission.authentication == "wpa-802.1x") {
+    Log("associated with " + MacText(n.bssid) + " \"" + n.ssid + "\" (" +
+        AuthKindName(admission.authentication) + ")");
+    if (HasKeyHandshake(admission.authentication)) {
         session_ = std::make_unique<ApSession>(scenario_, n, scenario_.adapter.mac, admission.pairwiseCipher,
                                                admission.groupCipher, now_);
     }
@@ -165,7 +166,7 @@ void World::StartOwnCell() {
     link_.network = -1;
     link_.ownCell = cell;
     link_.admission.admitted = true;
-    link_.admission.authentication = cell.privacy ? "open" : "none";
+    link_.admission.authentication = cell.privacy ? AuthKind::Open : AuthKind::None;
     link_.since = now_;
     linkCheckAt_.reset();
     keys_.clear();
