@@ -59,7 +59,18 @@ void SiteSurveyModel::FillList() {
     view_.EnableList(true);
 }
 
+int RowToJoin(int selectedRow, int selectionMark) { return selectedRow < 0 ? -1 : selectionMark; }
+
 void SiteSurveyModel::SelectionChanged(int selectedRow) { view_.EnableConnect(selectedRow >= 0); }
+
+void SiteSurveyModel::ConnectSelection(int selectedRow, int selectionMark) {
+    Connect(RowToJoin(selectedRow, selectionMark));
+}
+
+void SiteSurveyModel::RowActivated(int selectedRow, int selectionMark) {
+    SelectionChanged(selectedRow);
+    if (selectedRow >= 0) ConnectSelection(selectedRow, selectionMark);
+}
 
 void SiteSurveyModel::Connect(int row) {
     selectedIndex_ = row;

@@ -1,10 +1,13 @@
 #include "app/win32/CDlg_Main.h"
 
+#include "app/MainWindowRule.h"
 #include "app/TrayRule.h"
 #include "app/win32/framework/Handles.h"
 #include "resources/resource.h"
 
 namespace hx::win {
+
+static_assert(SystemCommand::Minimise == SC_MINIMIZE && SystemCommand::Close == SC_CLOSE);
 
 // Used when no adapter operations are given: no adapter is ever found.
 class CDlg_Main::NoAdapter : public AdapterOperations {
@@ -44,7 +47,6 @@ BOOL CDlg_Main::OnInitDialog() {
     for (PageEntry& entry : entries_) entry.label.Attach(Hwnd(), entry.labelId);
 
     ::SetWindowTextA(Hwnd(), kMainWindowTitle);
-    state_.pendingSurveyCountdown = -1;
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
@@ -155,14 +157,18 @@ bool CDlg_Main::OnCommand(int id, int code, HWND) {
 void CDlg_Main::OnCancel() { Shutdown(); }
 
 void CDlg_Main::OnOpen() {
-    if (state_.adapterReady == 0) return;
-    if (state_.wzcState == Wzc::ServiceControl) {
+    switch (ActionForOpen(state_)) {
+    case OpenAction::ExplainZeroConfiguration:
         ::MessageBoxA(Hwnd(), kZeroConfigurationMessage, nullptr, MB_OK);
-        return;
+        break;
+    case OpenAction::Show:
+        ::ShowWindow(Hwnd(), SW_SHOW);
+        ::BringWindowToTop(Hwnd());
+        ::SetForegroundWindow(Hwnd());
+        break;
+    case OpenAction::Nothing:
+        break;
     }
-    ::ShowWindow(Hwnd(), SW_SHOW);
-    ::BringWindowToTop(Hwnd());
-    ::SetForegroundWindow(Hwnd());
 }
 
 void CDlg_Main::Shutdown() {
@@ -183,14 +189,17 @@ void CDlg_Main::OnTimer(UINT_PTR id) {
 }
 
 bool CDlg_Main::OnSystemCommand(WPARAM command, LPARAM cursor) {
-    const WPARAM code = command & 0xFFF0;
-    if (code != SC_MINIMIZE && code != SC_CLOSE) return false;
-    if (cursor != 0) {
+    switch (ActionForSystemCommand(command, cursor)) {
+    case SystemCommandAction::Hide:
         ::ShowWindow(Hwnd(), SW_HIDE);
-    } else {
+        return true;
+    case SystemCommandAction::BringForward:
         ::SetForegroundWindow(Hwnd());
+        return true;
+    case SystemCommandAction::Default:
+        break;
     }
-    return true;
+    return false;
 }
 
 void CDlg_Main::OnTrayNotification(LPARAM mouseMessage) {

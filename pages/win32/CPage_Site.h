@@ -47,9 +47,7 @@ private:
     void KeepHeaderReadable(int column);
     // The first selected row, or -1.
     int SelectedRow() const;
-    // The row Connect joins: the list's selection mark while a row is selected, else -1.
-    int RowToJoin() const;
-    void Connect();
+    int SelectionMark() const;
 
     CStaticEx group_;
     std::optional<SiteSurveyModel> model_;
