@@ -3,6 +3,7 @@
 #include "app/MainWindowRule.h"
 #include "app/TrayRule.h"
 #include "app/win32/framework/Handles.h"
+#include "pages/win32/Palette.h"
 #include "resources/resource.h"
 
 namespace hx::win {
@@ -230,7 +231,7 @@ void CDlg_Main::PaintMinimised() {
 void CDlg_Main::EraseBackground(HDC dc) {
     RECT client{};
     ::GetClientRect(Hwnd(), &client);
-    UniqueBrush brush(::CreateSolidBrush(kBackground));
+    UniqueBrush brush(::CreateSolidBrush(kMainWindowBackground));
     ::FillRect(dc, &client, brush.Get());
 }
 

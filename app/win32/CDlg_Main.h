@@ -44,8 +44,6 @@ public:
     static constexpr UINT_PTR kHideTimer = 2;
     static constexpr UINT kPollPeriodMs = 1000;
     static constexpr UINT kHidePeriodMs = 100;
-    // Background of the client area: red 46, green 92, blue 199.
-    static constexpr COLORREF kBackground = RGB(46, 92, 199);
 
     CDlg_Main(UtilityState& state, AdapterLibrary& library, WorkerControl& worker, MainWindowPages pages);
     ~CDlg_Main() override;

@@ -19,8 +19,8 @@ BOOL CPage_Site::OnInitDialog() {
     }
     ::SendMessageA(List(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     group_.Attach(Hwnd(), IDC_SITE_GROUP);
-    group_.SetBackgroundColour(kGroupBackground);
-    group_.SetTextColour(kGroupTextColour);
+    group_.SetBackgroundColour(kPageBackground);
+    group_.SetTextColour(kGroupText);
     InsertColumns();
     return TRUE;
 }

@@ -14,9 +14,6 @@ namespace hx::win {
 
 class CPage_Site : public Page, private SurveyView {
 public:
-    static constexpr COLORREF kGroupBackground = 0xF0FFFF;
-    static constexpr COLORREF kGroupTextColour = 0xFF0080;
-
     CPage_Site() : Page(IDD_SITE_SURVEY) {}
 
     // Starts a scan whose results the heartbeat collects a few ticks later.
