@@ -48,7 +48,7 @@ void CPage_Config::LoadFromSetting() {
 }
 
 void CPage_Config::ShowPositions(const ConfigPositions& positions) {
-    ::SetDlgItemTextA(Hwnd(), IDC_CFG_SSID, positions.ssid.substr(0, kSsidLimit).c_str());
+    SetItemText(Hwnd(), IDC_CFG_SSID, positions.ssid.substr(0, kSsidLimit));
     SelectPosition(Hwnd(), IDC_CFG_MODE, positions.wirelessMode);
     SelectPosition(Hwnd(), IDC_CFG_PREAMBLE, positions.preamble);
     SelectPosition(Hwnd(), IDC_CFG_POWER, positions.powerMode);
