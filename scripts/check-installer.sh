@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
-# The x86_64 installer under Wine, as a user without administrator rights would use it:
-# a silent install (files, Start menu entry, uninstall entry), the installed utility started
-# from its Start menu folder's target, then a silent uninstall while it runs (it is asked to
-# exit, everything installed is removed, the user's settings stay). Prints each step; exit
-# status 0 when all hold. Needs a built build/win64.
+# An installer under Wine, as a user without administrator rights would use it:
+#   scripts/check-installer.sh [win64|win32]    (default win64; win32 needs 32-bit Wine)
+# a silent install (files, Start menu entry, uninstall entry, the "Start with Windows" entry
+# that is on by default), the installed utility started from its Start menu folder's target,
+# then a silent uninstall while it runs (it is asked to exit, everything installed is
+# removed, the user's settings stay); last a silent install with /NOAUTOSTART, which leaves
+# "Start with Windows" off, and its uninstall. Prints each step; exit status 0 when all hold.
+# Needs the preset's build.
 set -eu
 cd "$(dirname "$0")/.."
+preset=${1:-win64}
 source scripts/wine-env.sh
-setup=$(scripts/installer.sh win64)
-hx_wine_setup build/win64
+case "$preset" in
+    win64) loader=$HX_WINE64 ;;
+    win32) loader=/usr/lib/wine/wine ;;
+    *) echo "usage: scripts/check-installer.sh [win64|win32]" >&2; exit 2 ;;
+esac
+setup=$(scripts/installer.sh "$preset")
+hx_wine_setup "build/$preset"
 utility_pid=""
 cleanup() {
     if [ -n "$utility_pid" ]; then kill "$utility_pid" 2>/dev/null || true; fi
@@ -20,6 +29,7 @@ export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 
 UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\HX88UUtil'
 SETTINGS_KEY='HKCU\Software\Tessaro\HX88UUtil'
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 fail() { echo "FAIL: $*"; exit 1; }
 ok() { echo "ok: $*"; }
 reg_value() {  # reg_value <key> <name>: the value's data, empty when missing
@@ -34,15 +44,20 @@ wait_until() {  # wait_until <tenths of a second> <command...>
     "$@"
 }
 gone() { [ ! -e "$1" ]; }
+no_run_entry() { [ -z "$(reg_value "$RUN_KEY" HX88UUtil)" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # A clean slate: no earlier installation, no stored settings.
 hx_wine reg delete "$UNINSTALL_KEY" /f </dev/null >/dev/null 2>&1 || true
 hx_wine reg delete "$SETTINGS_KEY" /f </dev/null >/dev/null 2>&1 || true
+hx_wine reg delete "$RUN_KEY" /v HX88UUtil /f </dev/null >/dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Programs/"HX-88U Utility"
 
-(cd "$(dirname "$setup")" && hx_wine "$(basename "$setup")" /S </dev/null >/dev/null 2>&1) ||
-    fail "the installer ended with an error"
+install() {  # install [options]: a silent install of the built installer
+    (cd "$(dirname "$setup")" && "$loader" "$(basename "$setup")" /S "$@" </dev/null >/dev/null 2>&1) ||
+        fail "the installer ended with an error"
+}
+install
 ok "installed silently"
 
 location=$(reg_value "$UNINSTALL_KEY" InstallLocation)
@@ -54,7 +69,7 @@ esac
 dir=$(hx_wine winepath -u "$location" </dev/null 2>/dev/null | tr -d '\r')
 dir=${dir%/}
 for f in HX88UUtil.exe VUVAVO.dll dot1x_dll.dll; do
-    cmp -s "$dir/$f" "build/win64/bin/$f" || fail "$f is not the built one in $dir"
+    cmp -s "$dir/$f" "build/$preset/bin/$f" || fail "$f is not the built one in $dir"
 done
 [ -f "$dir/uninstall.exe" ] || fail "no uninstaller in $dir"
 ok "the three files and the uninstaller are in place"
@@ -67,15 +82,18 @@ menu=$(find "$WINEPREFIX/drive_c/users" -type d -path '*/Start Menu/Programs/HX-
     fail "no Start menu entries"
 grep -aq 'HX88UUtil.exe' "$menu/HX-88U Utility.lnk" || fail "the Start menu entry does not point at the utility"
 ok "Start menu entries in ${menu#"$WINEPREFIX"/}"
+run=$(reg_value "$RUN_KEY" HX88UUtil)
+[ "$run" = "\"$location\\HX88UUtil.exe\"" ] || fail "Start with Windows: the Run entry is '$run'"
+ok "starts with Windows: $run"
 
 # The installed utility runs with its own libraries: with no stored settings it applies the
 # defaults and stores them.
-(cd "$dir" && exec "$HX_WINE64" HX88UUtil.exe </dev/null >/dev/null 2>&1) &
+(cd "$dir" && exec "$loader" HX88UUtil.exe </dev/null >/dev/null 2>&1) &
 utility_pid=$!
 wait_until 150 reg_exists "$SETTINGS_KEY\\LastSetting" || fail "the installed utility stored no setting"
 ok "the installed utility runs and stored its setting"
 
-hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with an error"
+"$loader" "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with an error"
 wait_until 200 gone "$dir" || fail "$dir is still there: $(ls -A "$dir" | tr '\n' ' ')"
 ok "the installation folder is removed"
 wait_until 50 ended "$utility_pid" || fail "the running utility was not ended"
@@ -83,7 +101,18 @@ utility_pid=""
 ok "the running utility was asked to exit"
 wait_until 50 gone "$menu" || fail "the Start menu folder is still there"
 ! reg_exists "$UNINSTALL_KEY" || fail "the uninstall entry is still there"
-ok "Start menu entries and uninstall entry removed"
+wait_until 50 no_run_entry || fail "the Run entry is still there"
+ok "Start menu entries, uninstall entry and Run entry removed"
 reg_exists "$SETTINGS_KEY\\LastSetting" || fail "the user's settings were removed"
 ok "the user's settings are kept"
 hx_wine reg delete "$SETTINGS_KEY" /f </dev/null >/dev/null 2>&1 || true
+
+# An entry left from an earlier choice goes too.
+hx_wine reg add "$RUN_KEY" /v HX88UUtil /d '"C:\earlier\HX88UUtil.exe"' /f </dev/null >/dev/null 2>&1
+install /NOAUTOSTART
+[ -f "$dir/HX88UUtil.exe" ] || fail "the install with /NOAUTOSTART installed nothing"
+no_run_entry || fail "/NOAUTOSTART left the Run entry '$(reg_value "$RUN_KEY" HX88UUtil)'"
+ok "installed silently with /NOAUTOSTART: no Run entry"
+"$loader" "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the second uninstall ended with an error"
+wait_until 200 gone "$dir" || fail "$dir is still there after the second uninstall"
+ok "uninstalled again"
