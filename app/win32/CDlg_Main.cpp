@@ -251,6 +251,8 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         handled = true;
         return reinterpret_cast<INT_PTR>(icon_);
     default:
+        // A restarted taskbar gets the tray icon again.
+        if (tray_ && tray_->OnOwnerMessage(message)) handled = true;
         return 0;
     }
 }

@@ -333,6 +333,17 @@ TEST_F(MainWindowTest, TheHeartbeatDrivesTheTrayIcon) {
     EXPECT_EQ(state.adapterReady, 0);
 }
 
+TEST_F(MainWindowTest, ANewTaskbarGetsTheSetShownNow) {
+    Start();
+    ASSERT_TRUE(test::WaitFor([&] { return !tray.Records().empty() && tray.Records().back().icon == TrayIconOfSet(4); },
+                              2500ms));
+    tray.Records().clear();
+    ::SendMessageA(Window(), TrayIcon::TaskbarCreatedMessage(), 0, 0);  // as broadcast by the shell
+    ASSERT_EQ(tray.Records().size(), 1u);
+    EXPECT_EQ(tray.Records()[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(tray.Records()[0].icon, TrayIconOfSet(4));
+}
+
 TEST_F(MainWindowTest, ClientAreaIsPaintedInTheWindowColour) {
     Start();
     RECT client{};
