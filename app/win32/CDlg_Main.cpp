@@ -1,5 +1,6 @@
 #include "app/win32/CDlg_Main.h"
 
+#include "app/PageOrder.h"
 #include "app/TrayRule.h"
 #include "app/win32/framework/Handles.h"
 #include "resources/resource.h"
@@ -111,6 +112,7 @@ void CDlg_Main::ShowPage(PageEntry& entry) {
     ::ShowWindow(entry.page->Hwnd(), SW_SHOW);
     entry.label.SetSelected(true);
     if (entry.afterShow) entry.afterShow();
+    KeepFocusOffHiddenPages();
 }
 
 void CDlg_Main::ShowPage(PageId page) {
@@ -206,6 +208,37 @@ void CDlg_Main::OnTrayNotification(LPARAM mouseMessage) {
     }
 }
 
+void CDlg_Main::KeepFocusOffHiddenPages() {
+    // A control of a hidden page must not hold the keyboard focus (typing would go to it, and
+    // Tab would walk the hidden page). The focus goes to the frame, as Windows itself does
+    // when the window holding it is hidden, and Tab goes on into the page shown.
+    HWND frame = Item(IDC_PAGE_FRAME);
+    HWND focus = ::GetFocus();
+    if (focus == nullptr || focus == frame || !::IsChild(frame, focus)) return;
+    if (current_ != nullptr && ::IsChild(current_->page->Hwnd(), focus)) return;
+    ::SetFocus(frame);
+}
+
+bool CDlg_Main::PreTranslateMessage(MSG& msg) {
+    return SwitchPageByKey(msg) || Dialog::PreTranslateMessage(msg);
+}
+
+bool CDlg_Main::SwitchPageByKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || current_ == nullptr) return false;
+    if (msg.hwnd != Hwnd() && !::IsChild(Hwnd(), msg.hwnd)) return false;
+    PageKeyState press;
+    press.key = msg.wParam == VK_TAB ? PageKey::Tab
+              : msg.wParam == VK_NEXT ? PageKey::PageDown
+              : msg.wParam == VK_PRIOR ? PageKey::PageUp
+              : PageKey::Other;
+    press.control = ::GetKeyState(VK_CONTROL) < 0;
+    press.shift = ::GetKeyState(VK_SHIFT) < 0;
+    const std::optional<PageId> page = PageForKey(current_->id, press);
+    if (!page) return false;
+    ShowPage(*EntryForPage(*page));
+    return true;
+}
+
 void CDlg_Main::PaintMinimised() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(Hwnd(), &paint);
@@ -246,6 +279,15 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
             PaintMinimised();
             handled = true;
         }
+        return 0;
+    case WM_ACTIVATE:
+        // The dialog gives the focus back to the control that had it when the window was
+        // left; the page may have been switched since.
+        if (LOWORD(wParam) != WA_INACTIVE) ::PostMessageA(Hwnd(), kCheckFocusMessage, 0, 0);
+        return 0;  // and the default processing
+    case kCheckFocusMessage:
+        KeepFocusOffHiddenPages();
+        handled = true;
         return 0;
     case WM_QUERYDRAGICON:
         handled = true;

@@ -44,6 +44,7 @@ public:
     static constexpr UINT_PTR kHideTimer = 2;
     static constexpr UINT kPollPeriodMs = 1000;
     static constexpr UINT kHidePeriodMs = 100;
+    static constexpr UINT kCheckFocusMessage = WM_APP + 1;
     // Background of the client area: red 46, green 92, blue 199.
     static constexpr COLORREF kBackground = RGB(46, 92, 199);
     static constexpr const char* kZeroConfigurationMessage =
@@ -78,6 +79,7 @@ protected:
     void OnOK() override {}
     void OnCancel() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    bool PreTranslateMessage(MSG& msg) override;
 
 private:
     struct PageEntry {
@@ -99,6 +101,9 @@ private:
     void Shutdown();
     bool OnSystemCommand(WPARAM command, LPARAM cursor);
     void OnTrayNotification(LPARAM mouseMessage);
+    // Ctrl+Tab, Ctrl+PageDown and their reverse: the next or previous page, as its label's click.
+    bool SwitchPageByKey(const MSG& msg);
+    void KeepFocusOffHiddenPages();
     void PaintMinimised();
     void EraseBackground(HDC dc);
 

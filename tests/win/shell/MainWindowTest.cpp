@@ -76,6 +76,12 @@ struct RecordingWorker : WorkerControl {
     bool iconStillThereAtStop = false;
 };
 
+// The main window with the step its modal loop runs before dispatching each message.
+struct MainWindow : CDlg_Main {
+    using CDlg_Main::CDlg_Main;
+    using CDlg_Main::PreTranslateMessage;
+};
+
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
@@ -104,6 +110,18 @@ protected:
         ::SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
     }
     HICON TrayIconOfSet(int set) const { return main.Tray()->Set(set).pIcon[0].hIcon.Get(); }
+    // A key pressed in the page frame, with Ctrl and Shift as given, as the modal loop sees it.
+    void PressKey(WPARAM key, bool control, bool shift = false) {
+        BYTE keys[256] = {};
+        ::GetKeyboardState(keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        MSG msg{::GetDlgItem(Window(), IDC_PAGE_FRAME), WM_KEYDOWN, key, 0, 0, {}};
+        main.PreTranslateMessage(msg);
+        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+        ::SetKeyboardState(keys);
+    }
 
     test::NotifyRecorder tray;
     Log log;
@@ -117,7 +135,7 @@ protected:
     SitePage site{log};
     ProfilePage profile{log};
     AboutPage about{log};
-    CDlg_Main main{state, library, worker, {linkInfo, config, wep, site, profile, about}};
+    MainWindow main{state, library, worker, {linkInfo, config, wep, site, profile, about}};
 };
 
 TEST_F(MainWindowTest, StartsWithLinkInfoInFrontAndTheAbsentIconAdded) {
@@ -184,6 +202,16 @@ TEST_F(MainWindowTest, PagesSwitchWithTheirHooksAroundTheShow) {
         {"About by command", [&] { ::SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_NAV_ABOUT, STN_CLICKED), 0); },
          PageId::About, IDC_NAV_ABOUT, {}},
         {"Profile label", [&] { ClickLabel(IDC_NAV_PROFILE); }, PageId::Profile, IDC_NAV_PROFILE,
+         {"Profile.RefreshList shown"}},
+        // The page keys take the same way as a click on the next or previous label.
+        {"Ctrl+Tab", [&] { PressKey(VK_TAB, true); }, PageId::About, IDC_NAV_ABOUT, {}},
+        {"Tab alone", [&] { PressKey(VK_TAB, false); }, PageId::About, IDC_NAV_ABOUT, {}},
+        {"Ctrl+PageDown past the last", [&] { PressKey(VK_NEXT, true); }, PageId::LinkInfo, IDC_NAV_LINK_INFO, {}},
+        {"Ctrl+PageDown", [&] { PressKey(VK_NEXT, true); }, PageId::Configuration, IDC_NAV_CONFIGURATION,
+         {"Config.LoadFromSetting hidden"}},
+        {"Ctrl+Shift+Tab", [&] { PressKey(VK_TAB, true, true); }, PageId::LinkInfo, IDC_NAV_LINK_INFO, {}},
+        {"Ctrl+PageUp before the first", [&] { PressKey(VK_PRIOR, true); }, PageId::About, IDC_NAV_ABOUT, {}},
+        {"Ctrl+PageUp", [&] { PressKey(VK_PRIOR, true); }, PageId::Profile, IDC_NAV_PROFILE,
          {"Profile.RefreshList shown"}},
         {"Link Info label", [&] { ClickLabel(IDC_NAV_LINK_INFO); }, PageId::LinkInfo, IDC_NAV_LINK_INFO, {}},
     };
