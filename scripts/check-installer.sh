@@ -1,21 +1,16 @@
 #!/usr/bin/env bash
-# An installer under Wine, as a user without administrator rights would use it:
-#   scripts/check-installer.sh [win64|win32]    (default win64; win32 needs 32-bit Wine)
+# A Windows build's installer under Wine, as a user without administrator rights would use it:
 # a silent install (files, Start menu entry, uninstall entry, the "Start with Windows" entry
 # that is on by default), the installed utility started from its Start menu folder's target,
 # then a silent uninstall while it runs (it is asked to exit, everything installed is
 # removed, the user's settings stay); last a silent install with /NOAUTOSTART, which leaves
 # "Start with Windows" off, and its uninstall. Prints each step; exit status 0 when all hold.
-# Needs the preset's build.
+#   scripts/check-installer.sh [win64|win32]    (default win64; the build must exist)
+# The i686 installer and utility run under 32-bit Wine.
 set -eu
 cd "$(dirname "$0")/.."
-preset=${1:-win64}
 source scripts/wine-env.sh
-case "$preset" in
-    win64) loader=$HX_WINE64 ;;
-    win32) loader=/usr/lib/wine/wine ;;
-    *) echo "usage: scripts/check-installer.sh [win64|win32]" >&2; exit 2 ;;
-esac
+preset=${1:-win64}
 setup=$(scripts/installer.sh "$preset")
 hx_wine_setup "build/$preset"
 utility_pid=""
@@ -54,7 +49,7 @@ hx_wine reg delete "$RUN_KEY" /v HX88UUtil /f </dev/null >/dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Programs/"HX-88U Utility"
 
 install() {  # install [options]: a silent install of the built installer
-    (cd "$(dirname "$setup")" && "$loader" "$(basename "$setup")" /S "$@" </dev/null >/dev/null 2>&1) ||
+    (cd "$(dirname "$setup")" && hx_wine "$(basename "$setup")" /S "$@" </dev/null >/dev/null 2>&1) ||
         fail "the installer ended with an error"
 }
 install
@@ -88,12 +83,12 @@ ok "starts with Windows: $run"
 
 # The installed utility runs with its own libraries: with no stored settings it applies the
 # defaults and stores them.
-(cd "$dir" && exec "$loader" HX88UUtil.exe </dev/null >/dev/null 2>&1) &
+(cd "$dir" && exec "$HX_WINE" HX88UUtil.exe </dev/null >/dev/null 2>&1) &
 utility_pid=$!
 wait_until 150 reg_exists "$SETTINGS_KEY\\LastSetting" || fail "the installed utility stored no setting"
 ok "the installed utility runs and stored its setting"
 
-"$loader" "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with an error"
+hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with an error"
 wait_until 200 gone "$dir" || fail "$dir is still there: $(ls -A "$dir" | tr '\n' ' ')"
 ok "the installation folder is removed"
 wait_until 50 ended "$utility_pid" || fail "the running utility was not ended"
@@ -113,6 +108,6 @@ install /NOAUTOSTART
 [ -f "$dir/HX88UUtil.exe" ] || fail "the install with /NOAUTOSTART installed nothing"
 no_run_entry || fail "/NOAUTOSTART left the Run entry '$(reg_value "$RUN_KEY" HX88UUtil)'"
 ok "installed silently with /NOAUTOSTART: no Run entry"
-"$loader" "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the second uninstall ended with an error"
+hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the second uninstall ended with an error"
 wait_until 200 gone "$dir" || fail "$dir is still there after the second uninstall"
 ok "uninstalled again"
