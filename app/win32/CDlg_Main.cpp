@@ -281,9 +281,12 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         }
         return 0;
     case WM_ACTIVATE:
+    case WM_SETFOCUS:
         // The dialog gives the focus back to the control that had it when the window was
-        // left; the page may have been switched since.
-        if (LOWORD(wParam) != WA_INACTIVE) ::PostMessageA(Hwnd(), kCheckFocusMessage, 0, 0);
+        // left; the page may have been switched since. (Not while starting: the window is
+        // shown when its queue is first empty, which a message of ours would put off.)
+        if ((message == WM_SETFOCUS || LOWORD(wParam) != WA_INACTIVE) && heartbeat_ && !heartbeat_->HidePending())
+            ::PostMessageA(Hwnd(), kCheckFocusMessage, 0, 0);
         return 0;  // and the default processing
     case kCheckFocusMessage:
         KeepFocusOffHiddenPages();
