@@ -5,6 +5,7 @@
 #                               start Xvfb and a detached wineserver
 #   hx_wine <program> [args]    run a Windows program
 #   hx_wine_teardown            stop the wineserver (flushes the registry) and our Xvfb
+#   hx_wine_dpi <dpi>           the screen DPI of the prefix (below)
 
 HX_WINE64=/usr/lib/wine/wine64
 HX_WINESERVER=/usr/lib/wine/wineserver
@@ -51,12 +52,15 @@ hx_wine_setup() {
 # (Microsoft Sans Serif keeps its metrics). Wine maps it to its Tahoma, whose wider glyphs
 # wrap labels at the templates' widths ("Link Quality" becomes "Link"). Wine's own bitmap
 # MS Sans Serif has the Windows metrics; it is installed and substituted once per prefix.
+# It exists only at 96 DPI: a prefix for other DPIs names a scalable face in HX_DIALOG_FONT
+# (Tahoma, Wine's own choice) before hx_wine_setup.
 hx_wine_dialog_font() {
-    grep -q '^"MS Shell Dlg"="MS Sans Serif"' "$WINEPREFIX/system.reg" 2>/dev/null && return 0
+    local face=${HX_DIALOG_FONT:-MS Sans Serif}
+    grep -q "^\"MS Shell Dlg\"=\"$face\"" "$WINEPREFIX/system.reg" 2>/dev/null && return 0
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/sserife.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || return 0
     "$HX_WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-        /v 'MS Shell Dlg' /d 'MS Sans Serif' /f </dev/null >/dev/null 2>&1
+        /v 'MS Shell Dlg' /d "$face" /f </dev/null >/dev/null 2>&1
     "$HX_WINESERVER" -w
 }
 
@@ -74,4 +78,19 @@ hx_wine_teardown() {
         # The display we made is gone: later programs see the display they had before.
         if [ -n "$HX_DISPLAY_BEFORE" ]; then export DISPLAY=$HX_DISPLAY_BEFORE; else unset DISPLAY; fi
     fi
+}
+
+# Sets the screen DPI every program of the prefix sees (96 is 100 %, 144 is 150 %, 192 is
+# 200 %) and restarts the prefix's wineserver, which reads it only when it starts. Wine keeps
+# it per prefix: give scaled runs a prefix of their own.
+#   hx_wine_dpi <dpi>           after hx_wine_setup
+hx_wine_dpi() {
+    local key
+    for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+        "$HX_WINE64" reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1 || return 1
+    done
+    "$HX_WINESERVER" -k </dev/null >/dev/null 2>&1
+    "$HX_WINESERVER" -w </dev/null >/dev/null 2>&1
+    "$HX_WINESERVER" -p </dev/null >/dev/null 2>&1
+    "$HX_WINE64" wineboot </dev/null >/dev/null 2>&1
 }
