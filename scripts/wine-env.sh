@@ -85,10 +85,11 @@ hx_wine_teardown() {
 # it per prefix: give scaled runs a prefix of their own.
 #   hx_wine_dpi <dpi>           after hx_wine_setup
 hx_wine_dpi() {
-    local key
-    for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
-        "$HX_WINE64" reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1 || return 1
-    done
+    local hex
+    hex=$(printf '%08x' "$1")
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%s\r\n\r\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts]\r\n"LogPixels"=dword:%s\r\n' \
+        "$hex" "$hex" >"$WINEPREFIX/drive_c/hx-dpi.reg"
+    "$HX_WINE64" regedit /S 'C:\hx-dpi.reg' </dev/null >/dev/null 2>&1 || return 1
     "$HX_WINESERVER" -k </dev/null >/dev/null 2>&1
     "$HX_WINESERVER" -w </dev/null >/dev/null 2>&1
     "$HX_WINESERVER" -p </dev/null >/dev/null 2>&1
