@@ -14,15 +14,12 @@ TEST(DpiScaleTest, LengthsAndFontHeightsRoundToTheNearestPixel) {
         int length, fromDpi, toDpi, expected;
     };
     const Case cases[] = {
-        {10, 96, 96, 10},     {10, 96, 120, 13},   // 12.5 rounds up
-        {10, 96, 144, 15},    {10, 96, 192, 20},
-        {16, 96, 120, 20},    {16, 96, 144, 24},   // the small icon sizes
-        {32, 96, 144, 48},    {-11, 96, 144, -17}, // 8 pt at 96 DPI; -16.5 rounds away from zero
-        {-11, 96, 192, -22},  {-17, 144, 96, -11}, // back from 144 DPI
-        {-16, 144, 192, -21}, {1, 96, 72, 1},      // 0.75
-        {0, 96, 192, 0},      {7, 0, 144, 7},      // an unknown DPI keeps the length
-        {7, 96, -1, 7},       {INT_MAX, 96, 192, INT_MAX},  // no overflow
-        {INT_MIN, 96, 192, INT_MIN},
+        {10, 96, 96, 10},    {10, 96, 120, 13},     // 12.5 rounds up
+        {16, 96, 144, 24},   {32, 96, 192, 64},     // icon sizes
+        {-11, 96, 144, -17}, {-17, 144, 96, -11},   // 8 pt: -16.5 rounds away from zero, and back
+        {-16, 144, 192, -21}, {1, 96, 72, 1},       // 0.75
+        {7, 0, 144, 7},      {7, 96, -1, 7},        // an unknown DPI keeps the length
+        {INT_MAX, 96, 192, INT_MAX}, {INT_MIN, 96, 192, INT_MIN},  // no overflow
     };
     for (const Case& c : cases) {
         EXPECT_EQ(RescaleForDpi(c.length, c.fromDpi, c.toDpi), c.expected)

@@ -1,11 +1,9 @@
-// The main window, its pages and the profile editor at the screen's DPI: no label is cut or
-// wrapped, each meter fills its rectangle in proportion, and the window and tray icons come
-// at the sizes of the DPI. The test command runs these at 96, 144 and 192 DPI, each in a
-// Wine prefix set to that DPI (HX_EXPECT_DPI names it, so that a prefix left at another DPI
-// fails rather than passes).
+// The main window, its pages and the profile editor at the screen's DPI: no label whole at
+// 96 DPI is cut or wrapped, each meter fills its rectangle in proportion, the icons come at
+// the DPI's sizes. The test command runs these at 96 DPI and, in a Wine prefix set to each,
+// at 144 and 192 DPI; HX_EXPECT_DPI names the DPI the prefix must be at.
 #include "tests/win/pages/PagesHarness.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <sstream>
@@ -13,30 +11,27 @@
 
 #include "app/win32/framework/Dpi.h"
 #include "controls/DpiScale.h"
+#include "tests/win/common/Canvas.h"
 
 namespace hx::test {
 namespace {
 
 using DpiContext = HANDLE;
-using GetThreadDpiAwarenessContextFn = DpiContext(WINAPI*)();
-using GetAwarenessFromDpiAwarenessContextFn = int(WINAPI*)(DpiContext);
+const DpiContext kUnaware = reinterpret_cast<DpiContext>(static_cast<INT_PTR>(-1));
 constexpr int kPerMonitorAware = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
 
 template <typename Function>
 Function User32(const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), name)));
 }
+const auto g_threadContext = User32<DpiContext(WINAPI*)()>("GetThreadDpiAwarenessContext");
+const auto g_setThreadContext = User32<DpiContext(WINAPI*)(DpiContext)>("SetThreadDpiAwarenessContext");
+const auto g_awarenessOf = User32<int(WINAPI*)(DpiContext)>("GetAwarenessFromDpiAwarenessContext");
 
-std::string ClassOf(HWND hwnd) {
-    char name[32] = {};
-    ::GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
-// What a label shows of its text in its own font: whether a static breaks it onto a second
-// line, and how far its ink reaches on one line (a glyph's blank edge may pass the label's
-// edge; its ink may not). Labels are static texts, group box captions, and the texts of
-// radio buttons and check boxes beside their box.
+// A label's text as it shows in the label's own font: whether a wrapping static breaks it
+// onto a second line, and how far its ink reaches on one line (a glyph's blank edge may pass
+// the label's edge, its ink may not). Labels are static texts, group box captions and the
+// texts beside radio buttons and check boxes.
 struct Label {
     std::string text;
     bool wraps = false;
@@ -45,91 +40,67 @@ struct Label {
     bool Whole() const { return !wraps && ink.cx <= room.cx && ink.cy <= room.cy; }
 };
 
-// The extent of the ink of one line of text drawn in the font from the origin.
 SIZE InkOf(HFONT font, const std::string& text, UINT format) {
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ oldFont = ::SelectObject(dc, font);
-    RECT extent{};
-    ::DrawTextA(dc, text.c_str(), -1, &extent, format | DT_CALCRECT);
-    const int width = extent.right + 16, height = extent.bottom + 16;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
-    RECT all{0, 0, width, height};
-    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::SetTextColor(dc, RGB(0, 0, 0));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::DrawTextA(dc, text.c_str(), -1, &all, format | DT_NOCLIP);
-    ::GdiFlush();
-    SIZE ink{};
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if ((static_cast<const DWORD*>(bits)[y * width + x] & 0xFFFFFF) == 0xFFFFFF) continue;
-            ink.cx = std::max<LONG>(ink.cx, x + 1);
-            ink.cy = std::max<LONG>(ink.cy, y + 1);
-        }
-    }
-    ::SelectObject(dc, oldBitmap);
-    ::DeleteObject(bitmap);
-    ::SelectObject(dc, oldFont);
-    ::DeleteDC(dc);
+    constexpr COLORREF kPaper = RGB(255, 255, 255);
+    constexpr int kWidth = 1000, kHeight = 100;
+    Canvas canvas(kWidth, kHeight, kPaper);
+    ::SelectObject(canvas.Dc(), font);
+    ::SetBkMode(canvas.Dc(), TRANSPARENT);
+    RECT all{0, 0, kWidth, kHeight};
+    ::DrawTextA(canvas.Dc(), text.c_str(), -1, &all, format | DT_NOCLIP);
+    SIZE ink{kWidth, kHeight};
+    while (ink.cx > 0 && canvas.Count(kPaper, {ink.cx - 1, 0, ink.cx, kHeight}) == kHeight) --ink.cx;
+    while (ink.cy > 0 && canvas.Count(kPaper, {0, ink.cy - 1, kWidth, ink.cy}) == kWidth) --ink.cy;
     return ink;
 }
 
 bool MeasureLabel(HWND control, Label& label) {
+    char cls[16] = {};
+    ::GetClassNameA(control, cls, sizeof cls);
     const LONG style = ::GetWindowLongA(control, GWL_STYLE);
     label.text = Text(control);
-    if (label.text.empty() || (style & WS_VISIBLE) == 0) return false;
-    const std::string cls = ClassOf(control);
     RECT client{};
     ::GetClientRect(control, &client);
     label.room = {client.right, client.bottom};
     UINT format = DT_SINGLELINE;
-    bool wordWrap = false;
-    if (cls == "Static") {
+    if (label.text.empty() || (style & WS_VISIBLE) == 0) return false;
+    if (std::string(cls) == "Static") {
         const LONG type = style & SS_TYPEMASK;
         if (type > SS_RIGHT && type != SS_SIMPLE && type != SS_LEFTNOWORDWRAP) return false;
         if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
-        wordWrap = type <= SS_RIGHT;
-    } else if (cls == "Button") {
+        RECT oneLine{}, wrapped{0, 0, client.right, 0};
+        HDC dc = ::GetDC(control);
+        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+        ::DrawTextA(dc, label.text.c_str(), -1, &oneLine, DT_CALCRECT | DT_SINGLELINE);
+        ::DrawTextA(dc, label.text.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(control, dc);
+        label.wraps = type <= SS_RIGHT && wrapped.bottom > oneLine.bottom;
+    } else if (std::string(cls) == "Button") {
         const LONG type = style & BS_TYPEMASK;
-        if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON || type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) {
-            label.room.cx -= win::MetricForDpi(SM_CXMENUCHECK, win::WindowDpi(control));
-        } else if (type != BS_GROUPBOX) {
+        if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON || type == BS_CHECKBOX || type == BS_AUTOCHECKBOX)
+            label.room.cx -= win::MetricForDpi(SM_CXMENUCHECK, win::WindowDpi(control));  // the box
+        else if (type != BS_GROUPBOX)
             return false;
-        }
     } else {
         return false;
     }
-    const auto font = reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0));
-    label.ink = InkOf(font, label.text, format);
-    if (wordWrap) {
-        HDC dc = ::GetDC(control);
-        HGDIOBJ old = ::SelectObject(dc, font);
-        RECT oneLine{}, wrapped{0, 0, client.right, 0};
-        ::DrawTextA(dc, label.text.c_str(), -1, &oneLine, DT_CALCRECT | DT_SINGLELINE);
-        ::DrawTextA(dc, label.text.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK);
-        label.wraps = wrapped.bottom > oneLine.bottom;
-        ::SelectObject(dc, old);
-        ::ReleaseDC(control, dc);
-    }
+    label.ink = InkOf(reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)), label.text, format);
     return true;
 }
 
 std::string Describe(const std::string& where, const Label& label) {
     std::ostringstream text;
-    text << "\n  " << where;
-    if (label.wraps) text << ": wraps";
-    else text << ": ink " << label.ink.cx << "x" << label.ink.cy << " in " << label.room.cx << "x" << label.room.cy;
+    text << "\n  " << where << ": ";
+    if (label.wraps) text << "wraps";
+    else text << "ink " << label.ink.cx << "x" << label.ink.cy << " in " << label.room.cx << "x" << label.room.cy;
     return text.str();
 }
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
-// The labels of the pages' and the profile editor's templates as the dialog manager lays them
-// out for a window of this thread's DPI awareness, by "<template> <id> <text>".
+// The labels of the pages' and the editor's templates as the dialog manager lays them out
+// for a window of this thread's DPI awareness, by "<template> <id> <text>".
 struct TemplateLayout {
     UINT dpi = 0;
     std::map<std::string, Label> labels;
@@ -143,11 +114,10 @@ struct Collecting {
 BOOL CALLBACK CollectLabel(HWND control, LPARAM lParam) {
     auto* collecting = reinterpret_cast<Collecting*>(lParam);
     Label label;
-    if (MeasureLabel(control, label)) {
-        std::ostringstream key;
-        key << "template " << collecting->templateId << " " << ::GetDlgCtrlID(control) << " \"" << label.text << "\"";
-        collecting->layout->labels[key.str()] = label;
-    }
+    if (!MeasureLabel(control, label)) return TRUE;
+    std::ostringstream key;
+    key << "template " << collecting->templateId << " " << ::GetDlgCtrlID(control) << " \"" << label.text << "\"";
+    collecting->layout->labels[key.str()] = label;
     return TRUE;
 }
 
@@ -159,59 +129,53 @@ TemplateLayout LayOutTemplates() {
                    IDD_PROFILE_EDITOR}) {
         HWND dialog = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), host, &PlainDialog, 0);
         Collecting collecting{id, &layout};
-        if (dialog != nullptr) ::EnumChildWindows(dialog, &CollectLabel, reinterpret_cast<LPARAM>(&collecting));
+        ::EnumChildWindows(dialog, &CollectLabel, reinterpret_cast<LPARAM>(&collecting));
         ::DestroyWindow(dialog);
     }
     ::DestroyWindow(host);
     return layout;
 }
 
-// Windows made on this thread while it lives are laid out for 96 DPI, as for a program that
-// knows no other DPI.
-class LaidOutAt96Dpi {
-public:
-    LaidOutAt96Dpi() { previous_ = set_ ? set_(kUnaware) : nullptr; }
-    ~LaidOutAt96Dpi() {
-        if (previous_ != nullptr) set_(previous_);
-    }
-
-private:
-    using SetThreadDpiAwarenessContextFn = DpiContext(WINAPI*)(DpiContext);
-    const DpiContext kUnaware = reinterpret_cast<DpiContext>(static_cast<INT_PTR>(-1));
-    const SetThreadDpiAwarenessContextFn set_ = User32<SetThreadDpiAwarenessContextFn>("SetThreadDpiAwarenessContext");
-    DpiContext previous_ = nullptr;
-};
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (icon == nullptr || !::GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    ::GetObjectA(info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor != nullptr) ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
 
 class ScaleTest : public PagesHarness {
 protected:
     void SetUp() override { Start(); }
-    UINT Dpi() const { return win::WindowDpi(Window()); }
+    int Dpi() const { return static_cast<int>(win::WindowDpi(Window())); }
+    int WindowIconWidth(WPARAM which) const {
+        return IconWidth(reinterpret_cast<HICON>(::SendMessageA(Window(), WM_GETICON, which, 0)));
+    }
 };
 
 TEST_F(ScaleTest, TheWindowIsPerMonitorAwareAtTheScreensDpi) {
     if (const char* expected = std::getenv("HX_EXPECT_DPI")) {
-        EXPECT_EQ(Dpi(), static_cast<UINT>(std::atoi(expected)));
+        EXPECT_EQ(Dpi(), std::atoi(expected));
     }
-    EXPECT_EQ(Dpi(), win::SystemDpi());
-    // Wine tells per-monitor awareness from the system's, not the second version from the first.
-    const auto current = User32<GetThreadDpiAwarenessContextFn>("GetThreadDpiAwarenessContext");
-    const auto awareness = User32<GetAwarenessFromDpiAwarenessContextFn>("GetAwarenessFromDpiAwarenessContext");
-    ASSERT_TRUE(current && awareness);
-    EXPECT_EQ(awareness(current()), kPerMonitorAware) << "the manifest asks for per-monitor awareness";
+    EXPECT_EQ(Dpi(), static_cast<int>(win::SystemDpi()));
+    // Wine tells per-monitor awareness from the system's, not its second version from the first.
+    ASSERT_TRUE(g_threadContext && g_awarenessOf);
+    EXPECT_EQ(g_awarenessOf(g_threadContext()), kPerMonitorAware);
 }
 
-// Every label whole at 96 DPI (the same templates laid out for 96 DPI, in the same fonts) is
-// whole here; the navigation labels, sized to their text in their own fonts, are whole.
+// The templates are laid out twice: as for a program that knows only 96 DPI, and at the
+// screen's DPI, in the same fonts. Every label whole in the first is whole in the second;
+// the navigation labels, sized to their text in their own fonts, are whole.
 TEST_F(ScaleTest, NoLabelWholeAt96DpiIsCutOrWrapped) {
-    TemplateLayout at96;
-    {
-        LaidOutAt96Dpi unaware;
-        at96 = LayOutTemplates();
-    }
+    ASSERT_TRUE(g_setThreadContext);
+    const DpiContext aware = g_setThreadContext(kUnaware);
+    const TemplateLayout at96 = LayOutTemplates();
+    g_setThreadContext(aware);
     ASSERT_EQ(at96.dpi, 96u);
     const TemplateLayout here = LayOutTemplates();
-    ASSERT_EQ(here.dpi, Dpi());
-    ASSERT_EQ(here.labels.size(), at96.labels.size());
+    ASSERT_EQ(static_cast<int>(here.dpi), Dpi());
 
     int wholeAt96 = 0;
     std::string cut;
@@ -232,93 +196,51 @@ TEST_F(ScaleTest, NoLabelWholeAt96DpiIsCutOrWrapped) {
     EXPECT_EQ(cut, "") << "at " << Dpi() << " DPI";
 }
 
-// The width of an icon's image.
-int IconWidth(HICON icon) {
-    ICONINFO info{};
-    if (icon == nullptr || !::GetIconInfo(icon, &info)) return 0;
-    BITMAP bitmap{};
-    ::GetObjectA(info.hbmMask, sizeof bitmap, &bitmap);
-    if (info.hbmColor != nullptr) ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
-    return bitmap.bmWidth;
-}
-
-HICON WindowIcon(HWND hwnd, WPARAM which) {
-    return reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, which, 0));
-}
-
-// Columns of the middle row the meter paints in another colour than the button face, and
-// whether the first column is painted from the top row to the bottom one.
-struct MeterFill {
-    int width = 0;
-    int filled = 0;
-    bool fullHeight = false;
-};
-
-MeterFill PaintedFill(HWND meter) {
-    RECT client{};
-    ::GetClientRect(meter, &client);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    ::SendMessageA(meter, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    ::GdiFlush();
-    const auto pixel = [&](int x, int y) {
-        const DWORD bgr = static_cast<const DWORD*>(bits)[y * client.right + x] & 0xFFFFFF;
-        return RGB(bgr >> 16, (bgr >> 8) & 0xFF, bgr & 0xFF);
-    };
-    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    MeterFill fill{client.right};
-    for (int x = 0; x < client.right; ++x)
-        if (pixel(x, client.bottom / 2) != face) ++fill.filled;
-    fill.fullHeight = pixel(0, 0) != face && pixel(0, client.bottom - 1) != face;
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    return fill;
-}
-
+// The fill ends on the first band edge (a 215th of the width) at or past position % of the
+// meter's width, and covers its height.
 TEST_F(ScaleTest, MetersFillTheirRectangleInProportion) {
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     for (int position : {10, 50, 87, 100}) {
         LinkInfoView view{};
         view.qualityPosition = view.signalPosition = position;
         linkInfo.Show(view);
         for (HWND meter : {linkInfo.QualityMeter().Hwnd(), linkInfo.SignalMeter().Hwnd()}) {
-            const MeterFill fill = PaintedFill(meter);
+            RECT client{};
+            ::GetClientRect(meter, &client);
+            Canvas canvas(client.right, client.bottom, face);
+            canvas.PrintClient(meter);
+            const int filled = client.right - canvas.Count(face, {0, client.bottom / 2, client.right, client.bottom / 2 + 1});
+            const double share = position / 100.0 * client.right;
             SCOPED_TRACE(::testing::Message() << "meter " << ::GetDlgCtrlID(meter) << " at " << position << ", "
-                                              << fill.width << " wide at " << Dpi() << " DPI");
-            // The fill ends on the first band edge (a 215th of the width) at or past the share.
-            const double share = position / 100.0 * fill.width;
-            EXPECT_GE(fill.filled, static_cast<int>(share));
-            EXPECT_LE(fill.filled, share + fill.width / 215.0 + 1);
-            EXPECT_TRUE(fill.fullHeight);
+                                              << client.right << " wide at " << Dpi() << " DPI");
+            EXPECT_GE(filled, static_cast<int>(share));
+            EXPECT_LE(filled, share + client.right / 215.0 + 1);
+            EXPECT_NE(canvas.Pixel(0, 0), face);
+            EXPECT_NE(canvas.Pixel(0, client.bottom - 1), face);
         }
     }
 }
 
 TEST_F(ScaleTest, WindowAndTrayIconsComeAtTheSizesOfTheDpi) {
-    const int smallSize = controls::ScaleForDpi(16, static_cast<int>(Dpi()));
-    EXPECT_EQ(IconWidth(WindowIcon(Window(), ICON_SMALL)), smallSize);
-    EXPECT_EQ(IconWidth(WindowIcon(Window(), ICON_BIG)), controls::ScaleForDpi(32, static_cast<int>(Dpi())));
+    const int smallSize = controls::ScaleForDpi(16, Dpi());
+    EXPECT_EQ(WindowIconWidth(ICON_SMALL), smallSize);
+    EXPECT_EQ(WindowIconWidth(ICON_BIG), controls::ScaleForDpi(32, Dpi()));
     for (int set = 0; set < main.Tray()->MaxIconSets(); ++set)
         EXPECT_EQ(IconWidth(main.Tray()->Set(set).pIcon[0].hIcon.Get()), smallSize) << "tray set " << set;
 }
 
-// On a monitor of another DPI the window takes the place Windows suggests and its icons are
-// made again at that DPI's sizes.
+// On a monitor of another DPI the window takes the place Windows suggests, with its icons
+// at that DPI's sizes.
 TEST_F(ScaleTest, MovedToAnotherDpiTheWindowTakesTheSuggestedPlaceAndIcons) {
-    const int dpi = 2 * static_cast<int>(Dpi());
+    const int dpi = 2 * Dpi();
     RECT window{};
     ::GetWindowRect(Window(), &window);
     const RECT suggested{40, 30, 40 + 2 * (window.right - window.left), 30 + 2 * (window.bottom - window.top)};
     ::SendMessageA(Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     ::GetWindowRect(Window(), &window);
     EXPECT_TRUE(::EqualRect(&window, &suggested));
-    EXPECT_EQ(IconWidth(WindowIcon(Window(), ICON_SMALL)), controls::ScaleForDpi(16, dpi));
-    EXPECT_EQ(IconWidth(WindowIcon(Window(), ICON_BIG)), controls::ScaleForDpi(32, dpi));
+    EXPECT_EQ(WindowIconWidth(ICON_SMALL), controls::ScaleForDpi(16, dpi));
+    EXPECT_EQ(WindowIconWidth(ICON_BIG), controls::ScaleForDpi(32, dpi));
 }
 
 }  // namespace
