@@ -147,6 +147,10 @@ IconDefinition Icon(int resourceId, std::string fileName, Picture picture, const
     return icon;
 }
 
+IconDefinition BarIcon(int resourceId, std::string fileName, int lit, BarColours colours) {
+    return Icon(resourceId, std::move(fileName), Bars(lit, colours), {lit, colours, Overlay::None});
+}
+
 }  // namespace
 
 BarBox BarBoxAt(int bar, int size) {
@@ -164,19 +168,18 @@ std::vector<IconDefinition> UtilityIcons() {
     Picture zeroConfiguration = Bars(0, kEmpty);
     DrawProhibitionSign(zeroConfiguration, Red);
 
-    const auto bars = [](int lit, BarColours colours) { return Design{lit, colours, Overlay::None}; };
     return {
-        Icon(135, "utility.ico", Bars(4, kBlue), bars(4, kBlue)),
-        Icon(136, "bars4_yellow.ico", Bars(4, kYellow), bars(4, kYellow)),
-        Icon(137, "bars2_green.ico", Bars(2, kGreen), bars(2, kGreen)),
-        Icon(138, "bars3_green.ico", Bars(3, kGreen), bars(3, kGreen)),
-        Icon(139, "bars4_green.ico", Bars(4, kGreen), bars(4, kGreen)),
-        Icon(140, "bars1_yellow.ico", Bars(1, kYellow), bars(1, kYellow)),
-        Icon(141, "bars2_yellow.ico", Bars(2, kYellow), bars(2, kYellow)),
-        Icon(142, "bars3_yellow.ico", Bars(3, kYellow), bars(3, kYellow)),
-        Icon(143, "bars1_green.ico", Bars(1, kGreen), bars(1, kGreen)),
+        BarIcon(135, "utility.ico", 4, kBlue),
+        BarIcon(136, "bars4_yellow.ico", 4, kYellow),
+        BarIcon(137, "bars2_green.ico", 2, kGreen),
+        BarIcon(138, "bars3_green.ico", 3, kGreen),
+        BarIcon(139, "bars4_green.ico", 4, kGreen),
+        BarIcon(140, "bars1_yellow.ico", 1, kYellow),
+        BarIcon(141, "bars2_yellow.ico", 2, kYellow),
+        BarIcon(142, "bars3_yellow.ico", 3, kYellow),
+        BarIcon(143, "bars1_green.ico", 1, kGreen),
         Icon(144, "no_adapter.ico", noAdapter, {0, kEmpty, Overlay::Cross}),
-        Icon(145, "bars_empty.ico", Bars(0, kEmpty), bars(0, kEmpty)),
+        BarIcon(145, "bars_empty.ico", 0, kEmpty),
         Icon(152, "zero_config.ico", zeroConfiguration, {0, kEmpty, Overlay::ProhibitionSign}),
     };
 }
