@@ -30,6 +30,7 @@ CStaticEx& CPage_LinkInfo::Bound(int id) {
 }
 
 BOOL CPage_LinkInfo::OnInitDialog() {
+    shownTexts_.clear();  // a new window shows its template's texts
     for (BoundLabel& label : labels_) label.control.Attach(Hwnd(), label.id);
     qualityMeter_.Attach(Hwnd(), IDC_LI_QUALITY_METER);
     signalMeter_.Attach(Hwnd(), IDC_LI_SIGNAL_METER);

@@ -59,7 +59,7 @@ public:
     // Tracks the first pop-up of a menu resource at the cursor; the chosen command goes to
     // the owner as a menu command. Returns the tracking result.
     BOOL PopUpMenu(int menuResourceId, HWND owner);
-    // Deletes the icon from the notification area if it is there.
+    // Deletes the icon from the notification area if it was shown since the last removal.
     void Remove();
 
     // Whether the shell holds the icon now, as far as its answers tell.
