@@ -162,7 +162,7 @@ std::string AuthWorker::FindWpaElementText(const uint8_t bssid[6]) {
     // wipe out the element stored before.
     std::string text;
     for (const auto element : VendorElements(*record)) {
-        std::vector<char> buffer(3 * kMaxElementSize + 1, '\0');
+        std::vector<char> buffer(SeparatedHexTextSize(kMaxElementSize), '\0');
         if (adapter_.BinToHexStr(element.data(), buffer.data(), static_cast<int>(element.size()), 1) == -1) continue;
         std::string converted(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));
         if (converted.empty()) continue;
