@@ -475,6 +475,31 @@ TEST(AuthWorker, StopCutsTheLinkWaitsShort) {
     }
 }
 
+TEST(AuthWorker, EachLinkWaitGoesOnAfterThirtyRoundsWithoutALink) {
+    struct Case {
+        const char* name;
+        std::deque<int> connectStates;   // then not connected
+        const char* before;              // the call before the wait
+        int queries;
+        const char* after;               // what the worker goes on with
+    };
+    const Case cases[] = {
+        {"first wait: a query after each sleep", {}, "EnterProgramDirectory", 30, "GetNICAdapterMAC"},
+        {"wait of the run: a query, then one after each sleep", {0}, "HexStrToBin", 31, "Get_PSK_Key_32byte"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig r;
+        r.adapter.connectState = 1;
+        r.adapter.Script("QueryWL_ConnectState", c.connectStates);
+        r.Worker().StartWorker();
+        ASSERT_TRUE(r.supplicant.WaitForCount("Get_PSK_Key_32byte", 1));
+        r.worker->StopWorker();
+        const Names expected = Join({{c.before}, Repeat("QueryWL_ConnectState", c.queries), {c.after}});
+        EXPECT_EQ(r.Slice(c.before, expected.size()), expected);
+    }
+}
+
 TEST(AuthWorker, StartWhileRunningJoinsTheOldWorkerAndAsksTheServiceStatusAgain) {
     Rig r;
     r.Worker().StartWorker();
