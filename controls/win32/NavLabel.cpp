@@ -100,12 +100,17 @@ void NavLabel::AutoSize() {
     ::SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void NavLabel::LoadHandCursor() {
-    if (handCursor_) return;
+std::string NavLabel::WindowsHelpProgram() {
     char directory[MAX_PATH] = {};
     const UINT length = ::GetWindowsDirectoryA(directory, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
-    const std::string path = std::string(directory) + "\\winhlp32.exe";
+    if (length == 0 || length >= MAX_PATH) return {};
+    return std::string(directory) + "\\winhlp32.exe";
+}
+
+void NavLabel::LoadHandCursor() {
+    if (handCursor_) return;
+    const std::string path = helpProgram_.empty() ? WindowsHelpProgram() : helpProgram_;
+    if (path.empty()) return;
     // Only its resources are wanted: map the program as data, run nothing of it.
     UniqueModule help(::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!help) return;

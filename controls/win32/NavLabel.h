@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
 #include "app/win32/framework/Control.h"
 #include "app/win32/framework/Handles.h"
 
@@ -22,6 +25,14 @@ public:
     static constexpr int kUnderlineAlways = 1;
     static constexpr int kUnderlineHover = -1;
     static constexpr int kUnderlineNever = 0;
+
+    // The hand cursor is the help program's cursor resource 106, loaded when the label is
+    // attached: by default the Windows help program ("\winhlp32.exe" in the Windows
+    // directory), or the program named here. Without the file or the resource the label
+    // keeps the default cursor.
+    NavLabel() = default;
+    explicit NavLabel(std::string helpProgram) : helpProgram_(std::move(helpProgram)) {}
+    static std::string WindowsHelpProgram();
 
     void SetSelected(bool selected);
     void SetUnderlineMode(int mode);
@@ -55,6 +66,7 @@ private:
     bool selected_ = false;
     int underlineMode_ = kUnderlineAlways;
     bool autoSize_ = true;
+    std::string helpProgram_;   // empty: the Windows help program
     UniqueCursor handCursor_;
     UniqueFont boldFont_;
     UniqueFont underlinedFont_;

@@ -372,6 +372,45 @@ TEST_F(MainWindowTest, ANewTaskbarGetsTheSetShownNow) {
     EXPECT_EQ(tray.Records()[0].icon, TrayIconOfSet(4));
 }
 
+// An icon drawn on white at its own size, pixel by pixel.
+std::vector<COLORREF> Pixels(HICON icon, int size) {
+    WindowDc screen(nullptr);
+    UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), size, size));
+    SelectedObject selected(memory.Get(), bitmap.Get());
+    const RECT area{0, 0, size, size};
+    ::FillRect(memory.Get(), &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::DrawIconEx(memory.Get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) pixels.push_back(::GetPixel(memory.Get(), x, y));
+    return pixels;
+}
+
+int IconSize(HICON icon) {
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info)) return 0;
+    BITMAP mask{};
+    ::GetObjectA(info.hbmMask, sizeof mask, &mask);
+    ::DeleteObject(info.hbmMask);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+    return mask.bmWidth;
+}
+
+TEST_F(MainWindowTest, EachTraySetHoldsTheIconOfItsState) {
+    // Set by set: no adapter, no signal, one to four green bars, one to four yellow bars,
+    // Zero Configuration in control.
+    const int expected[TraySet::Count] = {144, 145, 143, 137, 138, 139, 140, 141, 142, 136, 152};
+    Start();
+    for (int set = 0; set < TraySet::Count; ++set) {
+        const HICON shown = TrayIconOfSet(set);
+        const int size = IconSize(shown);
+        UniqueIcon resource(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr),
+                                                            MAKEINTRESOURCEA(expected[set]), IMAGE_ICON, size, size, 0)));
+        EXPECT_EQ(Pixels(shown, size), Pixels(resource.Get(), size)) << "set " << set;
+    }
+}
+
 TEST_F(MainWindowTest, ClientAreaIsPaintedInTheWindowColour) {
     Start();
     RECT client{};
