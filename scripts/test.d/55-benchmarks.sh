@@ -3,8 +3,6 @@
 # its timings. A benchmark fails by its exit status (bench_psk ends with a failure when our
 # pass phrase mapping disagrees with OpenSSL's), by a benchmark that reports an error, or by
 # reporting none. Each one's figures stay in the results folder.
-echo "== benchmarks, one short run each"
-
 bench_run() {  # bench_run <program>
     local program=$1 json="$RESULTS/$(basename "$1").json"
     rm -f "$json"
@@ -19,7 +17,7 @@ bench_run() {  # bench_run <program>
     fi
 }
 
-stage_start=$(date +%s)
+stage_start "benchmarks, one short run each"
 bench_programs=(build/native/bin/bench_*)
 if [ -x "${bench_programs[0]}" ]; then
     for program in "${bench_programs[@]}"; do
@@ -28,4 +26,4 @@ if [ -x "${bench_programs[0]}" ]; then
 else
     check benchmarks-built false
 fi
-echo "   benchmark stage: $(( $(date +%s) - stage_start )) s"
+stage_end "benchmark stage"
