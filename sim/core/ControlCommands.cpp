@@ -196,7 +196,8 @@ ControlReply RunControlCommand(World& world, const std::string& line) {
     }
     if (command == "group-rekey" && argc == 0) {
         ApSession* session = world.Session();
-        if (session == nullptr || !session->RenewGroupKey(world.Now())) return Fail("no WPA key handshake on this link");
+        if (session == nullptr || !session->RenewGroupKey(world.Now()))
+            return Fail("no WPA key handshake on this link");
         return Ok("ok: group key index " + std::to_string(session->GroupKeyIndex()));
     }
     if (command == "fail") {

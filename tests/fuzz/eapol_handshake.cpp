@@ -244,7 +244,8 @@ void CheckAnswer(AccessPoint& ap, const Message& m, const hxsup::HandshakeStep& 
             ap.lastPairwise = key;
         } else {
             if (out.Has(Info::Pairwise) || key.key.size() != static_cast<size_t>(hxsup::CipherKeyLength(ap.group)) ||
-                key.index != in.KeyIndex() || key.rsc != in.rsc || SameKey(ap.lastGroup, key) || (m.groupKey && key.key != *m.groupKey))
+                key.index != in.KeyIndex() || key.rsc != in.rsc || SameKey(ap.lastGroup, key) ||
+                (m.groupKey && key.key != *m.groupKey))
                 Fault();
             ap.lastGroup = key;
         }
