@@ -1,6 +1,9 @@
 #include "app/win32/CDlg_Main.h"
 
+#include <utility>
+
 #include "app/TrayRule.h"
+#include "app/win32/framework/Dpi.h"
 #include "app/win32/framework/Handles.h"
 #include "resources/resource.h"
 
@@ -45,8 +48,7 @@ BOOL CDlg_Main::OnInitDialog() {
 
     ::SetWindowTextA(Hwnd(), kMainWindowTitle);
     state_.pendingSurveyCountdown = -1;
-    ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    UseIconsForDpi(WindowDpi(Hwnd()));
 
     CreateTrayIcon();
     CreatePages();
@@ -212,10 +214,32 @@ void CDlg_Main::PaintMinimised() {
     ::SendMessageA(Hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client{};
     ::GetClientRect(Hwnd(), &client);
-    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    ::DrawIcon(dc, x, y, icon_);
+    const UINT dpi = WindowDpi(Hwnd());
+    const int width = MetricForDpi(SM_CXICON, dpi), height = MetricForDpi(SM_CYICON, dpi);
+    const int x = (client.right - client.left - width + 1) / 2;
+    const int y = (client.bottom - client.top - height + 1) / 2;
+    ::DrawIconEx(dc, x, y, LargeIcon(), width, height, 0, nullptr, DI_NORMAL);
     ::EndPaint(Hwnd(), &paint);
+}
+
+// Icon 135 as the large and the small window icon, each drawn for its size at dpi. At the
+// system DPI the large one is the icon loaded with the window.
+void CDlg_Main::UseIconsForDpi(UINT dpi) {
+    UniqueIcon largeIcon(dpi != SystemDpi() ? LoadIconForDpi(ResourceModule(), IDI_MAIN, SM_CXICON, dpi) : nullptr);
+    UniqueIcon smallIcon(LoadIconForDpi(ResourceModule(), IDI_MAIN, SM_CXSMICON, dpi));
+    ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon ? largeIcon.Get() : icon_));
+    ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon ? smallIcon.Get() : icon_));
+    // The window no longer shows the icons these replace.
+    dpiLargeIcon_ = std::move(largeIcon);
+    smallIcon_ = std::move(smallIcon);
+}
+
+// The window moved to a monitor of another DPI: its icons are drawn again for it, and it
+// takes the place Windows suggests. The dialog manager lays the controls out again.
+void CDlg_Main::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    UseIconsForDpi(dpi);
+    ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDlg_Main::EraseBackground(HDC dc) {
@@ -249,7 +273,10 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         return 0;
     case WM_QUERYDRAGICON:
         handled = true;
-        return reinterpret_cast<INT_PTR>(icon_);
+        return reinterpret_cast<INT_PTR>(LargeIcon());
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;  // and the default processing as well
     default:
         return 0;
     }

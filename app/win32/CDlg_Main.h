@@ -16,6 +16,7 @@
 #include "app/ShellPort.h"
 #include "app/UtilityState.h"
 #include "app/win32/framework/Dialog.h"
+#include "app/win32/framework/Handles.h"
 #include "auth/WorkerControl.h"
 #include "controls/win32/NavLabel.h"
 #include "pages/win32/CPage_About.h"
@@ -101,6 +102,9 @@ private:
     void OnTrayNotification(LPARAM mouseMessage);
     void PaintMinimised();
     void EraseBackground(HDC dc);
+    void UseIconsForDpi(UINT dpi);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    HICON LargeIcon() const { return dpiLargeIcon_ ? dpiLargeIcon_.Get() : icon_; }
 
     UtilityState& state_;
     AdapterLibrary& library_;
@@ -110,7 +114,9 @@ private:
     class NoAdapter;
     std::unique_ptr<NoAdapter> noAdapter_;
 
-    HICON icon_ = nullptr;
+    HICON icon_ = nullptr;      // icon 135 at the large icon size of the system DPI
+    UniqueIcon dpiLargeIcon_;   // icon 135 at the large size of the window's DPI, when that is another DPI
+    UniqueIcon smallIcon_;      // icon 135 at the small size of the window's DPI
     PageEntry* current_ = nullptr;
     std::unique_ptr<TrayIcon> tray_;
     std::optional<Heartbeat> heartbeat_;

@@ -25,6 +25,9 @@ public:
 
     void SetSelected(bool selected);
     void SetUnderlineMode(int mode);
+    // Makes the fonts again for the DPI the label is now shown at and sizes the label to its
+    // text in them (when the window moves to a monitor of another DPI).
+    void ApplyDpi(UINT dpi);
 
     bool Selected() const { return selected_; }
     bool Hovering() const { return hovering_; }
@@ -37,6 +40,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void MakeFonts(UINT dpi);
     void AutoSize();
     void LoadHandCursor();
     void UseFont(bool underlined);
@@ -54,6 +58,9 @@ private:
     UniqueCursor handCursor_;
     UniqueFont boldFont_;
     UniqueFont underlinedFont_;
+    LOGFONTA baseFont_{};   // the control's own font when it was attached...
+    UINT baseDpi_ = 0;      // ...and the DPI it was made for
+    UINT fontDpi_ = 0;      // the DPI the bold and underlined fonts are made for
 };
 
 }  // namespace hx::win

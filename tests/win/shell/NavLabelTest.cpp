@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/win32/framework/Dialog.h"
+#include "app/win32/framework/Dpi.h"
 #include "app/win32/framework/Handles.h"
 #include "controls/win32/NavLabel.h"
 #include "resources/resource.h"
@@ -155,6 +156,39 @@ TEST_F(NavLabelTest, WithoutTheHelpProgramTheCursorIsLeftAlone) {
     EXPECT_EQ(::SendMessageA(dialog.linkInfo.Hwnd(), WM_SETCURSOR,
                              reinterpret_cast<WPARAM>(dialog.linkInfo.Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
               FALSE);
+}
+
+// Moved to a monitor of another DPI, a label makes its fonts at the height for that DPI and
+// fits itself to its text in them, keeping its place.
+TEST_F(NavLabelTest, AtAnotherDpiItsFontsAndSizeFollow) {
+    NavLabel& label = dialog.configuration;
+    const UINT dpi = WindowDpi(label.Hwnd());
+    const LONG height = FontOf(label.Hwnd()).lfHeight;
+    const auto placeOf = [&] {
+        RECT r{};
+        ::GetWindowRect(label.Hwnd(), &r);
+        ::MapWindowPoints(nullptr, dialog.Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const RECT before = placeOf();
+
+    label.ApplyDpi(dpi * 2);
+    const LOGFONTA font = FontOf(label.Hwnd());
+    EXPECT_NEAR(font.lfHeight, 2 * height, 1);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_TRUE(font.lfUnderline);
+    SIZE text{};
+    {
+        WindowDc dc(label.Hwnd());
+        SelectedObject selected(dc.Get(), reinterpret_cast<HFONT>(::SendMessageA(label.Hwnd(), WM_GETFONT, 0, 0)));
+        ::GetTextExtentPoint32A(dc.Get(), "Configuration", 13, &text);
+    }
+    const RECT scaled = placeOf();
+    EXPECT_EQ(scaled.right - scaled.left, text.cx);
+    EXPECT_EQ(scaled.bottom - scaled.top, text.cy);
+    EXPECT_GT(scaled.right - scaled.left, before.right - before.left);
+    EXPECT_EQ(scaled.left, before.left);
+    EXPECT_EQ(scaled.top, before.top);
 }
 
 // A label sizes itself to its text, keeping the edge or centre its alignment names.
