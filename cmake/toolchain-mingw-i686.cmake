@@ -1,5 +1,5 @@
 # Cross build for 32-bit Windows (the real target) with the MinGW-w64 posix-thread compilers.
-# These machines cannot run 32-bit code: this build is compiled and linked, never executed.
+# Its programs run under 32-bit Wine where the machine executes 32-bit code (scripts/test.sh).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(HX_MINGW_TRIPLE i686-w64-mingw32)
@@ -11,3 +11,4 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine)

@@ -14,15 +14,15 @@ public:
     virtual ~AppProfile() = default;
 
     // A value that is missing or of the other type reads as the default.
-    virtual int GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) = 0;
-    virtual std::string GetProfileString(std::string_view section, std::string_view entry,
-                                         std::string_view defaultValue) = 0;
+    virtual int ReadInt(std::string_view section, std::string_view entry, int defaultValue) = 0;
+    virtual std::string ReadString(std::string_view section, std::string_view entry,
+                                   std::string_view defaultValue) = 0;
     // True when the store accepted the value.
-    virtual bool WriteProfileInt(std::string_view section, std::string_view entry, int value) = 0;
-    virtual bool WriteProfileString(std::string_view section, std::string_view entry,
-                                    std::string_view value) = 0;
+    virtual bool WriteInt(std::string_view section, std::string_view entry, int value) = 0;
+    virtual bool WriteString(std::string_view section, std::string_view entry,
+                             std::string_view value) = 0;
     // True when the value existed and was removed.
-    virtual bool DeleteProfileValue(std::string_view section, std::string_view entry) = 0;
+    virtual bool DeleteValue(std::string_view section, std::string_view entry) = 0;
 };
 
 // The sections of a path: "LastSetting\" and "a\\b\" become {"LastSetting"} and {"a", "b"};

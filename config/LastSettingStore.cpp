@@ -10,19 +10,19 @@
 namespace hx {
 
 int LastSettingStore::ReadLastSettingInt(std::string_view name) {
-    return profile_.GetProfileInt(kLastSettingSection, name, -1);
+    return profile_.ReadInt(kLastSettingSection, name, -1);
 }
 
 int LastSettingStore::WriteLastSettingInt(std::string_view name, int value) {
-    return profile_.WriteProfileInt(kLastSettingSection, name, value) ? 0 : -1;
+    return profile_.WriteInt(kLastSettingSection, name, value) ? 0 : -1;
 }
 
 std::string LastSettingStore::ReadLastSettingString(std::string_view name) {
-    return profile_.GetProfileString(kLastSettingSection, name, "");
+    return profile_.ReadString(kLastSettingSection, name, "");
 }
 
 int LastSettingStore::WriteLastSettingString(std::string_view name, std::string_view value) {
-    return profile_.WriteProfileString(kLastSettingSection, name, value) ? 0 : -1;
+    return profile_.WriteString(kLastSettingSection, name, value) ? 0 : -1;
 }
 
 int LastSettingStore::ReadInRange(std::string_view name, int low, int high, int otherwise) {

@@ -10,33 +10,33 @@ std::string MemoryAppProfile::Key(std::string_view section, std::string_view ent
     return key;
 }
 
-int MemoryAppProfile::GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) {
+int MemoryAppProfile::ReadInt(std::string_view section, std::string_view entry, int defaultValue) {
     const Value* value = Find(section, entry);
     if (value == nullptr || !std::holds_alternative<int>(*value)) return defaultValue;
     return std::get<int>(*value);
 }
 
-std::string MemoryAppProfile::GetProfileString(std::string_view section, std::string_view entry,
-                                               std::string_view defaultValue) {
+std::string MemoryAppProfile::ReadString(std::string_view section, std::string_view entry,
+                                         std::string_view defaultValue) {
     const Value* value = Find(section, entry);
     if (value == nullptr || !std::holds_alternative<std::string>(*value)) return std::string(defaultValue);
     return std::get<std::string>(*value);
 }
 
-bool MemoryAppProfile::WriteProfileInt(std::string_view section, std::string_view entry, int value) {
+bool MemoryAppProfile::WriteInt(std::string_view section, std::string_view entry, int value) {
     if (writesFail_) return false;
     values_[Key(section, entry)] = value;
     return true;
 }
 
-bool MemoryAppProfile::WriteProfileString(std::string_view section, std::string_view entry,
-                                          std::string_view value) {
+bool MemoryAppProfile::WriteString(std::string_view section, std::string_view entry,
+                                   std::string_view value) {
     if (writesFail_) return false;
     values_[Key(section, entry)] = std::string(value);
     return true;
 }
 
-bool MemoryAppProfile::DeleteProfileValue(std::string_view section, std::string_view entry) {
+bool MemoryAppProfile::DeleteValue(std::string_view section, std::string_view entry) {
     if (writesFail_) return false;
     return values_.erase(Key(section, entry)) > 0;
 }

@@ -14,13 +14,13 @@ class MemoryAppProfile final : public AppProfile {
 public:
     using Value = std::variant<int, std::string>;
 
-    int GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) override;
-    std::string GetProfileString(std::string_view section, std::string_view entry,
-                                 std::string_view defaultValue) override;
-    bool WriteProfileInt(std::string_view section, std::string_view entry, int value) override;
-    bool WriteProfileString(std::string_view section, std::string_view entry,
-                            std::string_view value) override;
-    bool DeleteProfileValue(std::string_view section, std::string_view entry) override;
+    int ReadInt(std::string_view section, std::string_view entry, int defaultValue) override;
+    std::string ReadString(std::string_view section, std::string_view entry,
+                           std::string_view defaultValue) override;
+    bool WriteInt(std::string_view section, std::string_view entry, int value) override;
+    bool WriteString(std::string_view section, std::string_view entry,
+                     std::string_view value) override;
+    bool DeleteValue(std::string_view section, std::string_view entry) override;
 
     // Test helpers: look at a value as stored, make writes fail.
     const Value* Find(std::string_view section, std::string_view entry) const;

@@ -19,24 +19,24 @@ std::string ProfileStore::KeyIdentity(std::string_view name) {
 }
 
 std::string ProfileStore::ReadProfileValueString(std::string_view name, std::string_view value) {
-    return profile_.GetProfileString(Section(name), value, "");
+    return profile_.ReadString(Section(name), value, "");
 }
 
 int ProfileStore::ReadProfileValueInt(std::string_view name, std::string_view value) {
-    return profile_.GetProfileInt(Section(name), value, -1);
+    return profile_.ReadInt(Section(name), value, -1);
 }
 
 int ProfileStore::WriteProfileValueString(std::string_view name, std::string_view value,
                                           std::string_view text) {
-    return profile_.WriteProfileString(Section(name), value, text) ? 0 : -1;
+    return profile_.WriteString(Section(name), value, text) ? 0 : -1;
 }
 
 int ProfileStore::WriteProfileValueInt(std::string_view name, std::string_view value, int number) {
-    return profile_.WriteProfileInt(Section(name), value, number) ? 0 : -1;
+    return profile_.WriteInt(Section(name), value, number) ? 0 : -1;
 }
 
 bool ProfileStore::GetFirstProfileName(std::string& first) {
-    first = profile_.GetProfileString("", kProfileLinkValue, "");
+    first = profile_.ReadString("", kProfileLinkValue, "");
     return !first.empty();
 }
 
@@ -81,12 +81,12 @@ int ProfileStore::LinkProfile(std::string_view name) {
         if (KeyIdentity(listed) == identity) return 1;
     }
     if (names.empty()) {
-        profile_.WriteProfileString("", kProfileLinkValue, name);
+        profile_.WriteString("", kProfileLinkValue, name);
     } else {
         // The last listed profile: its link is empty, missing, or leads back into the chain.
         WriteProfileValueString(names.back(), kProfileLinkValue, name);
     }
-    profile_.DeleteProfileValue(Section(name), kProfileLinkValue);
+    profile_.DeleteValue(Section(name), kProfileLinkValue);
     return 1;
 }
 
@@ -96,7 +96,7 @@ int ProfileStore::UnlinkProfile(std::string_view name) {
         if (names[i] != name) continue;
         const std::string successor = i + 1 < names.size() ? names[i + 1] : std::string();
         if (i == 0) {
-            profile_.WriteProfileString("", kProfileLinkValue, successor);
+            profile_.WriteString("", kProfileLinkValue, successor);
         } else {
             WriteProfileValueString(names[i - 1], kProfileLinkValue, successor);
         }

@@ -21,7 +21,7 @@ EncryptionApplyResult EncryptionPageModel::Apply(const SecurityChoice& choice, i
     WriteSecurityChoice(choice, state_.current);
     if (preShared) store_.WriteLastSettingString("Dot1xPassphrase", choice.passphrase);
     state_.keyFormat = keyFormat;
-    store_.Profile().WriteProfileInt("", kKeyFormatValue, keyFormat);
+    store_.Profile().WriteInt("", kKeyFormatValue, keyFormat);
     applier_.ApplySetting();
     return EncryptionApplyResult::Applied;
 }

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# The x86_64 installer under Wine, as a user without administrator rights would use it:
+# A Windows build's installer under Wine, as a user without administrator rights would use it:
 # a silent install (files, Start menu entry, uninstall entry), the installed utility started
 # from its Start menu folder's target, then a silent uninstall while it runs (it is asked to
 # exit, everything installed is removed, the user's settings stay). Prints each step; exit
-# status 0 when all hold. Needs a built build/win64.
+# status 0 when all hold.
+#   scripts/check-installer.sh [win64|win32]    (default win64; the build must exist)
+# The i686 installer and utility run under 32-bit Wine.
 set -eu
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
-setup=$(scripts/installer.sh win64)
-hx_wine_setup build/win64
+preset=${1:-win64}
+setup=$(scripts/installer.sh "$preset")
+hx_wine_setup "build/$preset"
 utility_pid=""
 cleanup() {
     if [ -n "$utility_pid" ]; then kill "$utility_pid" 2>/dev/null || true; fi
@@ -54,7 +57,7 @@ esac
 dir=$(hx_wine winepath -u "$location" </dev/null 2>/dev/null | tr -d '\r')
 dir=${dir%/}
 for f in HX88UUtil.exe VUVAVO.dll dot1x_dll.dll; do
-    cmp -s "$dir/$f" "build/win64/bin/$f" || fail "$f is not the built one in $dir"
+    cmp -s "$dir/$f" "build/$preset/bin/$f" || fail "$f is not the built one in $dir"
 done
 [ -f "$dir/uninstall.exe" ] || fail "no uninstaller in $dir"
 ok "the three files and the uninstaller are in place"
@@ -70,7 +73,7 @@ ok "Start menu entries in ${menu#"$WINEPREFIX"/}"
 
 # The installed utility runs with its own libraries: with no stored settings it applies the
 # defaults and stores them.
-(cd "$dir" && exec "$HX_WINE64" HX88UUtil.exe </dev/null >/dev/null 2>&1) &
+(cd "$dir" && exec "$HX_WINE" HX88UUtil.exe </dev/null >/dev/null 2>&1) &
 utility_pid=$!
 wait_until 150 reg_exists "$SETTINGS_KEY\\LastSetting" || fail "the installed utility stored no setting"
 ok "the installed utility runs and stored its setting"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the utility for 64-bit Windows and runs it under Wine against the default simulated
-# world.
-#   scripts/run.sh [folder]
+# Builds the utility for Windows and runs it under Wine against the default simulated world.
+#   scripts/run.sh [--build win32|win64] [folder]
+# The build we ship is the 32-bit one (win32, under 32-bit Wine): it runs wherever this
+# machine executes 32-bit code; elsewhere the 64-bit build (win64) runs instead, and the
+# command says so. --build picks one.
 # With a display it starts the utility for you: look for its icon in the notification area.
 # Without one it runs the utility in Xvfb and takes a user's tour: a first start with nothing
 # stored, the window opened from the tray icon, every page visited, the WPA-PSK network
@@ -12,14 +14,31 @@ cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 source scripts/packages.sh
 source scripts/wine-env.sh
+preset=""
+if [ "${1:-}" = --build ]; then
+    preset=${2:-}
+    shift 2 || { echo "usage: scripts/run.sh [--build win32|win64] [folder]" >&2; exit 2; }
+    case "$preset" in win32 | win64) ;; *) echo "usage: scripts/run.sh [--build win32|win64] [folder]" >&2; exit 2 ;; esac
+fi
 hx_install_packages
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j "$(nproc)" --target HX88UUtil VUVAVO dot1x_dll hxtour >/dev/null
+if [ "$preset" != win64 ]; then
+    if ! hx_can_run_32bit; then
+        [ "$preset" = win32 ] && { echo "This machine cannot execute 32-bit code: the win32 build cannot run here." >&2; exit 1; }
+        echo "This machine cannot execute 32-bit code: running the 64-bit build (win64) instead of the 32-bit one."
+        preset=win64
+    else
+        hx_install_wine32
+        preset=win32
+    fi
+fi
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j "$(nproc)" --target HX88UUtil VUVAVO dot1x_dll hxtour >/dev/null
+echo "Running the $preset build."
 
 if [ -n "${DISPLAY:-}" ]; then
-    hx_wine_setup build/win64
+    hx_wine_setup "build/$preset"
     trap hx_wine_teardown EXIT
-    cd build/win64/bin
+    cd "build/$preset/bin"
     echo "Starting HX88UUtil.exe: look for its icon in the notification area."
     hx_wine HX88UUtil.exe
     exit 0
@@ -27,7 +46,7 @@ fi
 
 shots=$(realpath -m "${1:-build/screenshots}")
 mkdir -p "$shots"
-hx_wine_setup build/win64
+hx_wine_setup "build/$preset"
 utility=""
 finish() {
     if [ -n "$utility" ]; then kill "$utility" 2>/dev/null || true; fi
@@ -37,7 +56,7 @@ trap finish EXIT
 # A first start: nothing stored yet.
 hx_wine reg delete 'HKCU\Software\Tessaro\HX88UUtil' /f </dev/null >/dev/null 2>&1 || true
 
-cd build/win64/bin
+cd "build/$preset/bin"
 # A virtual desktop with a taskbar: the window gets its frame and the tray icon shows.
 desktop="explorer /desktop=hxtour,800x600"
 hx_wine $desktop HX88UUtil.exe </dev/null >/dev/null 2>&1 &

@@ -1,93 +1,92 @@
 #!/usr/bin/env bash
 # Builds everything (native, Windows x86_64, Windows i686) and runs every test: the native
-# suite, the Windows suite under wine64 in Xvfb, and the build checks. Ends with one line:
-# "N passed, N failed". Exit status 0 only when nothing failed.
+# suite, the whole Windows suite of each Windows build under Wine in Xvfb (the i686 one under
+# 32-bit Wine, where this machine executes 32-bit code), and the stages of scripts/test.d.
+# Ends with one line: "N passed, N failed, N skipped". Exit status 0 only when nothing
+# failed. What cannot run on this machine is counted as skipped, never as passed.
 set -u
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 source scripts/packages.sh
 source scripts/wine-env.sh
 
-hx_install_packages || { echo "package installation failed"; echo "0 passed, 1 failed"; exit 1; }
-
 JOBS=$(nproc)
 RESULTS="$ROOT/build/test-results"
 rm -rf "$RESULTS"
 mkdir -p "$RESULTS"
-passed=0
-failed=0
-failed_names=()
+source scripts/results.sh
 
-check() {  # check <name> <command...>: one pass or fail of its own
-    local name=$1
-    shift
-    if "$@" >"$RESULTS/$name.log" 2>&1; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        failed_names+=("$name")
-        echo "FAILED: $name (see $RESULTS/$name.log)"
-        tail -n 20 "$RESULTS/$name.log"
-    fi
-}
+if ! hx_install_packages; then
+    echo "package installation failed"
+    echo "0 passed, 1 failed, 0 skipped"
+    exit 1
+fi
+
+# The Windows builds whose programs run here: x86_64 always, i686 where 32-bit code runs.
+WINDOWS_BUILDS=(win64)
+HX_RUNS_32BIT=""
+if ! hx_can_run_32bit; then
+    echo "This machine cannot execute 32-bit code: the i686 build is built and checked, but its programs are not run (counted as skipped)."
+elif ! hx_install_wine32; then
+    echo "32-bit Wine could not be installed"
+    failed=$((failed + 1))
+    failed_names+=("32-bit Wine installation")
+else
+    HX_RUNS_32BIT=1
+    WINDOWS_BUILDS+=(win32)
+fi
+# skip_32bit <name>: a check of the i686 build that this machine cannot run.
+skip_32bit() { skip "$1" "this machine cannot execute 32-bit code"; }
 
 build() {  # build <preset>
     cmake --preset "$1" >"$RESULTS/configure-$1.log" 2>&1 &&
         cmake --build --preset "$1" -j "$JOBS" >"$RESULTS/build-$1.log" 2>&1
 }
 
-# Counts a GoogleTest program's cases from its XML report.
-count_gtest() {  # count_gtest <name> <xml> <exit status>
-    local name=$1 xml=$2 status=$3
-    if [ ! -s "$xml" ]; then
-        failed=$((failed + 1))
-        failed_names+=("$name (no report, exit $status)")
-        return
-    fi
-    local head tests failures errors disabled
-    head=$(grep -m1 '<testsuites' "$xml")
-    tests=$(sed -E 's/.* tests="([0-9]+)".*/\1/' <<<"$head")
-    failures=$(sed -E 's/.* failures="([0-9]+)".*/\1/' <<<"$head")
-    errors=$(sed -E 's/.* errors="([0-9]+)".*/\1/' <<<"$head")
-    disabled=$(sed -E 's/.* disabled="([0-9]+)".*/\1/' <<<"$head")
-    local bad=$((failures + errors))
-    passed=$((passed + tests - disabled - bad))
-    failed=$((failed + bad))
-    if [ "$bad" -gt 0 ] || [ "$status" -ne 0 ]; then
-        [ "$bad" -eq 0 ] && { failed=$((failed + 1)); }
-        failed_names+=("$name")
-        echo "FAILED: $name"
-        grep -o 'testcase name="[^"]*"[^>]*>[[:space:]]*<failure' "$xml" | sed -E 's/testcase name="([^"]*)".*/  \1/' | head -20
-    fi
-}
+stage_start() { stage_began=$(date +%s); echo "== $*"; }
+stage_end() { echo "   $1: $(($(date +%s) - stage_began)) s"; }
 
 start=$(date +%s)
+stage_start "builds: native, win64, win32"
 for preset in native win64 win32; do
-    echo "== build $preset"
     check "build-$preset" build "$preset"
 done
+stage_end "builds"
 
-echo "== native tests"
+stage_start "native tests"
 for t in build/native/bin/native_*; do
     [ -x "$t" ] || continue
-    name=$(basename "$t")
-    "$t" --gtest_output="xml:$RESULTS/$name.xml" >"$RESULTS/$name.log" 2>&1
-    count_gtest "$name" "$RESULTS/$name.xml" $?
+    run_gtest "$(basename "$t")" 900 "$t"
+done
+stage_end "native tests"
+
+# windows_suite <preset>: every win_* program of that build under Wine, but the stress
+# program, which runs beside the later stages (75 and 99). Results are named <preset>/<program>.
+windows_suite() {
+    local preset=$1 t name
+    hx_wine_setup "build/$preset"
+    for t in "build/$preset"/bin/win_*.exe; do
+        [ -f "$t" ] || continue
+        name=$(basename "$t" .exe)
+        [ "$name" = win_stress ] && continue
+        HX_RUN_DIR="build/$preset/bin" HX_XML_PREFIX="Z:" run_gtest "$preset/$name" 900 "$HX_WINE" "$name.exe"
+    done
+    hx_wine_teardown
+}
+for preset in win64 win32; do
+    if [[ " ${WINDOWS_BUILDS[*]} " == *" $preset "* ]]; then
+        stage_start "Windows tests of $preset under $([ "$preset" = win32 ] && echo "32-bit Wine" || echo wine64)"
+        windows_suite "$preset"
+        stage_end "Windows tests of $preset"
+    else
+        for t in "build/$preset"/bin/win_*.exe; do
+            [ -f "$t" ] && [ "$(basename "$t")" != win_stress.exe ] && skip_32bit "$preset/$(basename "$t" .exe)"
+        done
+    fi
 done
 
-echo "== Windows tests under wine64"
-hx_wine_setup build/win64
-for t in build/win64/bin/win_*.exe; do
-    [ -f "$t" ] || continue
-    name=$(basename "$t" .exe)
-    [ "$name" = win_stress ] && continue  # a stage of its own, in the background
-    (cd build/win64/bin && timeout 900 "$HX_WINE64" "$name.exe" --gtest_output="xml:Z:$RESULTS/$name.xml" \
-        </dev/null >"$RESULTS/$name.log" 2>&1)
-    count_gtest "$name" "$RESULTS/$name.xml" $?
-done
-hx_wine_teardown
-
-# Further stages, in name order: each is sourced and reports through check / count_gtest.
+# Further stages, in name order: each is sourced and reports through check, skip, run_gtest
+# or count_gtest, and runs its Windows checks for each of WINDOWS_BUILDS.
 for stage in scripts/test.d/*.sh; do
     [ -f "$stage" ] || continue
     source "$stage"
@@ -95,6 +94,7 @@ done
 
 end=$(date +%s)
 echo "== done in $((end - start)) s"
+[ ${#skipped_names[@]} -gt 0 ] && printf 'skipped: %s\n' "${skipped_names[@]}"
 [ ${#failed_names[@]} -gt 0 ] && printf 'failed: %s\n' "${failed_names[@]}"
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

@@ -2,14 +2,28 @@
 # build folder, and an X display (Xvfb when none is given).
 #   hx_wine_setup <build-dir> [prefix]
 #                               create/reuse the prefix (build-dir/wineprefix unless named),
-#                               start Xvfb and a detached wineserver
-#   hx_wine <program> [args]    run a Windows program
+#                               start Xvfb and a detached wineserver. The build decides the
+#                               loader: build/win32 (i686) runs under 32-bit Wine, any other
+#                               under wine64; both in a 64-bit prefix.
+#   hx_wine <program> [args]    run a Windows program of that build ($HX_WINE is the loader)
 #   hx_wine_teardown            stop the wineserver (flushes the registry) and our Xvfb
+# docs/wine.md explains each setting.
 
 HX_WINE64=/usr/lib/wine/wine64
+HX_WINE32=/usr/lib/wine/wine
+HX_WINE=$HX_WINE64
 HX_WINESERVER=/usr/lib/wine/wineserver
 HX_XVFB_PID=""
 HX_DISPLAY_BEFORE=""
+
+# The machine a build folder's programs are made for: i686 or x86_64.
+hx_build_machine() {
+    if grep -qs '^CMAKE_SYSTEM_PROCESSOR:.*=i686' "$1/CMakeCache.txt" || [ "$(basename "$1")" = win32 ]; then
+        echo i686
+    else
+        echo x86_64
+    fi
+}
 
 hx_wine_setup() {
     local build_dir
@@ -18,6 +32,8 @@ hx_wine_setup() {
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINEARCH=win64
+    HX_WINE=$HX_WINE64
+    [ "$(hx_build_machine "$build_dir")" = i686 ] && HX_WINE=$HX_WINE32
 
     if [ -z "${DISPLAY:-}" ] || [ -n "${HX_FORCE_XVFB:-}" ]; then
         local n
@@ -32,36 +48,53 @@ hx_wine_setup() {
         for i in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     fi
 
+    # A prefix made while 32-bit Wine was not installed has no 32-bit system folder: made
+    # anew for the 32-bit build.
+    if [ "$HX_WINE" = "$HX_WINE32" ] && [ -f "$WINEPREFIX/system.reg" ] &&
+        [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+        echo "The Wine prefix $WINEPREFIX has no 32-bit part: making it anew"
+        "$HX_WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+        rm -rf "$WINEPREFIX"
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix in $WINEPREFIX (once)..."
         env -u DISPLAY "$HX_WINE64" wineboot -i </dev/null >/dev/null 2>&1
         "$HX_WINESERVER" -w
-        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-        cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
-           /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-        "$HX_WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
-        "$HX_WINESERVER" -w
     fi
-    hx_wine_dialog_font
+    hx_wine_prefix_settings
     "$HX_WINESERVER" -p </dev/null >/dev/null 2>&1
     "$HX_WINE64" wineboot </dev/null >/dev/null 2>&1
 }
 
-# The dialog templates' font, "MS Shell Dlg", is the 8-point MS Sans Serif face on Windows
-# (Microsoft Sans Serif keeps its metrics). Wine maps it to its Tahoma, whose wider glyphs
-# wrap labels at the templates' widths ("Link Quality" becomes "Link"). Wine's own bitmap
-# MS Sans Serif has the Windows metrics; it is installed and substituted once per prefix.
-hx_wine_dialog_font() {
-    grep -q '^"MS Shell Dlg"="MS Sans Serif"' "$WINEPREFIX/system.reg" 2>/dev/null && return 0
-    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-    cp /usr/share/wine/fonts/sserife.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || return 0
-    "$HX_WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-        /v 'MS Shell Dlg' /d 'MS Sans Serif' /f </dev/null >/dev/null 2>&1
-    "$HX_WINESERVER" -w
+# What every prefix of ours holds, checked each time (a prefix made by hand, or before a
+# setting was added here, gets it too):
+# - no window manager under Xvfb: windows are not "managed", or every hide of a top-level
+#   window (the tray host's too) waits two seconds for a window manager that never answers;
+# - Windows' fonts for the dialogs: Tahoma and Marlett, and for "MS Shell Dlg" Wine's bitmap
+#   MS Sans Serif, which has the metrics of the 8-point face the dialog templates are laid
+#   out for (Wine maps it to its Tahoma otherwise, whose wider glyphs wrap labels: "Link
+#   Quality" becomes "Link").
+hx_wine_prefix_settings() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" changed=""
+    mkdir -p "$fonts"
+    local f
+    for f in tahoma.ttf tahomabd.ttf marlett.ttf sserife.fon; do
+        [ -f "$fonts/$f" ] || cp "/usr/share/wine/fonts/$f" "$fonts/" 2>/dev/null || true
+    done
+    if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        "$HX_WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+        changed=1
+    fi
+    if ! grep -q '^"MS Shell Dlg"="MS Sans Serif"' "$WINEPREFIX/system.reg" 2>/dev/null; then
+        "$HX_WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+            /v 'MS Shell Dlg' /d 'MS Sans Serif' /f </dev/null >/dev/null 2>&1
+        changed=1
+    fi
+    [ -z "$changed" ] || "$HX_WINESERVER" -w
 }
 
 hx_wine() {
-    "$HX_WINE64" "$@"
+    "$HX_WINE" "$@"
 }
 
 hx_wine_teardown() {

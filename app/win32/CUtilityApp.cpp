@@ -33,7 +33,7 @@ int CUtilityApp::Run(HINSTANCE instance) {
     if (ActivateRunningInstance()) return 0;
 
     profile_ = std::make_unique<RegistryAppProfile>(kRegistryRoot, ApplicationNameFromModule(nullptr));
-    state_.keyFormat = profile_->GetProfileInt("", kKeyFormatValue, 0);
+    state_.keyFormat = profile_->ReadInt("", kKeyFormatValue, 0);
 
     AdapterLibrary& library = ExportedAdapterLibrary();
     lastSetting_ = std::make_unique<LastSettingStore>(*profile_);

@@ -27,7 +27,7 @@ UniqueRegKey RegistryAppProfile::Create(std::string_view section) const {
     return UniqueRegKey(key);
 }
 
-int RegistryAppProfile::GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) {
+int RegistryAppProfile::ReadInt(std::string_view section, std::string_view entry, int defaultValue) {
     UniqueRegKey key = Open(section, KEY_READ);
     if (!key) return defaultValue;
     DWORD type = 0;
@@ -40,8 +40,8 @@ int RegistryAppProfile::GetProfileInt(std::string_view section, std::string_view
     return static_cast<int>(value);
 }
 
-std::string RegistryAppProfile::GetProfileString(std::string_view section, std::string_view entry,
-                                                 std::string_view defaultValue) {
+std::string RegistryAppProfile::ReadString(std::string_view section, std::string_view entry,
+                                           std::string_view defaultValue) {
     UniqueRegKey key = Open(section, KEY_READ);
     if (!key) return std::string(defaultValue);
     const std::string name(entry);
@@ -58,7 +58,7 @@ std::string RegistryAppProfile::GetProfileString(std::string_view section, std::
     return std::string(buffer.data());
 }
 
-bool RegistryAppProfile::WriteProfileInt(std::string_view section, std::string_view entry, int value) {
+bool RegistryAppProfile::WriteInt(std::string_view section, std::string_view entry, int value) {
     UniqueRegKey key = Create(section);
     if (!key) return false;
     const DWORD data = static_cast<DWORD>(value);
@@ -66,8 +66,8 @@ bool RegistryAppProfile::WriteProfileInt(std::string_view section, std::string_v
                             reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
 }
 
-bool RegistryAppProfile::WriteProfileString(std::string_view section, std::string_view entry,
-                                            std::string_view value) {
+bool RegistryAppProfile::WriteString(std::string_view section, std::string_view entry,
+                                     std::string_view value) {
     UniqueRegKey key = Create(section);
     if (!key) return false;
     const std::string text(value);
@@ -76,7 +76,7 @@ bool RegistryAppProfile::WriteProfileString(std::string_view section, std::strin
                             static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
-bool RegistryAppProfile::DeleteProfileValue(std::string_view section, std::string_view entry) {
+bool RegistryAppProfile::DeleteValue(std::string_view section, std::string_view entry) {
     UniqueRegKey key = Open(section, KEY_SET_VALUE);
     if (!key) return false;
     return ::RegDeleteValueA(key.Get(), std::string(entry).c_str()) == ERROR_SUCCESS;

@@ -16,13 +16,13 @@ public:
     // e.g. root "Tessaro", application "HX88UUtil".
     RegistryAppProfile(std::string root, std::string application);
 
-    int GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) override;
-    std::string GetProfileString(std::string_view section, std::string_view entry,
-                                 std::string_view defaultValue) override;
-    bool WriteProfileInt(std::string_view section, std::string_view entry, int value) override;
-    bool WriteProfileString(std::string_view section, std::string_view entry,
-                            std::string_view value) override;
-    bool DeleteProfileValue(std::string_view section, std::string_view entry) override;
+    int ReadInt(std::string_view section, std::string_view entry, int defaultValue) override;
+    std::string ReadString(std::string_view section, std::string_view entry,
+                           std::string_view defaultValue) override;
+    bool WriteInt(std::string_view section, std::string_view entry, int value) override;
+    bool WriteString(std::string_view section, std::string_view entry,
+                     std::string_view value) override;
+    bool DeleteValue(std::string_view section, std::string_view entry) override;
 
     // "Software\<root>\<application>".
     const std::string& ApplicationKeyPath() const { return keyPath_; }

@@ -3,10 +3,6 @@
 // operations, the Site Survey page and the exit path use it as their WorkerControl.
 #pragma once
 
-// First: the profile interface must be declared under the same names as its Win32
-// implementation, which <windows.h> renames (GetProfileInt -> GetProfileIntA).
-#include <windows.h>
-
 #include "auth/AuthWorker.h"
 #include "auth/win32/Win32WorkerPorts.h"
 

@@ -3,8 +3,6 @@
 // when it ends with OK; it writes nothing to the registry or the adapter.
 #pragma once
 
-// Before any header that declares profile operations: <windows.h> maps some of their
-// names to the A/W variants, and every translation unit must see the same names.
 #include <windows.h>
 
 #include <memory>

@@ -1,8 +1,6 @@
 // The Profile page: the stored profiles, and adding, modifying, loading and removing them.
 #pragma once
 
-// Before any header that declares profile operations: <windows.h> maps some of their
-// names to the A/W variants, and every translation unit must see the same names.
 #include <windows.h>
 
 #include <memory>

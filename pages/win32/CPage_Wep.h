@@ -1,8 +1,6 @@
 // The Encryption page: encryption, authentication, WEP keys and the WPA-PSK pass phrase.
 #pragma once
 
-// Before any header that declares profile operations: <windows.h> maps some of their
-// names to the A/W variants, and every translation unit must see the same names.
 #include <windows.h>
 
 #include <memory>

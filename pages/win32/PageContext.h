@@ -4,10 +4,6 @@
 // but acts on nothing.
 #pragma once
 
-// First, as everywhere in the shell: the profile interface is declared under the names
-// <windows.h> gives it.
-#include <windows.h>
-
 #include "adapter/AdapterLibrary.h"
 #include "app/UtilityState.h"
 #include "auth/WorkerControl.h"

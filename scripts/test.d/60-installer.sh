@@ -1,5 +1,6 @@
-# Sourced by scripts/test.sh: the Windows installer, built from both Windows builds, and the
-# x86_64 one installed and uninstalled under Wine (scripts/check-installer.sh).
+# Sourced by scripts/test.sh: the Windows installer, built from both Windows builds, and each
+# one installed, started and uninstalled under Wine (scripts/check-installer.sh); the i686
+# one under 32-bit Wine where this machine runs it.
 echo "== installer"
 installer_for() {  # installer_for <preset> <objdump format>: built, and for that machine
     local setup
@@ -7,4 +8,9 @@ installer_for() {  # installer_for <preset> <objdump format>: built, and for tha
 }
 check installer-x86_64 installer_for win64 pei-x86-64
 check installer-i686 installer_for win32 pei-i386
-check installer-install-uninstall scripts/check-installer.sh
+check win64/installer-install-uninstall scripts/check-installer.sh win64
+if [ -n "$HX_RUNS_32BIT" ]; then
+    check win32/installer-install-uninstall scripts/check-installer.sh win32
+else
+    skip_32bit win32/installer-install-uninstall
+fi

@@ -23,15 +23,11 @@ for dir in tests/native/*/; do
 done
 
 sanitizer_run() {  # sanitizer_run <preset> <area>: one test program, counted like the others
-    local preset=$1 area=$2 name="$1-native_$2"
-    "build/$preset/bin/native_$area" --gtest_output="xml:$RESULTS/$name.xml" >"$RESULTS/$name.log" 2>&1
-    local status=$?
-    grep -qE '^(==[0-9]+==ERROR|WARNING: ThreadSanitizer)|runtime error' "$RESULTS/$name.log" && [ "$status" -eq 0 ] && status=1
-    count_gtest "$name" "$RESULTS/$name.xml" "$status"
+    HX_FAIL_ON_LOG='^(==[0-9]+==ERROR|WARNING: ThreadSanitizer)|runtime error' \
+        run_gtest "$1-native_$2" 1200 "build/$1/bin/native_$2"
 }
 
-stage_start=$(date +%s)
-echo "== native suite under ASan+UBSan (${#native_areas[@]} programs)"
+stage_start "native suite under ASan+UBSan (${#native_areas[@]} programs)"
 if check build-native-asan sanitizer_build native-asan "${native_areas[@]/#/native_}"; then
     for area in "${native_areas[@]}"; do
         HX_STRESS_WORKER_CYCLES=2000 \
@@ -40,10 +36,9 @@ if check build-native-asan sanitizer_build native-asan "${native_areas[@]/#/nati
             sanitizer_run native-asan "$area"
     done
 fi
-echo "   ASan+UBSan stage: $(( $(date +%s) - stage_start )) s"
+stage_end "ASan+UBSan stage"
 
-stage_start=$(date +%s)
-echo "== thread suites under TSan (${thread_areas[*]})"
+stage_start "thread suites under TSan (${thread_areas[*]})"
 if check build-native-tsan sanitizer_build native-tsan "${thread_areas[@]/#/native_}"; then
     for area in "${thread_areas[@]}"; do
         HX_STRESS_WORKER_CYCLES=2000 HX_STRESS_TICKS=20000 \
@@ -51,4 +46,4 @@ if check build-native-tsan sanitizer_build native-tsan "${thread_areas[@]/#/nati
             sanitizer_run native-tsan "$area"
     done
 fi
-echo "   TSan stage: $(( $(date +%s) - stage_start )) s"
+stage_end "TSan stage"

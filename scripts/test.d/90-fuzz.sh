@@ -22,8 +22,7 @@ fuzz_run() {  # fuzz_run <name>: a short run on a copy of the corpus
         -artifact_prefix="$RESULTS/fuzz-$name-" >"$RESULTS/fuzz-$name.log" 2>&1
 }
 
-stage_start=$(date +%s)
-echo "== fuzzers, $HX_FUZZ_SECONDS s each (${fuzz_targets[*]})"
+stage_start "fuzzers, $HX_FUZZ_SECONDS s each (${fuzz_targets[*]})"
 if check build-fuzz fuzz_build; then
     for name in "${fuzz_targets[@]}"; do
         check "fuzz-$name" fuzz_run "$name"
@@ -31,4 +30,4 @@ if check build-fuzz fuzz_build; then
         echo "   fuzz_$name: ${runs:-?} executions"
     done
 fi
-echo "   fuzz stage: $(( $(date +%s) - stage_start )) s"
+stage_end "fuzz stage"

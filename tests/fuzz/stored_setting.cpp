@@ -142,8 +142,8 @@ void ApplyToCheckingAdapter(const hx::WlanSetting& setting) {
     CountingWorker worker;
     hx::SettingApplier applier(adapter, state, store, worker);
     Check(applier.ApplySetting() == 1);
-    Check(written.GetProfileString(hx::kLastSettingSection, "SSID", "").size() <= 32);
-    Check(written.GetProfileString(hx::kLastSettingSection, "DesiredRate", "").size() <= 99);
+    Check(written.ReadString(hx::kLastSettingSection, "SSID", "").size() <= 32);
+    Check(written.ReadString(hx::kLastSettingSection, "DesiredRate", "").size() <= 99);
 }
 
 }  // namespace

@@ -16,18 +16,18 @@ TEST(Sections, PathsAreNormalised) {
 
 TEST(MemoryAppProfile, TypedValuesWithRegistryNameRules) {
     MemoryAppProfile profile;
-    EXPECT_TRUE(profile.WriteProfileInt("LastSetting\\", "Channel", 11));
-    EXPECT_TRUE(profile.WriteProfileString("", "ProfileLink", "Home"));
-    EXPECT_EQ(profile.GetProfileInt("LastSetting", "channel", -1), 11);   // names fold case
-    EXPECT_EQ(profile.GetProfileString("LASTSETTING\\", "Channel", "x"), "x");  // wrong type
-    EXPECT_EQ(profile.GetProfileInt("", "ProfileLink", -7), -7);
-    EXPECT_EQ(profile.GetProfileString("", "profilelink", ""), "Home");
-    EXPECT_TRUE(profile.DeleteProfileValue("", "ProfileLink"));
-    EXPECT_FALSE(profile.DeleteProfileValue("", "ProfileLink"));
-    EXPECT_EQ(profile.GetProfileString("", "ProfileLink", "none"), "none");
+    EXPECT_TRUE(profile.WriteInt("LastSetting\\", "Channel", 11));
+    EXPECT_TRUE(profile.WriteString("", "ProfileLink", "Home"));
+    EXPECT_EQ(profile.ReadInt("LastSetting", "channel", -1), 11);   // names fold case
+    EXPECT_EQ(profile.ReadString("LASTSETTING\\", "Channel", "x"), "x");  // wrong type
+    EXPECT_EQ(profile.ReadInt("", "ProfileLink", -7), -7);
+    EXPECT_EQ(profile.ReadString("", "profilelink", ""), "Home");
+    EXPECT_TRUE(profile.DeleteValue("", "ProfileLink"));
+    EXPECT_FALSE(profile.DeleteValue("", "ProfileLink"));
+    EXPECT_EQ(profile.ReadString("", "ProfileLink", "none"), "none");
     profile.SetWritesFail(true);
-    EXPECT_FALSE(profile.WriteProfileInt("", "WepKeyFormat", 1));
-    EXPECT_EQ(profile.GetProfileInt("", "WepKeyFormat", 0), 0);
+    EXPECT_FALSE(profile.WriteInt("", "WepKeyFormat", 1));
+    EXPECT_EQ(profile.ReadInt("", "WepKeyFormat", 0), 0);
 }
 
 TEST(LastSettingStore, ValuesLiveInTheLastSettingSection) {
@@ -37,7 +37,7 @@ TEST(LastSettingStore, ValuesLiveInTheLastSettingSection) {
     EXPECT_EQ(store.ReadLastSettingString("SSID"), "");
     EXPECT_EQ(store.WriteLastSettingInt("Channel", 3), 0);
     EXPECT_EQ(store.WriteLastSettingString("SSID", "home"), 0);
-    EXPECT_EQ(profile.GetProfileInt("LastSetting", "Channel", 0), 3);
+    EXPECT_EQ(profile.ReadInt("LastSetting", "Channel", 0), 3);
     EXPECT_EQ(store.ReadLastSettingString("SSID"), "home");
     profile.SetWritesFail(true);
     EXPECT_EQ(store.WriteLastSettingInt("Channel", 4), -1);

@@ -106,35 +106,35 @@ class LedgerProfile final : public AppProfile {
 public:
     explicit LedgerProfile(Ledger& ledger) : ledger_(ledger) {}
 
-    int GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) override {
+    int ReadInt(std::string_view section, std::string_view entry, int defaultValue) override {
         std::lock_guard lock(mutex_);
-        return memory_.GetProfileInt(section, entry, defaultValue);
+        return memory_.ReadInt(section, entry, defaultValue);
     }
-    std::string GetProfileString(std::string_view section, std::string_view entry,
-                                 std::string_view defaultValue) override {
+    std::string ReadString(std::string_view section, std::string_view entry,
+                           std::string_view defaultValue) override {
         std::lock_guard lock(mutex_);
-        return memory_.GetProfileString(section, entry, defaultValue);
+        return memory_.ReadString(section, entry, defaultValue);
     }
-    bool WriteProfileInt(std::string_view section, std::string_view entry, int value) override {
+    bool WriteInt(std::string_view section, std::string_view entry, int value) override {
         std::lock_guard lock(mutex_);
         ledger_.Mark("store:" + std::string(entry) + "=" + std::to_string(value));
-        return memory_.WriteProfileInt(section, entry, value);
+        return memory_.WriteInt(section, entry, value);
     }
-    bool WriteProfileString(std::string_view section, std::string_view entry,
-                            std::string_view value) override {
+    bool WriteString(std::string_view section, std::string_view entry,
+                     std::string_view value) override {
         std::lock_guard lock(mutex_);
         ledger_.Mark("store:" + std::string(entry) + "=" + std::string(value));
-        return memory_.WriteProfileString(section, entry, value);
+        return memory_.WriteString(section, entry, value);
     }
     // A value stored before the operation under test, kept out of the ledger.
     void Seed(std::string_view section, std::string_view entry, MemoryAppProfile::Value value) {
         std::lock_guard lock(mutex_);
         memory_.SetValue(section, entry, std::move(value));
     }
-    bool DeleteProfileValue(std::string_view section, std::string_view entry) override {
+    bool DeleteValue(std::string_view section, std::string_view entry) override {
         std::lock_guard lock(mutex_);
         ledger_.Mark("store:" + std::string(entry) + " deleted");
-        return memory_.DeleteProfileValue(section, entry);
+        return memory_.DeleteValue(section, entry);
     }
 
 private:

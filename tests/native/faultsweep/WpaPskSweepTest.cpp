@@ -92,7 +92,7 @@ struct PskWorld {
         worker->StopWorker();
         return std::chrono::steady_clock::now() - start;
     }
-    std::string StoredElement() { return profile.GetProfileString(kLastSettingSection, kWpaElementValue, ""); }
+    std::string StoredElement() { return profile.ReadString(kLastSettingSection, kWpaElementValue, ""); }
     std::string CurrentElement() {
         std::lock_guard lock(state.currentSettingMutex);
         return state.current.Dot1xWPAIEs;

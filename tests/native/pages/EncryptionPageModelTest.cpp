@@ -103,7 +103,7 @@ TEST_F(EncryptionPageModelTest, DisableStillWritesTheKeysAndTouchesNothingElse) 
     before.WEPStatus = state.current.WEPStatus;
     before.AuthenticationMode = state.current.AuthenticationMode;
     EXPECT_EQ(state.current, before);
-    EXPECT_EQ(profile.GetProfileInt("", kKeyFormatValue, -1), 1);
+    EXPECT_EQ(profile.ReadInt("", kKeyFormatValue, -1), 1);
     EXPECT_EQ(state.keyFormat, 1);
 }
 

@@ -14,9 +14,9 @@ using Names = std::vector<std::string>;
 
 class ProfileStoreTest : public ::testing::Test {
 protected:
-    std::string AppLink() { return profile_.GetProfileString("", "ProfileLink", "<missing>"); }
+    std::string AppLink() { return profile_.ReadString("", "ProfileLink", "<missing>"); }
     std::string LinkOf(const std::string& name) {
-        return profile_.GetProfileString("Profile\\" + name, "ProfileLink", "<missing>");
+        return profile_.ReadString("Profile\\" + name, "ProfileLink", "<missing>");
     }
     // A chain written as another tool might leave it.
     void Chain(const Names& links) {

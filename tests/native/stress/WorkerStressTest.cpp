@@ -36,26 +36,26 @@ using hx::test::FolderPort;
 // The registry is safe to use from two threads; the profile in memory is made so here.
 class LockedProfile final : public AppProfile {
 public:
-    int GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) override {
+    int ReadInt(std::string_view section, std::string_view entry, int defaultValue) override {
         std::lock_guard lock(mutex_);
-        return memory_.GetProfileInt(section, entry, defaultValue);
+        return memory_.ReadInt(section, entry, defaultValue);
     }
-    std::string GetProfileString(std::string_view section, std::string_view entry,
-                                 std::string_view defaultValue) override {
+    std::string ReadString(std::string_view section, std::string_view entry,
+                           std::string_view defaultValue) override {
         std::lock_guard lock(mutex_);
-        return memory_.GetProfileString(section, entry, defaultValue);
+        return memory_.ReadString(section, entry, defaultValue);
     }
-    bool WriteProfileInt(std::string_view section, std::string_view entry, int value) override {
+    bool WriteInt(std::string_view section, std::string_view entry, int value) override {
         std::lock_guard lock(mutex_);
-        return memory_.WriteProfileInt(section, entry, value);
+        return memory_.WriteInt(section, entry, value);
     }
-    bool WriteProfileString(std::string_view section, std::string_view entry, std::string_view value) override {
+    bool WriteString(std::string_view section, std::string_view entry, std::string_view value) override {
         std::lock_guard lock(mutex_);
-        return memory_.WriteProfileString(section, entry, value);
+        return memory_.WriteString(section, entry, value);
     }
-    bool DeleteProfileValue(std::string_view section, std::string_view entry) override {
+    bool DeleteValue(std::string_view section, std::string_view entry) override {
         std::lock_guard lock(mutex_);
-        return memory_.DeleteProfileValue(section, entry);
+        return memory_.DeleteValue(section, entry);
     }
 
 private:
@@ -139,7 +139,7 @@ TEST(WorkerStress, TenThousandStartsAndStopsAtRandomMoments) {
     auto worker = std::make_unique<AuthWorker>(library, ExportedSupplicantLibrary(), state, profile, directory,
                                                messages, WorkerTiming{1ms});
 
-    auto storedElement = [&] { return profile.GetProfileString(kLastSettingSection, kWpaElementValue, ""); };
+    auto storedElement = [&] { return profile.ReadString(kLastSettingSection, kWpaElementValue, ""); };
     auto currentElement = [&] {
         std::lock_guard lock(state.currentSettingMutex);
         return state.current.Dot1xWPAIEs;
@@ -168,7 +168,7 @@ TEST(WorkerStress, TenThousandStartsAndStopsAtRandomMoments) {
         if (!active) {
             // Now and then the element is forgotten, and the run made to end by itself.
             if (chance(30)) {
-                profile.WriteProfileString(kLastSettingSection, kWpaElementValue, "");
+                profile.WriteString(kLastSettingSection, kWpaElementValue, "");
                 std::lock_guard lock(state.currentSettingMutex);
                 state.current.Dot1xWPAIEs.clear();
             }

@@ -35,20 +35,20 @@ TEST_F(RegistryAppProfileTest, TypedValuesInTheApplicationKeyAndItsSections) {
     EXPECT_EQ(profile.ApplicationKeyPath(), "Software\\Tessaro\\" + app_);
 
     // Missing values read as the default.
-    EXPECT_EQ(profile.GetProfileInt("", "WepKeyFormat", 0), 0);
-    EXPECT_EQ(profile.GetProfileString("LastSetting\\", "SSID", "none"), "none");
+    EXPECT_EQ(profile.ReadInt("", "WepKeyFormat", 0), 0);
+    EXPECT_EQ(profile.ReadString("LastSetting\\", "SSID", "none"), "none");
 
-    EXPECT_TRUE(profile.WriteProfileInt("", "WepKeyFormat", 1));
-    EXPECT_TRUE(profile.WriteProfileInt("LastSetting\\", "Channel", -5));
-    EXPECT_TRUE(profile.WriteProfileString("LastSetting\\", "SSID", "home net"));
-    EXPECT_TRUE(profile.WriteProfileString("Profile\\Office", "SSID", "work"));
-    EXPECT_TRUE(profile.WriteProfileString("", "ProfileLink", ""));
+    EXPECT_TRUE(profile.WriteInt("", "WepKeyFormat", 1));
+    EXPECT_TRUE(profile.WriteInt("LastSetting\\", "Channel", -5));
+    EXPECT_TRUE(profile.WriteString("LastSetting\\", "SSID", "home net"));
+    EXPECT_TRUE(profile.WriteString("Profile\\Office", "SSID", "work"));
+    EXPECT_TRUE(profile.WriteString("", "ProfileLink", ""));
 
-    EXPECT_EQ(profile.GetProfileInt("", "WepKeyFormat", 0), 1);
-    EXPECT_EQ(profile.GetProfileInt("LastSetting\\", "Channel", 0), -5);
-    EXPECT_EQ(profile.GetProfileString("LastSetting\\", "SSID", ""), "home net");
-    EXPECT_EQ(profile.GetProfileString("Profile\\Office\\", "SSID", ""), "work");
-    EXPECT_EQ(profile.GetProfileString("", "ProfileLink", "missing"), "");
+    EXPECT_EQ(profile.ReadInt("", "WepKeyFormat", 0), 1);
+    EXPECT_EQ(profile.ReadInt("LastSetting\\", "Channel", 0), -5);
+    EXPECT_EQ(profile.ReadString("LastSetting\\", "SSID", ""), "home net");
+    EXPECT_EQ(profile.ReadString("Profile\\Office\\", "SSID", ""), "work");
+    EXPECT_EQ(profile.ReadString("", "ProfileLink", "missing"), "");
 
     // Where and how the registry holds them.
     DWORD type = 0, size = 0;
@@ -63,10 +63,10 @@ TEST_F(RegistryAppProfileTest, TypedValuesInTheApplicationKeyAndItsSections) {
 
 TEST_F(RegistryAppProfileTest, AValueOfTheOtherTypeReadsAsMissing) {
     RegistryAppProfile profile("Tessaro", app_);
-    EXPECT_TRUE(profile.WriteProfileString("LastSetting\\", "Channel", "11"));
-    EXPECT_TRUE(profile.WriteProfileInt("LastSetting\\", "SSID", 7));
-    EXPECT_EQ(profile.GetProfileInt("LastSetting\\", "Channel", -1), -1);
-    EXPECT_EQ(profile.GetProfileString("LastSetting\\", "SSID", ""), "");
+    EXPECT_TRUE(profile.WriteString("LastSetting\\", "Channel", "11"));
+    EXPECT_TRUE(profile.WriteInt("LastSetting\\", "SSID", 7));
+    EXPECT_EQ(profile.ReadInt("LastSetting\\", "Channel", -1), -1);
+    EXPECT_EQ(profile.ReadString("LastSetting\\", "SSID", ""), "");
 
     // A binary value of DWORD size is not an integer either.
     HKEY key = nullptr;
@@ -77,19 +77,19 @@ TEST_F(RegistryAppProfileTest, AValueOfTheOtherTypeReadsAsMissing) {
     // A string stored without its terminating zero still reads whole.
     ::RegSetValueExA(key, "DesiredRate", 0, REG_SZ, reinterpret_cast<const BYTE*>("02 04"), 5);
     ::RegCloseKey(key);
-    EXPECT_EQ(profile.GetProfileInt("LastSetting\\", "Domain", -1), -1);
-    EXPECT_EQ(profile.GetProfileString("LastSetting\\", "DesiredRate", ""), "02 04");
+    EXPECT_EQ(profile.ReadInt("LastSetting\\", "Domain", -1), -1);
+    EXPECT_EQ(profile.ReadString("LastSetting\\", "DesiredRate", ""), "02 04");
 }
 
 TEST_F(RegistryAppProfileTest, DeleteRemovesOneValue) {
     RegistryAppProfile profile("Tessaro", app_);
-    EXPECT_FALSE(profile.DeleteProfileValue("Profile\\A", "ProfileLink"));  // no key yet
-    EXPECT_TRUE(profile.WriteProfileString("Profile\\A", "ProfileLink", "B"));
-    EXPECT_TRUE(profile.WriteProfileString("Profile\\A", "SSID", "a"));
-    EXPECT_TRUE(profile.DeleteProfileValue("Profile\\A", "ProfileLink"));
-    EXPECT_FALSE(profile.DeleteProfileValue("Profile\\A", "ProfileLink"));
-    EXPECT_EQ(profile.GetProfileString("Profile\\A", "ProfileLink", "gone"), "gone");
-    EXPECT_EQ(profile.GetProfileString("Profile\\A", "SSID", ""), "a");
+    EXPECT_FALSE(profile.DeleteValue("Profile\\A", "ProfileLink"));  // no key yet
+    EXPECT_TRUE(profile.WriteString("Profile\\A", "ProfileLink", "B"));
+    EXPECT_TRUE(profile.WriteString("Profile\\A", "SSID", "a"));
+    EXPECT_TRUE(profile.DeleteValue("Profile\\A", "ProfileLink"));
+    EXPECT_FALSE(profile.DeleteValue("Profile\\A", "ProfileLink"));
+    EXPECT_EQ(profile.ReadString("Profile\\A", "ProfileLink", "gone"), "gone");
+    EXPECT_EQ(profile.ReadString("Profile\\A", "SSID", ""), "a");
 }
 
 TEST(ApplicationName, IsTheExecutableNameWithoutExtension) {

@@ -121,7 +121,7 @@ TEST_F(RegistryStoresTest, TheChainInTheRegistry) {
     for (const char* name : {"C", "A", "B"}) store.LinkProfile(name);
     EXPECT_EQ(store.ListProfileNames(), (std::vector<std::string>{"C", "A", "B"}));
     store.UnlinkProfile("A");
-    EXPECT_EQ(profile.GetProfileString("Profile\\C", "ProfileLink", ""), "B");
+    EXPECT_EQ(profile.ReadString("Profile\\C", "ProfileLink", ""), "B");
 
     // The registry folds case: "b" is B's key, and "c" is refused by the name check.
     EXPECT_FALSE(store.ProfileExists("c"));
