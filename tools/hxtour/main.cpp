@@ -5,6 +5,7 @@
 // 1 when it could not be done (with the reason on stderr), 2 on a usage error.
 //
 //   hxtour open [s]                      double-click the tray icon until the window shows
+//   hxtour hide                          close the window as its close button does (to the tray)
 //   hxtour page <page>                   click the page's navigation label
 //   hxtour wait-text <page> <id> <text> [s]  until a control's text starts with <text>
 //   hxtour wait-rows [s]                 until the Site Survey list shows networks
@@ -152,6 +153,16 @@ int Open(DWORD limit) {
     return shown ? 0 : Fail("the window did not open (no adapter ready?)");
 }
 
+// The close button's system command carries the cursor position: the window hides.
+int Hide() {
+    HWND main = MainWindow();
+    if (main == nullptr) return Fail("the utility is not running");
+    RECT frame{};
+    ::GetWindowRect(main, &frame);
+    ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, MAKELPARAM(frame.right - 10, frame.top + 5));
+    return WaitUntil(3000, [&] { return !::IsWindowVisible(main); }) ? 0 : Fail("the window stayed");
+}
+
 int ShowPage(const char* name) {
     const PageMark* mark = FindPage(name);
     HWND main = MainWindow();
@@ -247,6 +258,7 @@ int main(int argc, char** argv) {
     if (argc < 2) return 2;
     const std::string step = argv[1];
     if (step == "open") return Open(Seconds(argc, argv, 2, 15));
+    if (step == "hide") return Hide();
     if (step == "page" && argc > 2) return ShowPage(argv[2]);
     if (step == "wait-text" && argc > 4) {
         const std::string wanted = argv[4];

@@ -76,6 +76,12 @@ struct RecordingWorker : WorkerControl {
     bool iconStillThereAtStop = false;
 };
 
+// The main window with the step its modal loop runs before dispatching each message.
+struct MainWindow : CDlg_Main {
+    using CDlg_Main::CDlg_Main;
+    using CDlg_Main::PreTranslateMessage;
+};
+
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
@@ -104,6 +110,18 @@ protected:
         ::SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
     }
     HICON TrayIconOfSet(int set) const { return main.Tray()->Set(set).pIcon[0].hIcon.Get(); }
+    // A key pressed in the page frame, with Ctrl and Shift as given, as the modal loop sees it.
+    void PressKey(WPARAM key, bool control, bool shift = false) {
+        BYTE keys[256] = {};
+        ::GetKeyboardState(keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        MSG msg{::GetDlgItem(Window(), IDC_PAGE_FRAME), WM_KEYDOWN, key, 0, 0, {}};
+        main.PreTranslateMessage(msg);
+        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+        ::SetKeyboardState(keys);
+    }
 
     test::NotifyRecorder tray;
     Log log;
@@ -117,7 +135,7 @@ protected:
     SitePage site{log};
     ProfilePage profile{log};
     AboutPage about{log};
-    CDlg_Main main{state, library, worker, {linkInfo, config, wep, site, profile, about}};
+    MainWindow main{state, library, worker, {linkInfo, config, wep, site, profile, about}};
 };
 
 TEST_F(MainWindowTest, StartsWithLinkInfoInFrontAndTheAbsentIconAdded) {
@@ -184,6 +202,16 @@ TEST_F(MainWindowTest, PagesSwitchWithTheirHooksAroundTheShow) {
         {"About by command", [&] { ::SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_NAV_ABOUT, STN_CLICKED), 0); },
          PageId::About, IDC_NAV_ABOUT, {}},
         {"Profile label", [&] { ClickLabel(IDC_NAV_PROFILE); }, PageId::Profile, IDC_NAV_PROFILE,
+         {"Profile.RefreshList shown"}},
+        // The page keys take the same way as a click on the next or previous label.
+        {"Ctrl+Tab", [&] { PressKey(VK_TAB, true); }, PageId::About, IDC_NAV_ABOUT, {}},
+        {"Tab alone", [&] { PressKey(VK_TAB, false); }, PageId::About, IDC_NAV_ABOUT, {}},
+        {"Ctrl+PageDown past the last", [&] { PressKey(VK_NEXT, true); }, PageId::LinkInfo, IDC_NAV_LINK_INFO, {}},
+        {"Ctrl+PageDown", [&] { PressKey(VK_NEXT, true); }, PageId::Configuration, IDC_NAV_CONFIGURATION,
+         {"Config.LoadFromSetting hidden"}},
+        {"Ctrl+Shift+Tab", [&] { PressKey(VK_TAB, true, true); }, PageId::LinkInfo, IDC_NAV_LINK_INFO, {}},
+        {"Ctrl+PageUp before the first", [&] { PressKey(VK_PRIOR, true); }, PageId::About, IDC_NAV_ABOUT, {}},
+        {"Ctrl+PageUp", [&] { PressKey(VK_PRIOR, true); }, PageId::Profile, IDC_NAV_PROFILE,
          {"Profile.RefreshList shown"}},
         {"Link Info label", [&] { ClickLabel(IDC_NAV_LINK_INFO); }, PageId::LinkInfo, IDC_NAV_LINK_INFO, {}},
     };
@@ -331,6 +359,56 @@ TEST_F(MainWindowTest, TheHeartbeatDrivesTheTrayIcon) {
     library.Fail("QueryWL_DriverVersion", -1);
     EXPECT_TRUE(test::WaitFor([&] { return lastIcon() == TrayIconOfSet(0) && !Visible(); }, 2500ms));
     EXPECT_EQ(state.adapterReady, 0);
+}
+
+TEST_F(MainWindowTest, ANewTaskbarGetsTheSetShownNow) {
+    Start();
+    ASSERT_TRUE(test::WaitFor([&] { return !tray.Records().empty() && tray.Records().back().icon == TrayIconOfSet(4); },
+                              2500ms));
+    tray.Records().clear();
+    ::SendMessageA(Window(), TrayIcon::TaskbarCreatedMessage(), 0, 0);  // as broadcast by the shell
+    ASSERT_EQ(tray.Records().size(), 1u);
+    EXPECT_EQ(tray.Records()[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(tray.Records()[0].icon, TrayIconOfSet(4));
+}
+
+// An icon drawn on white at its own size, pixel by pixel.
+std::vector<COLORREF> Pixels(HICON icon, int size) {
+    WindowDc screen(nullptr);
+    UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), size, size));
+    SelectedObject selected(memory.Get(), bitmap.Get());
+    const RECT area{0, 0, size, size};
+    ::FillRect(memory.Get(), &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::DrawIconEx(memory.Get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) pixels.push_back(::GetPixel(memory.Get(), x, y));
+    return pixels;
+}
+
+int IconSize(HICON icon) {
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info)) return 0;
+    BITMAP mask{};
+    ::GetObjectA(info.hbmMask, sizeof mask, &mask);
+    ::DeleteObject(info.hbmMask);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+    return mask.bmWidth;
+}
+
+TEST_F(MainWindowTest, EachTraySetHoldsTheIconOfItsState) {
+    // Set by set: no adapter, no signal, one to four green bars, one to four yellow bars,
+    // Zero Configuration in control.
+    const int expected[TraySet::Count] = {144, 145, 143, 137, 138, 139, 140, 141, 142, 136, 152};
+    Start();
+    for (int set = 0; set < TraySet::Count; ++set) {
+        const HICON shown = TrayIconOfSet(set);
+        const int size = IconSize(shown);
+        UniqueIcon resource(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr),
+                                                            MAKEINTRESOURCEA(expected[set]), IMAGE_ICON, size, size, 0)));
+        EXPECT_EQ(Pixels(shown, size), Pixels(resource.Get(), size)) << "set " << set;
+    }
 }
 
 TEST_F(MainWindowTest, ClientAreaIsPaintedInTheWindowColour) {
