@@ -176,6 +176,10 @@ void CDlg_Main::Shutdown() {
     EndDialog(IDCANCEL);
 }
 
+void CDlg_Main::OnEndSession(bool ending) {
+    if (ending) Shutdown();
+}
+
 void CDlg_Main::OnTimer(UINT_PTR id) {
     if (!heartbeat_) return;
     if (id == kHideTimer) {
@@ -290,6 +294,13 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         return 0;
     case WM_SYSCOMMAND:
         handled = OnSystemCommand(wParam, lParam);
+        return 0;
+    case WM_QUERYENDSESSION:
+        handled = true;
+        return TRUE;
+    case WM_ENDSESSION:
+        OnEndSession(wParam != FALSE);
+        handled = true;
         return 0;
     case TrayIcon::kCallbackMessage:
         OnTrayNotification(lParam);

@@ -99,7 +99,12 @@ private:
     void CreateTrayIcon();
     void OnTimer(UINT_PTR id);
     void OnOpen();
+    // Exit, Escape and the end of the Windows session: stop the worker (which gives the
+    // Zero Configuration service back), stop the heartbeat, remove the tray icon, end.
     void Shutdown();
+    // The session may always end; when it does, the process is ended right after the
+    // answer, so the shutdown runs before it.
+    void OnEndSession(bool ending);
     bool OnSystemCommand(WPARAM command, LPARAM cursor);
     void OnTrayNotification(LPARAM mouseMessage);
     // Ctrl+Tab, Ctrl+PageDown and their reverse: the next or previous page, as its label's click.

@@ -10,6 +10,7 @@
 //   hxtour wait-text <page> <id> <text> [s]  until a control's text starts with <text>
 //   hxtour wait-rows [s]                 until the Site Survey list shows networks
 //   hxtour select <ssid>                 select the first Site Survey row of that network
+//   hxtour list <page> <id>              print the items of a list box, one a line
 //   hxtour set-text <page> <id> <text>   put text into a control, as typing does
 //   hxtour press <page> <id>             click a button of the page
 //   hxtour answer <caption> <yes|no|ok> [s]  answer the message box with that caption
@@ -200,6 +201,24 @@ int Select(const char* ssid) {
     return Fail(std::string("no row for ") + ssid);
 }
 
+// List box messages below WM_USER are carried across processes by the system; their wide
+// forms carry the text whole under Wine too.
+int ListItems(HWND list) {
+    if (list == nullptr) return Fail("no such list");
+    const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+    if (count == LB_ERR) return Fail("not a list box");
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length == LB_ERR) return Fail("cannot read item " + std::to_string(i));
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        char narrow[512] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow, sizeof narrow - 1, nullptr, nullptr);
+        std::printf("%s\n", narrow);
+    }
+    return 0;
+}
+
 int Answer(const char* caption, const char* answer, DWORD limit) {
     HWND box = nullptr;
     if (!WaitUntil(limit, [&] { return (box = UtilityDialog(caption, 0)) != nullptr; }))
@@ -251,6 +270,7 @@ int main(int argc, char** argv) {
     }
     if (step == "wait-rows") return WaitRows(Seconds(argc, argv, 2, 15));
     if (step == "select" && argc > 2) return Select(argv[2]);
+    if (step == "list" && argc > 3) return ListItems(PageControl(argv[2], argv[3]));
     if (step == "set-text" && argc > 4) {
         HWND control = PageControl(argv[2], argv[3]);
         if (control == nullptr) return Fail("no such control");

@@ -424,27 +424,59 @@ TEST_F(MainWindowTest, ClientAreaIsPaintedInTheWindowColour) {
     EXPECT_EQ(::GetPixel(memory.Get(), client.right / 2, client.bottom / 2), RGB(46, 92, 199));
 }
 
-// Exit from the tray menu and Escape both end the modal run: the worker is stopped first,
-// then the icon is removed.
-class MainWindowShutdownTest : public MainWindowTest, public ::testing::WithParamInterface<WPARAM> {};
+// Exit from the tray menu, Escape and the end of the Windows session all end the modal run:
+// the worker is stopped first, then the icon is removed, before the message is answered
+// (at the end of a session the process is ended right after the answer).
+struct EndingMessage {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+};
+
+class MainWindowShutdownTest : public MainWindowTest, public ::testing::WithParamInterface<EndingMessage> {};
 
 CDlg_Main* g_running = nullptr;
-WPARAM g_endCommand = 0;
+RecordingWorker* g_worker = nullptr;
+EndingMessage g_ending{};
+int g_stopsWhenAnswered = -1;
+bool g_iconWhenAnswered = true;
 
-TEST_P(MainWindowShutdownTest, EndsTheDialogAndRemovesTheIcon) {
+TEST_P(MainWindowShutdownTest, EndsTheDialogAndRemovesTheIconBeforeAnswering) {
     g_running = &main;
-    g_endCommand = GetParam();
-    test::RunSoon(300, [] { ::PostMessageA(g_running->Hwnd(), WM_COMMAND, g_endCommand, 0); });
+    g_worker = &worker;
+    g_ending = GetParam();
+    g_stopsWhenAnswered = -1;
+    g_iconWhenAnswered = true;
+    test::RunSoon(300, [] {
+        ::SendMessageA(g_running->Hwnd(), g_ending.message, g_ending.wParam, 0);
+        g_stopsWhenAnswered = g_worker->stops;
+        g_iconWhenAnswered = g_running->Tray()->Present();
+    });
     EXPECT_EQ(main.DoModal(nullptr), IDCANCEL);
-    EXPECT_EQ(worker.stops, 1);
+    EXPECT_EQ(g_stopsWhenAnswered, 1);
+    EXPECT_FALSE(g_iconWhenAnswered);
     EXPECT_TRUE(worker.iconStillThereAtStop);
     ASSERT_FALSE(tray.Records().empty());
     EXPECT_EQ(tray.Records().back().message, static_cast<DWORD>(NIM_DELETE));
-    EXPECT_FALSE(main.Tray()->Present());
     EXPECT_EQ(main.Hwnd(), nullptr) << "the window is gone";
 }
 
-INSTANTIATE_TEST_SUITE_P(ExitAndEscape, MainWindowShutdownTest, ::testing::Values(WPARAM{ID_TRAY_EXIT}, WPARAM{IDCANCEL}));
+INSTANTIATE_TEST_SUITE_P(Ending, MainWindowShutdownTest,
+                         ::testing::Values(EndingMessage{"Exit", WM_COMMAND, ID_TRAY_EXIT},
+                                           EndingMessage{"Escape", WM_COMMAND, IDCANCEL},
+                                           EndingMessage{"SessionEnds", WM_ENDSESSION, TRUE}),
+                         [](const ::testing::TestParamInfo<EndingMessage>& info) { return info.param.name; });
+
+// Asked whether the session may end, the utility says yes; a session that goes on after
+// all (another program refused) leaves it running.
+TEST_F(MainWindowTest, NeverHoldsUpTheEndOfTheSessionAndOutlivesOneThatGoesOn) {
+    Start();
+    EXPECT_EQ(::SendMessageA(Window(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    ::SendMessageA(Window(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(worker.stops, 0);
+    EXPECT_TRUE(main.Tray()->Present());
+    EXPECT_TRUE(::IsWindow(Window()));
+}
 
 }  // namespace
 }  // namespace hx::win
