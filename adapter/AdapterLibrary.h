@@ -3,9 +3,15 @@
 // implementation calls the library's exports, tests substitute a scripted fake.
 #pragma once
 
+#include <cstddef>
+
 #include "adapter/AdapterHandle.h"
 
 namespace hx {
+
+// BinToHexStr's separated text of `count` bytes may take two digits and a separator for
+// every byte, then its end: a buffer of this size always holds it.
+constexpr size_t SeparatedHexTextSize(size_t count) { return 3 * count + 1; }
 
 class AdapterLibrary {
 public:

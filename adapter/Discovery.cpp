@@ -100,10 +100,7 @@ bool Discovery::Identify() {
     shell_.FillTxRateList();
 
     store_.LoadLastSetting(state_.current);
-    // The adapter identified here may be a new one (plugged in again after it was lost):
-    // its driver starts without our control state, so the check tells it again even when
-    // the status has not changed since the last adapter.
-    state_.wzcState = Wzc::Unknown;
+    wzc_.NewAdapter();
     wzc_.Check();
     if (state_.wzcState != Wzc::ServiceControl) {
         applier_.ApplySetting();

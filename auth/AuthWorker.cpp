@@ -91,8 +91,16 @@ bool AuthWorker::SleepWhileRunning() {
 // --- The worker procedure (worker thread) -----------------------------------------------
 
 void AuthWorker::Procedure(const Snapshot& setting) {
+    Authenticate(setting);
+    // However the worker ended (stopped, nothing to authenticate with, a failed certificate
+    // file, or a run that ended), the supplicant library is released, once.
+    supplicant_.Shutdown_Dot1x_Module();
+}
+
+void AuthWorker::Authenticate(const Snapshot& setting) {
     directory_.EnterProgramDirectory();
     WaitForLinkAfterStart();
+    // Stopped before it read the survey list: the worker stores nothing.
     if (!Running()) return;
 
     Peer peer;
@@ -162,7 +170,7 @@ std::string AuthWorker::FindWpaElementText(const uint8_t bssid[6]) {
     // wipe out the element stored before.
     std::string text;
     for (const auto element : VendorElements(*record)) {
-        std::vector<char> buffer(3 * kMaxElementSize + 1, '\0');
+        std::vector<char> buffer(SeparatedHexTextSize(kMaxElementSize), '\0');
         if (adapter_.BinToHexStr(element.data(), buffer.data(), static_cast<int>(element.size()), 1) == -1) continue;
         std::string converted(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));
         if (converted.empty()) continue;
@@ -213,7 +221,6 @@ void AuthWorker::RunEap(const Snapshot& setting, const Peer& peer) {
         supplicant_.do_key_negotiation_init(&state_.adapter, record.get());
         NegotiateWhileLinked(*record);
     }
-    supplicant_.Shutdown_Dot1x_Module();
     ClearKeyInstallTarget();
 }
 
@@ -234,7 +241,6 @@ void AuthWorker::RunWpaPsk(const Snapshot& setting, const Peer& peer) {
         supplicant_.do_eapol_start(peer.bssid, peer.ownMac);
         NegotiateWhileLinked(*record);
     }
-    supplicant_.Shutdown_Dot1x_Module();
     ClearKeyInstallTarget();
 }
 

@@ -93,6 +93,8 @@ private:
     bool SleepWhileRunning();
 
     void Procedure(const Snapshot& setting);
+    // The procedure up to the end of its run, or to the first reason to end.
+    void Authenticate(const Snapshot& setting);
     void WaitForLinkAfterStart();
     void WaitForLink();
     // Reads the survey list and stores every vendor element of the associated access

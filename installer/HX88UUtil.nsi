@@ -1,9 +1,11 @@
 ; Installer of the HX-88U Utility: the utility and its two libraries, for the current user
-; only (no administrator rights), with a Start menu entry and an uninstaller.
+; only (no administrator rights), with a Start menu entry, an uninstaller and, unless the
+; user declines it, a start of the utility at every logon of that user.
 ;
 ;   makensis -DBIN_DIR=<folder with the three files> -DOUT_FILE=<setup.exe> -DARCH=<amd64|x86> HX88UUtil.nsi
 ;
-; Silent use: setup.exe /S [/D=<folder>]   and   uninstall.exe /S
+; Silent use: setup.exe /S [/NOAUTOSTART] [/D=<folder>]   and   uninstall.exe /S
+; /NOAUTOSTART leaves "Start with Windows" off (it is on by default, silent or not).
 ; The user's settings (HKCU\Software\Tessaro\HX88UUtil) are left in place by the uninstaller,
 ; so a later installation finds them again.
 
@@ -19,11 +21,16 @@ Unicode true
 !endif
 Target "${ARCH}-unicode"
 !include LogicLib.nsh
+!include FileFunc.nsh
+!include Sections.nsh
 
 !define PRODUCT "HX-88U Utility"
 !define VERSION "1.2.0.1"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\HX88UUtil"
 !define MENU_FOLDER "$SMPROGRAMS\${PRODUCT}"
+; The current user's programs started at logon, and the utility's entry there.
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define RUN_VALUE "HX88UUtil"
 ; The utility's main window, as it is found by its own single-instance check.
 !define MAIN_WINDOW_CLASS "#32770"
 !define MAIN_WINDOW_TITLE "Halvorn HX-88U Utility"
@@ -49,6 +56,7 @@ VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} setup"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 
+Page components
 Page directory
 Page instfiles
 UninstPage uninstConfirm
@@ -74,7 +82,8 @@ UninstPage instfiles
   ${EndIf}
 !macroend
 
-Section "Install"
+Section "${PRODUCT}" SEC_UTILITY
+  SectionIn RO
   !insertmacro EndRunningUtility
   SetOutPath "$INSTDIR"
   File "${BIN_DIR}/HX88UUtil.exe"
@@ -95,7 +104,22 @@ Section "Install"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ; An earlier installation's choice does not outlive this one's.
+  DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
 SectionEnd
+
+Section "Start with Windows" SEC_AUTOSTART
+  WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\HX88UUtil.exe"'
+SectionEnd
+
+Function .onInit
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/NOAUTOSTART" $1
+  ${IfNot} ${Errors}
+    !insertmacro UnselectSection ${SEC_AUTOSTART}
+  ${EndIf}
+FunctionEnd
 
 Section "Uninstall"
   !insertmacro EndRunningUtility
@@ -117,4 +141,5 @@ Section "Uninstall"
   RMDir "${MENU_FOLDER}"
 
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
 SectionEnd

@@ -28,9 +28,12 @@ std::string TxRateText(int linkSpeedKbps) {
 }
 
 std::string DashedAddress(AdapterLibrary& library, const uint8_t address[6]) {
-    char text[3 * 6] = {};
-    library.BinToHexStr(address, text, 6, 1);
-    text[sizeof text - 1] = '\0';
+    constexpr size_t kAddressBytes = 6;
+    char text[SeparatedHexTextSize(kAddressBytes)] = {};
+    library.BinToHexStr(address, text, kAddressBytes, 1);
+    // Six pairs and the five separators between them: a separator the library puts after
+    // the last pair is not shown.
+    text[3 * kAddressBytes - 1] = '\0';
     for (size_t at : {2u, 5u, 8u, 11u, 14u}) {
         if (at < std::strlen(text)) text[at] = '-';
     }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # A Windows build's installer under Wine, as a user without administrator rights would use it:
-# a silent install (files, Start menu entry, uninstall entry), the installed utility started
-# from its Start menu folder's target, then a silent uninstall while it runs (it is asked to
-# exit, everything installed is removed, the user's settings stay). Prints each step; exit
-# status 0 when all hold.
+# a silent install (files, Start menu entry, uninstall entry, the "Start with Windows" entry
+# that is on by default), the installed utility started from its Start menu folder's target,
+# then a silent uninstall while it runs (it is asked to exit, everything installed is
+# removed, the user's settings stay); last a silent install with /NOAUTOSTART, which leaves
+# "Start with Windows" off, and its uninstall. Prints each step; exit status 0 when all hold.
 #   scripts/check-installer.sh [win64|win32]    (default win64; the build must exist)
 # The i686 installer and utility run under 32-bit Wine.
 set -eu
@@ -23,6 +24,7 @@ export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 
 UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\HX88UUtil'
 SETTINGS_KEY='HKCU\Software\Tessaro\HX88UUtil'
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 fail() { echo "FAIL: $*"; exit 1; }
 ok() { echo "ok: $*"; }
 reg_value() {  # reg_value <key> <name>: the value's data, empty when missing
@@ -37,15 +39,20 @@ wait_until() {  # wait_until <tenths of a second> <command...>
     "$@"
 }
 gone() { [ ! -e "$1" ]; }
+no_run_entry() { [ -z "$(reg_value "$RUN_KEY" HX88UUtil)" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # A clean slate: no earlier installation, no stored settings.
 hx_wine reg delete "$UNINSTALL_KEY" /f </dev/null >/dev/null 2>&1 || true
 hx_wine reg delete "$SETTINGS_KEY" /f </dev/null >/dev/null 2>&1 || true
+hx_wine reg delete "$RUN_KEY" /v HX88UUtil /f </dev/null >/dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Programs/"HX-88U Utility"
 
-(cd "$(dirname "$setup")" && hx_wine "$(basename "$setup")" /S </dev/null >/dev/null 2>&1) ||
-    fail "the installer ended with an error"
+install() {  # install [options]: a silent install of the built installer
+    (cd "$(dirname "$setup")" && hx_wine "$(basename "$setup")" /S "$@" </dev/null >/dev/null 2>&1) ||
+        fail "the installer ended with an error"
+}
+install
 ok "installed silently"
 
 location=$(reg_value "$UNINSTALL_KEY" InstallLocation)
@@ -70,6 +77,9 @@ menu=$(find "$WINEPREFIX/drive_c/users" -type d -path '*/Start Menu/Programs/HX-
     fail "no Start menu entries"
 grep -aq 'HX88UUtil.exe' "$menu/HX-88U Utility.lnk" || fail "the Start menu entry does not point at the utility"
 ok "Start menu entries in ${menu#"$WINEPREFIX"/}"
+run=$(reg_value "$RUN_KEY" HX88UUtil)
+[ "$run" = "\"$location\\HX88UUtil.exe\"" ] || fail "Start with Windows: the Run entry is '$run'"
+ok "starts with Windows: $run"
 
 # The installed utility runs with its own libraries: with no stored settings it applies the
 # defaults and stores them.
@@ -86,7 +96,18 @@ utility_pid=""
 ok "the running utility was asked to exit"
 wait_until 50 gone "$menu" || fail "the Start menu folder is still there"
 ! reg_exists "$UNINSTALL_KEY" || fail "the uninstall entry is still there"
-ok "Start menu entries and uninstall entry removed"
+wait_until 50 no_run_entry || fail "the Run entry is still there"
+ok "Start menu entries, uninstall entry and Run entry removed"
 reg_exists "$SETTINGS_KEY\\LastSetting" || fail "the user's settings were removed"
 ok "the user's settings are kept"
 hx_wine reg delete "$SETTINGS_KEY" /f </dev/null >/dev/null 2>&1 || true
+
+# An entry left from an earlier choice goes too.
+hx_wine reg add "$RUN_KEY" /v HX88UUtil /d '"C:\earlier\HX88UUtil.exe"' /f </dev/null >/dev/null 2>&1
+install /NOAUTOSTART
+[ -f "$dir/HX88UUtil.exe" ] || fail "the install with /NOAUTOSTART installed nothing"
+no_run_entry || fail "/NOAUTOSTART left the Run entry '$(reg_value "$RUN_KEY" HX88UUtil)'"
+ok "installed silently with /NOAUTOSTART: no Run entry"
+hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the second uninstall ended with an error"
+wait_until 200 gone "$dir" || fail "$dir is still there after the second uninstall"
+ok "uninstalled again"

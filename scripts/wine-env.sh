@@ -7,6 +7,7 @@
 #                               under wine64; both in a 64-bit prefix.
 #   hx_wine <program> [args]    run a Windows program of that build ($HX_WINE is the loader)
 #   hx_wine_teardown            stop the wineserver (flushes the registry) and our Xvfb
+#   hx_wine_dpi <dpi>           the screen DPI of the prefix (below)
 # docs/wine.md explains each setting.
 
 HX_WINE64=/usr/lib/wine/wine64
@@ -73,7 +74,8 @@ hx_wine_setup() {
 # - Windows' fonts for the dialogs: Tahoma and Marlett, and for "MS Shell Dlg" Wine's bitmap
 #   MS Sans Serif, which has the metrics of the 8-point face the dialog templates are laid
 #   out for (Wine maps it to its Tahoma otherwise, whose wider glyphs wrap labels: "Link
-#   Quality" becomes "Link").
+#   Quality" becomes "Link"). That face exists only at 96 DPI: a prefix for other DPIs names
+#   a scalable one in HX_DIALOG_FONT before hx_wine_setup (docs/scaling.md).
 hx_wine_prefix_settings() {
     local fonts="$WINEPREFIX/drive_c/windows/Fonts" changed=""
     mkdir -p "$fonts"
@@ -85,9 +87,10 @@ hx_wine_prefix_settings() {
         "$HX_WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
         changed=1
     fi
-    if ! grep -q '^"MS Shell Dlg"="MS Sans Serif"' "$WINEPREFIX/system.reg" 2>/dev/null; then
+    local face=${HX_DIALOG_FONT:-MS Sans Serif}
+    if ! grep -q "^\"MS Shell Dlg\"=\"$face\"" "$WINEPREFIX/system.reg" 2>/dev/null; then
         "$HX_WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-            /v 'MS Shell Dlg' /d 'MS Sans Serif' /f </dev/null >/dev/null 2>&1
+            /v 'MS Shell Dlg' /d "$face" /f </dev/null >/dev/null 2>&1
         changed=1
     fi
     [ -z "$changed" ] || "$HX_WINESERVER" -w
@@ -107,4 +110,20 @@ hx_wine_teardown() {
         # The display we made is gone: later programs see the display they had before.
         if [ -n "$HX_DISPLAY_BEFORE" ]; then export DISPLAY=$HX_DISPLAY_BEFORE; else unset DISPLAY; fi
     fi
+}
+
+# Sets the screen DPI every program of the prefix sees (96 is 100 %, 144 is 150 %, 192 is
+# 200 %) and restarts the prefix's wineserver, which reads it only when it starts. Wine keeps
+# it per prefix: give scaled runs a prefix of their own.
+#   hx_wine_dpi <dpi>           after hx_wine_setup
+hx_wine_dpi() {
+    local hex
+    hex=$(printf '%08x' "$1")
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%s\r\n\r\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts]\r\n"LogPixels"=dword:%s\r\n' \
+        "$hex" "$hex" >"$WINEPREFIX/drive_c/hx-dpi.reg"
+    "$HX_WINE64" regedit /S 'C:\hx-dpi.reg' </dev/null >/dev/null 2>&1 || return 1
+    "$HX_WINESERVER" -k </dev/null >/dev/null 2>&1
+    "$HX_WINESERVER" -w </dev/null >/dev/null 2>&1
+    "$HX_WINESERVER" -p </dev/null >/dev/null 2>&1
+    "$HX_WINE64" wineboot </dev/null >/dev/null 2>&1
 }

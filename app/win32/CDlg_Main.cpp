@@ -1,7 +1,11 @@
 #include "app/win32/CDlg_Main.h"
 
+#include <utility>
+
 #include "app/MainWindowRule.h"
+#include "app/PageOrder.h"
 #include "app/TrayRule.h"
+#include "app/win32/framework/Dpi.h"
 #include "app/win32/framework/Handles.h"
 #include "pages/win32/Palette.h"
 #include "resources/resource.h"
@@ -48,8 +52,7 @@ BOOL CDlg_Main::OnInitDialog() {
     for (PageEntry& entry : entries_) entry.label.Attach(Hwnd(), entry.labelId);
 
     ::SetWindowTextA(Hwnd(), kMainWindowTitle);
-    ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    UseIconsForDpi(WindowDpi(Hwnd()));
 
     CreateTrayIcon();
     CreatePages();
@@ -114,6 +117,7 @@ void CDlg_Main::ShowPage(PageEntry& entry) {
     ::ShowWindow(entry.page->Hwnd(), SW_SHOW);
     entry.label.SetSelected(true);
     if (entry.afterShow) entry.afterShow();
+    KeepFocusOffHiddenPages();
 }
 
 void CDlg_Main::ShowPage(PageId page) {
@@ -179,6 +183,10 @@ void CDlg_Main::Shutdown() {
     EndDialog(IDCANCEL);
 }
 
+void CDlg_Main::OnEndSession(bool ending) {
+    if (ending) Shutdown();
+}
+
 void CDlg_Main::OnTimer(UINT_PTR id) {
     if (!heartbeat_) return;
     if (id == kHideTimer) {
@@ -216,16 +224,69 @@ void CDlg_Main::OnTrayNotification(LPARAM mouseMessage) {
     }
 }
 
+void CDlg_Main::KeepFocusOffHiddenPages() {
+    // A control of a hidden page must not hold the keyboard focus (typing would go to it, and
+    // Tab would walk the hidden page). The focus goes to the frame, as Windows itself does
+    // when the window holding it is hidden, and Tab goes on into the page shown.
+    HWND frame = Item(IDC_PAGE_FRAME);
+    HWND focus = ::GetFocus();
+    if (focus == nullptr || focus == frame || !::IsChild(frame, focus)) return;
+    if (current_ != nullptr && ::IsChild(current_->page->Hwnd(), focus)) return;
+    ::SetFocus(frame);
+}
+
+bool CDlg_Main::PreTranslateMessage(MSG& msg) {
+    return SwitchPageByKey(msg) || Dialog::PreTranslateMessage(msg);
+}
+
+bool CDlg_Main::SwitchPageByKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || current_ == nullptr) return false;
+    if (msg.hwnd != Hwnd() && !::IsChild(Hwnd(), msg.hwnd)) return false;
+    PageKeyState press;
+    press.key = msg.wParam == VK_TAB ? PageKey::Tab
+              : msg.wParam == VK_NEXT ? PageKey::PageDown
+              : msg.wParam == VK_PRIOR ? PageKey::PageUp
+              : PageKey::Other;
+    press.control = ::GetKeyState(VK_CONTROL) < 0;
+    press.shift = ::GetKeyState(VK_SHIFT) < 0;
+    const std::optional<PageId> page = PageForKey(current_->id, press);
+    if (!page) return false;
+    ShowPage(*EntryForPage(*page));
+    return true;
+}
+
 void CDlg_Main::PaintMinimised() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(Hwnd(), &paint);
     ::SendMessageA(Hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client{};
     ::GetClientRect(Hwnd(), &client);
-    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    ::DrawIcon(dc, x, y, icon_);
+    const UINT dpi = WindowDpi(Hwnd());
+    const int width = MetricForDpi(SM_CXICON, dpi), height = MetricForDpi(SM_CYICON, dpi);
+    const int x = (client.right - client.left - width + 1) / 2;
+    const int y = (client.bottom - client.top - height + 1) / 2;
+    ::DrawIconEx(dc, x, y, LargeIcon(), width, height, 0, nullptr, DI_NORMAL);
     ::EndPaint(Hwnd(), &paint);
+}
+
+// Icon 135 as the large and the small window icon, each drawn for its size at dpi. At the
+// system DPI the large one is the icon loaded with the window.
+void CDlg_Main::UseIconsForDpi(UINT dpi) {
+    UniqueIcon largeIcon(dpi != SystemDpi() ? LoadIconForDpi(ResourceModule(), IDI_MAIN, SM_CXICON, dpi) : nullptr);
+    UniqueIcon smallIcon(LoadIconForDpi(ResourceModule(), IDI_MAIN, SM_CXSMICON, dpi));
+    ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon ? largeIcon.Get() : icon_));
+    ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon ? smallIcon.Get() : icon_));
+    // The window no longer shows the icons these replace.
+    dpiLargeIcon_ = std::move(largeIcon);
+    smallIcon_ = std::move(smallIcon);
+}
+
+// The window moved to a monitor of another DPI: its icons are drawn again for it, and it
+// takes the place Windows suggests. The dialog manager lays the controls out again.
+void CDlg_Main::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    UseIconsForDpi(dpi);
+    ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDlg_Main::EraseBackground(HDC dc) {
@@ -244,6 +305,13 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
     case WM_SYSCOMMAND:
         handled = OnSystemCommand(wParam, lParam);
         return 0;
+    case WM_QUERYENDSESSION:
+        handled = true;
+        return TRUE;
+    case WM_ENDSESSION:
+        OnEndSession(wParam != FALSE);
+        handled = true;
+        return 0;
     case TrayIcon::kCallbackMessage:
         OnTrayNotification(lParam);
         return 0;  // and the default processing as well
@@ -257,10 +325,27 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
             handled = true;
         }
         return 0;
+    case WM_ACTIVATE:
+    case WM_SETFOCUS:
+        // The dialog gives the focus back to the control that had it when the window was
+        // left; the page may have been switched since. (Not while starting: the window is
+        // shown when its queue is first empty, which a message of ours would put off.)
+        if ((message == WM_SETFOCUS || LOWORD(wParam) != WA_INACTIVE) && heartbeat_ && !heartbeat_->HidePending())
+            ::PostMessageA(Hwnd(), kCheckFocusMessage, 0, 0);
+        return 0;  // and the default processing
+    case kCheckFocusMessage:
+        KeepFocusOffHiddenPages();
+        handled = true;
+        return 0;
     case WM_QUERYDRAGICON:
         handled = true;
-        return reinterpret_cast<INT_PTR>(icon_);
+        return reinterpret_cast<INT_PTR>(LargeIcon());
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;  // and the default processing as well
     default:
+        // A restarted taskbar gets the tray icon again.
+        if (tray_ && tray_->OnOwnerMessage(message)) handled = true;
         return 0;
     }
 }

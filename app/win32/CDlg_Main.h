@@ -16,6 +16,7 @@
 #include "app/ShellPort.h"
 #include "app/UtilityState.h"
 #include "app/win32/framework/Dialog.h"
+#include "app/win32/framework/Handles.h"
 #include "auth/WorkerControl.h"
 #include "controls/win32/NavLabel.h"
 #include "pages/win32/CPage_About.h"
@@ -44,6 +45,7 @@ public:
     static constexpr UINT_PTR kHideTimer = 2;
     static constexpr UINT kPollPeriodMs = 1000;
     static constexpr UINT kHidePeriodMs = 100;
+    static constexpr UINT kCheckFocusMessage = WM_APP + 1;
 
     CDlg_Main(UtilityState& state, AdapterLibrary& library, WorkerControl& worker, MainWindowPages pages);
     ~CDlg_Main() override;
@@ -74,6 +76,7 @@ protected:
     void OnOK() override {}
     void OnCancel() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    bool PreTranslateMessage(MSG& msg) override;
 
 private:
     struct PageEntry {
@@ -92,11 +95,22 @@ private:
     void CreateTrayIcon();
     void OnTimer(UINT_PTR id);
     void OnOpen();
+    // Exit, Escape and the end of the Windows session: stop the worker (which gives the
+    // Zero Configuration service back), stop the heartbeat, remove the tray icon, end.
     void Shutdown();
+    // The session may always end; when it does, the process is ended right after the
+    // answer, so the shutdown runs before it.
+    void OnEndSession(bool ending);
     bool OnSystemCommand(WPARAM command, LPARAM cursor);
     void OnTrayNotification(LPARAM mouseMessage);
+    // Ctrl+Tab, Ctrl+PageDown and their reverse: the next or previous page, as its label's click.
+    bool SwitchPageByKey(const MSG& msg);
+    void KeepFocusOffHiddenPages();
     void PaintMinimised();
     void EraseBackground(HDC dc);
+    void UseIconsForDpi(UINT dpi);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    HICON LargeIcon() const { return dpiLargeIcon_ ? dpiLargeIcon_.Get() : icon_; }
 
     UtilityState& state_;
     AdapterLibrary& library_;
@@ -106,7 +120,9 @@ private:
     class NoAdapter;
     std::unique_ptr<NoAdapter> noAdapter_;
 
-    HICON icon_ = nullptr;
+    HICON icon_ = nullptr;      // icon 135 at the large icon size of the system DPI
+    UniqueIcon dpiLargeIcon_;   // icon 135 at the large size of the window's DPI, when that is another DPI
+    UniqueIcon smallIcon_;      // icon 135 at the small size of the window's DPI
     PageEntry* current_ = nullptr;
     std::unique_ptr<TrayIcon> tray_;
     std::optional<Heartbeat> heartbeat_;

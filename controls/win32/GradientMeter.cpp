@@ -17,17 +17,19 @@ void GradientMeter::SetRange(int minimum, int maximum) {
     position_ = minimum;
     if (Hwnd() == nullptr) return;
     ::SendMessageA(Hwnd(), PBM_SETRANGE, 0, MAKELPARAM(minimum, maximum));
+    ::SendMessageA(Hwnd(), PBM_SETPOS, static_cast<WPARAM>(minimum), 0);
     Invalidate();
 }
 
 void GradientMeter::SetPosition(int position) {
     const bool changed = position != position_;
     position_ = position;
-    if (Hwnd() == nullptr) return;
+    // The same position again (the usual case on a steady link) changes nothing on screen.
+    if (Hwnd() == nullptr || !changed) return;
     ::SendMessageA(Hwnd(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
     // The native bar clamps its position to the range and repaints only when its clamped
     // value moves, so a step from the maximum to above it would go unseen.
-    if (changed) Invalidate();
+    Invalidate();
 }
 
 void GradientMeter::Invalidate() { ::InvalidateRect(Hwnd(), nullptr, FALSE); }

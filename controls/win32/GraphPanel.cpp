@@ -3,7 +3,7 @@
 namespace hx::win {
 
 GraphPanel::~GraphPanel() {
-    if (surface_ && originalBitmap_ != nullptr) ::SelectObject(surface_.Get(), originalBitmap_);
+    DropSurface();
     if (Hwnd() != nullptr && ::IsWindow(Hwnd())) ::DestroyWindow(Hwnd());
 }
 
@@ -55,6 +55,14 @@ void GraphPanel::BuildSurface() {
     ::FillRect(surface.Get(), &client, hatch.Get());
     bitmap_ = std::move(bitmap);
     surface_ = std::move(surface);
+    surfaceSize_ = {client.right, client.bottom};
+}
+
+void GraphPanel::DropSurface() {
+    if (surface_ && originalBitmap_ != nullptr) ::SelectObject(surface_.Get(), originalBitmap_);
+    originalBitmap_ = nullptr;
+    surface_.Reset();
+    bitmap_.Reset();
 }
 
 void GraphPanel::PaintTo(HDC dc) {
@@ -77,6 +85,12 @@ LRESULT GraphPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
         PaintTo(reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_SIZE:
+        if (surface_ && (LOWORD(lParam) != surfaceSize_.cx || HIWORD(lParam) != surfaceSize_.cy)) {
+            DropSurface();
+            BuildSurface();
+        }
+        return Control::WindowProc(message, wParam, lParam);
     default:
         return Control::WindowProc(message, wParam, lParam);
     }

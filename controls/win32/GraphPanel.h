@@ -1,5 +1,7 @@
 // A sunken drawing surface created at run time: it clears itself, on the first range
 // change, to a hatched dark-green background held in an off-screen bitmap, and shows that.
+// When the panel is resized (its window moved to another DPI) the surface is made again at
+// the new size.
 #pragma once
 
 #include <windows.h>
@@ -36,12 +38,14 @@ protected:
 private:
     static bool RegisterWindowClass();
     void BuildSurface();
+    void DropSurface();
 
     int minimum_ = 0;
     int maximum_ = 100;
     UniqueBitmap bitmap_;     // declared before the DC so the DC is deleted first
     UniqueMemoryDc surface_;
     HGDIOBJ originalBitmap_ = nullptr;
+    SIZE surfaceSize_{};
 };
 
 }  // namespace hx::win

@@ -2,12 +2,16 @@
 
 #include <string>
 
+#include "app/win32/framework/Dpi.h"
 #include "app/win32/framework/Reflect.h"
+#include "controls/DpiScale.h"
 
 namespace hx::win {
 namespace {
 
 constexpr int kHandCursorId = 106;
+// How far below the label a hover check repaints, at 96 DPI.
+constexpr int kHoverRedrawBelow = 10;
 
 HFONT FontOf(HWND hwnd) {
     if (auto font = reinterpret_cast<HFONT>(::SendMessageA(hwnd, WM_GETFONT, 0, 0))) return font;
@@ -27,22 +31,41 @@ void NavLabel::OnAttached() {
     HWND hwnd = Hwnd();
     ::SetWindowLongA(hwnd, GWL_STYLE, ::GetWindowLongA(hwnd, GWL_STYLE) | SS_NOTIFY);
 
-    LOGFONTA base{};
-    ::GetObjectA(FontOf(hwnd), sizeof base, &base);
-    LOGFONTA bold = base;
-    bold.lfWeight = FW_BOLD;
-    boldFont_.Reset(::CreateFontIndirectA(&bold));
-    LOGFONTA underlined{};
-    underlined.lfHeight = base.lfHeight;
-    underlined.lfWeight = FW_BOLD;
-    underlined.lfUnderline = TRUE;
-    underlined.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(underlined.lfFaceName, base.lfFaceName, LF_FACESIZE);
-    underlinedFont_.Reset(::CreateFontIndirectA(&underlined));
+    ::GetObjectA(FontOf(hwnd), sizeof baseFont_, &baseFont_);
+    baseDpi_ = WindowDpi(hwnd);
+    MakeFonts(baseDpi_);
+    KeepOwnFontOnDpiChange(hwnd);
 
     AutoSize();
     LoadHandCursor();
     UseFont(underlineMode_ == kUnderlineAlways);
+    Redraw();
+}
+
+// Bold, and bold underlined, from the control's own font, with its height for dpi.
+void NavLabel::MakeFonts(UINT dpi) {
+    const LONG height = controls::RescaleForDpi(baseFont_.lfHeight, static_cast<int>(baseDpi_), static_cast<int>(dpi));
+    LOGFONTA bold = baseFont_;
+    bold.lfHeight = height;
+    bold.lfWeight = FW_BOLD;
+    boldFont_.Reset(::CreateFontIndirectA(&bold));
+    LOGFONTA underlined{};
+    underlined.lfHeight = height;
+    underlined.lfWeight = FW_BOLD;
+    underlined.lfUnderline = TRUE;
+    underlined.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(underlined.lfFaceName, baseFont_.lfFaceName, LF_FACESIZE);
+    underlinedFont_.Reset(::CreateFontIndirectA(&underlined));
+    fontDpi_ = dpi;
+}
+
+void NavLabel::ApplyDpi(UINT dpi) {
+    if (Hwnd() == nullptr || dpi == fontDpi_) return;
+    // The label shows one of the fonts being replaced: it gets the new one before the old goes.
+    UniqueFont oldBold(boldFont_.Release()), oldUnderlined(underlinedFont_.Release());
+    MakeFonts(dpi);
+    UseFont(underlineMode_ == kUnderlineAlways || (underlineMode_ == kUnderlineHover && hovering_));
+    AutoSize();
     Redraw();
 }
 
@@ -77,12 +100,17 @@ void NavLabel::AutoSize() {
     ::SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void NavLabel::LoadHandCursor() {
-    if (handCursor_) return;
+std::string NavLabel::WindowsHelpProgram() {
     char directory[MAX_PATH] = {};
     const UINT length = ::GetWindowsDirectoryA(directory, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
-    const std::string path = std::string(directory) + "\\winhlp32.exe";
+    if (length == 0 || length >= MAX_PATH) return {};
+    return std::string(directory) + "\\winhlp32.exe";
+}
+
+void NavLabel::LoadHandCursor() {
+    if (handCursor_) return;
+    const std::string path = helpProgram_.empty() ? WindowsHelpProgram() : helpProgram_;
+    if (path.empty()) return;
     // Only its resources are wanted: map the program as data, run nothing of it.
     UniqueModule help(::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!help) return;
@@ -133,7 +161,7 @@ void NavLabel::OnHoverCheck() {
     hovering_ = false;
     ::KillTimer(hwnd, kHoverTimerId);
     if (underlineMode_ != kUnderlineAlways) UseFont(false);
-    Redraw(10);
+    Redraw(controls::ScaleForDpi(kHoverRedrawBelow, static_cast<int>(fontDpi_)));
 }
 
 LRESULT NavLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -163,6 +191,9 @@ LRESULT NavLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DESTROY:
         ::KillTimer(Hwnd(), kHoverTimerId);
+        break;
+    case kDpiChangedAfterParent:
+        ApplyDpi(WindowDpi(Hwnd()));
         break;
     default:
         break;

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
 #include "app/win32/framework/Control.h"
 #include "app/win32/framework/Handles.h"
 
@@ -23,8 +26,19 @@ public:
     static constexpr int kUnderlineHover = -1;
     static constexpr int kUnderlineNever = 0;
 
+    // The hand cursor is the help program's cursor resource 106, loaded when the label is
+    // attached: by default the Windows help program ("\winhlp32.exe" in the Windows
+    // directory), or the program named here. Without the file or the resource the label
+    // keeps the default cursor.
+    NavLabel() = default;
+    explicit NavLabel(std::string helpProgram) : helpProgram_(std::move(helpProgram)) {}
+    static std::string WindowsHelpProgram();
+
     void SetSelected(bool selected);
     void SetUnderlineMode(int mode);
+    // Makes the fonts again for the DPI the label is now shown at and sizes the label to its
+    // text in them (when the window moves to a monitor of another DPI).
+    void ApplyDpi(UINT dpi);
 
     bool Selected() const { return selected_; }
     bool Hovering() const { return hovering_; }
@@ -37,6 +51,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void MakeFonts(UINT dpi);
     void AutoSize();
     void LoadHandCursor();
     void UseFont(bool underlined);
@@ -51,9 +66,13 @@ private:
     bool selected_ = false;
     int underlineMode_ = kUnderlineAlways;
     bool autoSize_ = true;
+    std::string helpProgram_;   // empty: the Windows help program
     UniqueCursor handCursor_;
     UniqueFont boldFont_;
     UniqueFont underlinedFont_;
+    LOGFONTA baseFont_{};   // the control's own font when it was attached...
+    UINT baseDpi_ = 0;      // ...and the DPI it was made for
+    UINT fontDpi_ = 0;      // the DPI the bold and underlined fonts are made for
 };
 
 }  // namespace hx::win

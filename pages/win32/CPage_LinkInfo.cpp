@@ -30,6 +30,7 @@ CStaticEx& CPage_LinkInfo::Bound(int id) {
 }
 
 BOOL CPage_LinkInfo::OnInitDialog() {
+    shownTexts_.clear();  // a new window shows its template's texts
     for (BoundLabel& label : labels_) label.control.Attach(Hwnd(), label.id);
     qualityMeter_.Attach(Hwnd(), IDC_LI_QUALITY_METER);
     signalMeter_.Attach(Hwnd(), IDC_LI_SIGNAL_METER);
@@ -75,9 +76,9 @@ void CPage_LinkInfo::Show(const LinkInfoView& view) {
     SetText(IDC_LI_STATUS, view.status);
 
     for (int id : {IDC_LI_LINK_GROUP, IDC_LI_QUALITY_LABEL, IDC_LI_SIGNAL_LABEL})
-        ::EnableWindow(Item(id), view.qualityAreaEnabled ? TRUE : FALSE);
-    ::ShowWindow(Item(IDC_LI_QUALITY_PERCENT), view.qualityPercentShown ? SW_SHOW : SW_HIDE);
-    ::ShowWindow(Item(IDC_LI_SIGNAL_LABEL), view.signalLabelShown ? SW_SHOW : SW_HIDE);
+        SetEnabled(id, view.qualityAreaEnabled);
+    SetShown(IDC_LI_QUALITY_PERCENT, view.qualityPercentShown);
+    SetShown(IDC_LI_SIGNAL_LABEL, view.signalLabelShown);
 
     SetText(IDC_LI_QUALITY_PERCENT, view.qualityPercent);
     SetText(IDC_LI_SIGNAL_PERCENT, view.signalPercent);
@@ -85,7 +86,27 @@ void CPage_LinkInfo::Show(const LinkInfoView& view) {
     signalMeter_.SetPosition(view.signalPosition);
 }
 
-void CPage_LinkInfo::SetText(int id, const std::string& text) { ::SetDlgItemTextA(Hwnd(), id, text.c_str()); }
+// The page is brought up to date every second, mostly with the values it already shows: a
+// control is only changed when its value differs, since every change repaints it and tells
+// the page (and a read-only field would lose the text the user has selected in it). Only
+// this page writes these controls.
+void CPage_LinkInfo::SetText(int id, const std::string& text) {
+    const auto shown = shownTexts_.find(id);
+    if (shown != shownTexts_.end() && shown->second == text) return;
+    ::SetDlgItemTextA(Hwnd(), id, text.c_str());
+    shownTexts_[id] = text;
+}
+
+void CPage_LinkInfo::SetEnabled(int id, bool enabled) {
+    HWND item = Item(id);
+    if ((::IsWindowEnabled(item) != FALSE) != enabled) ::EnableWindow(item, enabled ? TRUE : FALSE);
+}
+
+void CPage_LinkInfo::SetShown(int id, bool shown) {
+    HWND item = Item(id);
+    const bool visible = (::GetWindowLongA(item, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (visible != shown) ::ShowWindow(item, shown ? SW_SHOW : SW_HIDE);
+}
 
 bool CPage_LinkInfo::OnCommand(int id, int code, HWND) {
     if (id != IDC_LI_RESCAN || code != BN_CLICKED) return false;

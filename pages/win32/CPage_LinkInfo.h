@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <map>
+#include <string>
 
 #include "controls/win32/CStaticEx.h"
 #include "controls/win32/GradientMeter.h"
@@ -41,12 +43,17 @@ private:
     CStaticEx& Bound(int id);
     void CreateGraphPanel(GraphPanel& panel, int rectangleId);
     void SetText(int id, const std::string& text);
+    void SetEnabled(int id, bool enabled);
+    void SetShown(int id, bool shown);
     void Rescan();
+
+    // The texts this page last put into its value fields and percentages, by control id.
+    std::map<int, std::string> shownTexts_;
 
     // Labels, group boxes and read-only value fields, in template order.
     std::array<BoundLabel, 25> labels_{{
         {IDC_LI_STATUS_LABEL, {}}, {IDC_LI_STATUS, {}}, {IDC_LI_SSID_LABEL, {}},
-        {IDC_LI_TX_RATE, {}}, {IDC_LI_TX_RATE_LABEL, {}}, {IDC_LI_SSID, {}},
+        {IDC_LI_SSID, {}}, {IDC_LI_TX_RATE, {}}, {IDC_LI_TX_RATE_LABEL, {}},
         {IDC_LI_CHANNEL_LABEL, {}}, {IDC_LI_CHANNEL, {}}, {IDC_LI_QUALITY_LABEL, {}},
         {IDC_LI_QUALITY_PERCENT, {}}, {IDC_LI_TRANSMIT_LABEL, {}}, {IDC_LI_TRANSMIT_UNIT, {}},
         {IDC_LI_RATE_RIGHT, {}}, {IDC_LI_LINK_GROUP, {}}, {IDC_LI_DATA_RATE_GROUP, {}},

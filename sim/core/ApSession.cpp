@@ -44,9 +44,12 @@ void ApSession::StartHandshake(const std::vector<uint8_t>& pmk, Millis now) {
     keys_ = std::make_unique<Authenticator>(network_.bssid, stationMac_, pmk, pairwiseCipher_, groupCipher_,
                                             WpaElement(network_.wpa), world_.timing.retransmitMs, outbox_);
     keys_->Start(now);
-    pairwiseOk_ = groupOk_ = false;
+    ForgetKeys();
+    groupKeyMadeAt_ = now;
     keyDeadline_ = now + world_.timing.handshakeTimeoutMs;
 }
+
+void ApSession::ForgetKeys() { pairwiseOk_ = groupOk_ = renewing_ = false; }
 
 void ApSession::OnFrameFromStation(const uint8_t* frame, int length, Millis now) {
     if (frame == nullptr || length < eapsim::kEapolHeaderSize) return;
@@ -55,12 +58,12 @@ void ApSession::OnFrameFromStation(const uint8_t* frame, int length, Millis now)
             if (eap_) {
                 keys_.reset();
                 keyDeadline_.reset();
-                pairwiseOk_ = groupOk_ = false;
+                ForgetKeys();
                 eap_->Start(now);
                 eapDeadline_ = now + world_.timing.eapTimeoutMs;
             } else if (keys_ && !PortAuthorised()) {
                 keys_->Start(now);
-                pairwiseOk_ = groupOk_ = false;
+                ForgetKeys();
                 keyDeadline_ = now + world_.timing.handshakeTimeoutMs;
             }
             break;
@@ -68,7 +71,7 @@ void ApSession::OnFrameFromStation(const uint8_t* frame, int length, Millis now)
             if (eap_) {
                 keys_.reset();
                 keyDeadline_.reset();
-                pairwiseOk_ = groupOk_ = false;
+                ForgetKeys();
                 eapDeadline_ = now + world_.timing.eapTimeoutMs;
             }
             break;
@@ -85,6 +88,7 @@ void ApSession::OnFrameFromStation(const uint8_t* frame, int length, Millis now)
             if (keys_) {
                 keys_->OnKeyFrame(frame, length, now);
                 if (keys_->Failure()) deauthReason_ = *keys_->Failure();
+                SettleRenewal();
             }
             break;
         default:
@@ -93,13 +97,13 @@ void ApSession::OnFrameFromStation(const uint8_t* frame, int length, Millis now)
 }
 
 void ApSession::Advance(Millis now) {
-    if (PortAuthorised()) {
-        keyDeadline_.reset();
-        return;
-    }
+    if (PortAuthorised() && !renewing_) keyDeadline_.reset();
+    if (const auto due = RenewalDue(); due && now >= *due) RenewGroupKey(now);
+    if (PortAuthorised() && !renewing_) return;
     if (keyDeadline_ && now >= *keyDeadline_) {
-        deauthReason_ = keys_ && keys_->GroupDone() ? "keys installed do not match"
-                                                    : "4-way handshake timeout";
+        if (keys_ && keys_->GroupDone()) deauthReason_ = "keys installed do not match";
+        else if (renewing_) deauthReason_ = "group key handshake timeout";
+        else deauthReason_ = "4-way handshake timeout";
         keyDeadline_.reset();
         return;
     }
@@ -118,7 +122,8 @@ std::optional<Millis> ApSession::NextDeadline() const {
     auto consider = [&](const std::optional<Millis>& at) {
         if (at && (!next || *at < *next)) next = at;
     };
-    if (PortAuthorised()) return std::nullopt;
+    consider(RenewalDue());
+    if (PortAuthorised() && !renewing_) return next;
     consider(keyDeadline_);
     consider(eapDeadline_);
     if (eap_) consider(eap_->NextRetransmit());
@@ -141,17 +146,44 @@ InstalledKey ApSession::InstallKey(bool pairwise, int index, const uint8_t* mate
             key.matches = key.material == keys_->GroupKey() && index == keys_->GroupKeyIndex();
             groupOk_ = key.matches;
         }
+        SettleRenewal();
     }
     return key;
 }
 
+// While a group key is being renewed the station still holds the previous one, which
+// the port was authorised with.
 bool ApSession::PortAuthorised() const {
-    return keys_ && keys_->GroupDone() && pairwiseOk_ && groupOk_;
+    return keys_ && pairwiseOk_ && (renewing_ || (keys_->GroupDone() && groupOk_));
+}
+
+bool ApSession::RenewGroupKey(Millis now) {
+    if (!keys_) return false;
+    if (PortAuthorised() && !renewing_) {
+        renewing_ = true;
+        keyDeadline_ = now + world_.timing.handshakeTimeoutMs;
+    }
+    groupOk_ = false;  // what the station installed is not the access point's key any more
+    keys_->RenewGroupKey(now);
+    groupKeyMadeAt_ = now;
+    return true;
+}
+
+void ApSession::SettleRenewal() {
+    if (renewing_ && keys_ && keys_->GroupDone() && groupOk_) {
+        renewing_ = false;
+        keyDeadline_.reset();
+    }
+}
+
+std::optional<Millis> ApSession::RenewalDue() const {
+    if (!keys_ || world_.timing.groupRekeyMs <= 0) return std::nullopt;
+    return groupKeyMadeAt_ + world_.timing.groupRekeyMs;
 }
 
 std::string ApSession::Phase() const {
     if (deauthReason_) return "failed: " + *deauthReason_;
-    if (PortAuthorised()) return "authorised";
+    if (PortAuthorised()) return renewing_ ? "authorised, renewing the group key" : "authorised";
     if (eap_ && !keys_) {
         switch (eap_->CurrentState()) {
             case EapServer::State::WaitIdentity: return "EAP: waiting for identity";

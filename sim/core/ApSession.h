@@ -1,7 +1,7 @@
 // The access point's side of one association with a WPA network: the 802.1X port, the
 // simulated authentication server (802.1X networks), the 4-way and group key handshakes,
-// and the check of the keys the station installs. Frames to the station wait in an outbox
-// that the station's EAPOL receive drains.
+// the renewals of the group key, and the check of the keys the station installs. Frames
+// to the station wait in an outbox that the station's EAPOL receive drains.
 #pragma once
 
 #include <array>
@@ -36,7 +36,7 @@ public:
     ~ApSession();
 
     void OnFrameFromStation(const uint8_t* frame, int length, Millis now);
-    // Runs retransmissions and timeouts due by now.
+    // Runs retransmissions, timeouts and group key renewals due by now.
     void Advance(Millis now);
     std::optional<Millis> NextDeadline() const;
 
@@ -48,6 +48,11 @@ public:
                             const uint8_t rsc[8]);
 
     bool PortAuthorised() const;
+    // A new group key under the next key index, handed to the station in a group key
+    // handshake. An authorised port stays authorised with the old key meanwhile; a
+    // station that has not installed the new key within the handshake timeout is
+    // deauthenticated. False when the association has no key handshake (yet).
+    bool RenewGroupKey(Millis now);
     std::deque<std::vector<uint8_t>>& Outbox() { return outbox_; }
 
     // For the state report and the tests.
@@ -61,6 +66,10 @@ public:
 
 private:
     void StartHandshake(const std::vector<uint8_t>& pmk, Millis now);
+    void ForgetKeys();
+    // Ends a renewal once the station has answered it and installed the new key.
+    void SettleRenewal();
+    std::optional<Millis> RenewalDue() const;
 
     const Scenario& world_;
     const NetworkSpec& network_;
@@ -75,6 +84,8 @@ private:
     std::optional<Millis> keyDeadline_;
     bool pairwiseOk_ = false;
     bool groupOk_ = false;
+    bool renewing_ = false;           // a renewal of an authorised port's group key is under way
+    Millis groupKeyMadeAt_ = 0;
 };
 
 }  // namespace hxsim

@@ -74,6 +74,14 @@ void Authenticator::Start(Millis now) {
     SendCurrent(now);
 }
 
+void Authenticator::RenewGroupKey(Millis now) {
+    groupKey_ = crypto::RandomBytes(CipherKeyLength(groupCipher_));
+    groupKeyIndex_ = groupKeyIndex_ == 1 ? 2 : 1;
+    if (!PairwiseDone()) return;
+    phase_ = Phase::WaitGroupMessage2;
+    SendCurrent(now);
+}
+
 Bytes Authenticator::Sealed(EapolKeyFrame frame) const {
     Bytes bytes = EncodeKeyFrame(frame);
     if (frame.info & KeyInfo::Mic) SetMic(bytes, KeyFrameMic(version_, kck_, bytes));

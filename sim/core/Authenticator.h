@@ -1,7 +1,8 @@
 // The access point's side of the WPA (version 1) key handshakes with one station: the
 // 4-way handshake that turns the pairwise master key into the pairwise transient key,
-// then the group key handshake that hands over the group key. Messages the station does
-// not answer are sent again, each time with a new replay counter.
+// then the group key handshake that hands over the group key, and again whenever the
+// group key is renewed. Messages the station does not answer are sent again, each time
+// with a new replay counter.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +27,10 @@ public:
 
     // (Re)starts the 4-way handshake: a new ANonce and message 1.
     void Start(Millis now);
+    // A new group key under the other key index (1 and 2 take turns). Once the pairwise
+    // key exists it goes out at once in a group key handshake; before that, the group
+    // handshake that follows the 4-way carries it.
+    void RenewGroupKey(Millis now);
     void OnKeyFrame(const uint8_t* frame, int length, Millis now);
     void Advance(Millis now);
     std::optional<Millis> NextRetransmit() const;

@@ -19,10 +19,11 @@ constexpr const char* kHelp =
     "  signal <bssid|ssid> <dBm>     move a network's mean signal (below -90 it is out of range)\n"
     "  drift <bssid|ssid> <dB>       how far a network's signal wanders\n"
     "  deauth [reason]               the access point deauthenticates the adapter\n"
+    "  group-rekey                   the access point renews its group key (the next key index)\n"
     "  fail <call> once|always|off|<n>   make a library call fail\n"
     "  fail clear                    no call fails any more\n"
     "  timing <name> <ms>            scan, scan-jitter, associate, reconnect, handshake-timeout,\n"
-    "                                retransmit, eap-timeout\n"
+    "                                retransmit, eap-timeout, group-rekey (0: never)\n"
     "  networks                      the networks and their signal now\n"
     "  events                        what happened lately\n"
     "  help                          this text\n";
@@ -70,6 +71,7 @@ ControlReply SetTimingValue(World& world, const std::string& name, long long val
     else if (name == "handshake-timeout") field = &t.handshakeTimeoutMs;
     else if (name == "retransmit") field = &t.retransmitMs;
     else if (name == "eap-timeout") field = &t.eapTimeoutMs;
+    else if (name == "group-rekey") field = &t.groupRekeyMs;
     if (field == nullptr) return Fail("unknown timing " + name);
     if (value < 0 || value > 3600000) return Fail("out of range");
     *field = static_cast<int>(value);
@@ -128,6 +130,7 @@ std::string StateReport(World& world) {
     if (const ApSession* session = world.Session()) {
         out << "port.phase: " << session->Phase() << "\n";
         out << "port.mic-failures: " << session->MicFailures() << "\n";
+        out << "port.group-key-index: " << session->GroupKeyIndex() << "\n";
     }
     out << "keys.installed:";
     if (world.InstalledKeys().empty()) out << " none";
@@ -190,6 +193,12 @@ ControlReply RunControlCommand(World& world, const std::string& line) {
         if (argc > 0) reason = line.substr(line.find(words[1]));
         world.Deauthenticate(reason);
         return Ok();
+    }
+    if (command == "group-rekey" && argc == 0) {
+        ApSession* session = world.Session();
+        if (session == nullptr || !session->RenewGroupKey(world.Now()))
+            return Fail("no WPA key handshake on this link");
+        return Ok("ok: group key index " + std::to_string(session->GroupKeyIndex()));
     }
     if (command == "fail") {
         if (argc == 1 && Lower(words[1]) == "clear") { world.Faults().Clear(); return Ok(); }

@@ -99,6 +99,7 @@ struct Timing {
     int handshakeTimeoutMs = 5000;    // 4-way and group handshakes, keys installed
     int retransmitMs = 1000;          // EAPOL-Key and EAP request retransmission
     int eapTimeoutMs = 30000;         // EAP exchange
+    int groupRekeyMs = 0;             // the group key is renewed this long after it was made; 0: never
     int linkLossDbm = -90;            // below this the link is lost
 };
 

@@ -168,7 +168,8 @@ private:
             const std::map<std::string, int*> fields{
                 {"scan", &t.scanMs}, {"scan-jitter", &t.scanJitterMs}, {"associate", &t.associateMs},
                 {"reconnect", &t.reconnectMs}, {"handshake-timeout", &t.handshakeTimeoutMs},
-                {"retransmit", &t.retransmitMs}, {"eap-timeout", &t.eapTimeoutMs}};
+                {"retransmit", &t.retransmitMs}, {"eap-timeout", &t.eapTimeoutMs},
+                {"group-rekey", &t.groupRekeyMs}};
             if (auto it = fields.find(key); it != fields.end()) return SetInt(*it->second, v, 0, 3600000);
             if (key == "link-loss") return SetInt(t.linkLossDbm, v, -120, 0);
         } else if (section_ == "adapter") {

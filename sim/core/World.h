@@ -135,6 +135,7 @@ public:
     const Link& CurrentLink() const { return link_; }
     const NetworkSpec* LinkedNetwork() const;
     const ApSession* Session() const { return session_.get(); }
+    ApSession* Session() { return session_.get(); }
     bool PortAuthorised() const;
     bool Scanning() const { return scanEndsAt_.has_value(); }
     const std::vector<SurveyRecord>& LastScan() const { return scanList_; }

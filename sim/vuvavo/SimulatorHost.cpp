@@ -79,9 +79,13 @@ std::string SimulatorHost::FinalReport() {
     std::unique_lock<std::mutex> lock(mutex_, std::try_to_lock);
     if (!world_) return "";
     world_->Sync();
-    std::string report = StateReport(*world_);
+    return WorldReport(*world_);
+}
+
+std::string WorldReport(World& world) {
+    std::string report = StateReport(world);
     report += "events:\n";
-    for (const WorldEvent& e : world_->Events()) report += std::to_string(e.at) + " ms: " + e.text + "\n";
+    for (const WorldEvent& e : world.Events()) report += std::to_string(e.at) + " ms: " + e.text + "\n";
     return report;
 }
 

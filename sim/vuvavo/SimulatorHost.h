@@ -48,6 +48,12 @@ private:
     std::string scenarioError_;
 };
 
+// The state report and the recent events of a world: what the exit report holds.
+std::string WorldReport(World& world);
+// Writes the world's report into the file HXSIM_EXIT_REPORT names, when it names one; for
+// moments after which the program may be ended from outside. Call with the lock held.
+void RefreshExitReport(World& world);
+
 // --- For native tests and tools linking the export layer directly -----------------------
 // A fresh world from the scenario (the default world when none is given).
 void ResetWorld(bool manualClock = true);

@@ -65,11 +65,19 @@ int HXAPI Query_FixWindisPnPBug(void) {
 }
 
 int HXAPI HXStopWZCService(void) {
-    return Unbound("HXStopWZCService", kFailure, [](World& w) { return w.StopZeroConfigService(); });
+    return Unbound("HXStopWZCService", kFailure, [](World& w) {
+        const int result = w.StopZeroConfigService();
+        hxsim::RefreshExitReport(w);
+        return result;
+    });
 }
 
 int HXAPI HXStartWZCService(void) {
-    return Unbound("HXStartWZCService", kFailure, [](World& w) { return w.StartZeroConfigService(); });
+    return Unbound("HXStartWZCService", kFailure, [](World& w) {
+        const int result = w.StartZeroConfigService();
+        hxsim::RefreshExitReport(w);
+        return result;
+    });
 }
 
 int HXAPI HexStrToBin(const char* text, unsigned char* out, int count) {

@@ -5,10 +5,12 @@
 // 1 when it could not be done (with the reason on stderr), 2 on a usage error.
 //
 //   hxtour open [s]                      double-click the tray icon until the window shows
+//   hxtour hide                          close the window as its close button does (to the tray)
 //   hxtour page <page>                   click the page's navigation label
 //   hxtour wait-text <page> <id> <text> [s]  until a control's text starts with <text>
 //   hxtour wait-rows [s]                 until the Site Survey list shows networks
 //   hxtour select <ssid>                 select the first Site Survey row of that network
+//   hxtour list <page> <id>              print the items of a list box, one a line
 //   hxtour set-text <page> <id> <text>   put text into a control, as typing does
 //   hxtour press <page> <id>             click a button of the page
 //   hxtour answer <caption> <yes|no|ok> [s]  answer the message box with that caption
@@ -151,6 +153,16 @@ int Open(DWORD limit) {
     return shown ? 0 : Fail("the window did not open (no adapter ready?)");
 }
 
+// The close button's system command carries the cursor position: the window hides.
+int Hide() {
+    HWND main = MainWindow();
+    if (main == nullptr) return Fail("the utility is not running");
+    RECT frame{};
+    ::GetWindowRect(main, &frame);
+    ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, MAKELPARAM(frame.right - 10, frame.top + 5));
+    return WaitUntil(3000, [&] { return !::IsWindowVisible(main); }) ? 0 : Fail("the window stayed");
+}
+
 int ShowPage(const char* name) {
     const PageMark* mark = FindPage(name);
     HWND main = MainWindow();
@@ -187,6 +199,24 @@ int Select(const char* ssid) {
         return rows.Select(row) ? 0 : Fail(std::string("cannot select the row of ") + ssid);
     }
     return Fail(std::string("no row for ") + ssid);
+}
+
+// List box messages below WM_USER are carried across processes by the system; their wide
+// forms carry the text whole under Wine too.
+int ListItems(HWND list) {
+    if (list == nullptr) return Fail("no such list");
+    const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+    if (count == LB_ERR) return Fail("not a list box");
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length == LB_ERR) return Fail("cannot read item " + std::to_string(i));
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        char narrow[512] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow, sizeof narrow - 1, nullptr, nullptr);
+        std::printf("%s\n", narrow);
+    }
+    return 0;
 }
 
 int Answer(const char* caption, const char* answer, DWORD limit) {
@@ -228,6 +258,7 @@ int main(int argc, char** argv) {
     if (argc < 2) return 2;
     const std::string step = argv[1];
     if (step == "open") return Open(Seconds(argc, argv, 2, 15));
+    if (step == "hide") return Hide();
     if (step == "page" && argc > 2) return ShowPage(argv[2]);
     if (step == "wait-text" && argc > 4) {
         const std::string wanted = argv[4];
@@ -239,6 +270,7 @@ int main(int argc, char** argv) {
     }
     if (step == "wait-rows") return WaitRows(Seconds(argc, argv, 2, 15));
     if (step == "select" && argc > 2) return Select(argv[2]);
+    if (step == "list" && argc > 3) return ListItems(PageControl(argv[2], argv[3]));
     if (step == "set-text" && argc > 4) {
         HWND control = PageControl(argv[2], argv[3]);
         if (control == nullptr) return Fail("no such control");

@@ -1,5 +1,6 @@
-// The bytes of a .ico file holding one 16 x 16 image with 16 colours (4 bits a pixel) and
-// its transparency mask.
+// The bytes of a .ico file: the 16 x 16 picture with 16 colours (4 bits a pixel), then each
+// larger picture in full colour with alpha (32 bits a pixel), each image with its
+// transparency mask.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,6 @@
 
 namespace hx::icons {
 
-std::vector<uint8_t> IcoFileBytes(const Picture& picture);
+std::vector<uint8_t> IcoFileBytes(const IconDefinition& icon);
 
 }  // namespace hx::icons

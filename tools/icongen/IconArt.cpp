@@ -1,7 +1,9 @@
 #include "tools/icongen/IconArt.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace hx::icons {
 
@@ -69,7 +71,96 @@ void DrawProhibitionSign(Picture& picture, Colour colour) {
     }
 }
 
+// What a larger picture is drawn from: the same design as its 16 x 16 picture.
+enum class Overlay { None, Cross, ProhibitionSign };
+struct Design {
+    int lit;
+    BarColours colours;
+    Overlay overlay;
+};
+
+uint32_t Argb(Colour colour) { return 0xFF000000u | kPalette[colour]; }
+
+// The design's colour at a point of a picture of the given size (in its pixels), or 0 where
+// the picture is transparent. The overlays are drawn over the bars; they are worked in the
+// 16 x 16 picture's units, so they keep their shape at every size.
+uint32_t ColourAt(const Design& design, int size, const std::array<BarBox, kBarCount>& bars, double x, double y) {
+    const double unit = size / static_cast<double>(kSize);
+    const double u = x / unit, v = y / unit;
+    if (design.overlay == Overlay::Cross) {
+        // Two strokes corner to corner, like the 16 x 16 picture's two-pixel diagonals.
+        const bool inSquare = u >= 1 && u <= 15 && v >= 1 && v <= 15;
+        const double halfWidth = 0.75 * std::sqrt(2.0);
+        if (inSquare && (std::abs(u - v) <= halfWidth || std::abs(u + v - 16) <= halfWidth)) return Argb(Black);
+    } else if (design.overlay == Overlay::ProhibitionSign) {
+        const double distance = std::hypot(u - 8, v - 8);
+        const bool ring = distance >= 5.6 && distance <= 7.6;
+        const bool bar = distance < 5.6 && std::abs(u - v) <= 1.5;
+        if (ring || bar) return Argb(Red);
+    }
+    for (int bar = 0; bar < kBarCount; ++bar) {
+        const BarBox& box = bars[static_cast<size_t>(bar)];
+        if (x < box.left || x >= box.right || y < box.top || y >= box.bottom) continue;
+        const bool edge = x < box.left + box.outline || x >= box.right - box.outline ||
+                          y < box.top + box.outline || y >= box.bottom - box.outline;
+        const BarColours colours = bar < design.lit ? design.colours : kEmpty;
+        return Argb(edge ? colours.outline : colours.fill);
+    }
+    return 0;
+}
+
+// Each pixel is the average of 4 x 4 points of the design, so the diagonals and the ring
+// come out smooth; the bars lie on whole pixels and stay sharp.
+ColourPicture DrawAt(const Design& design, int size) {
+    constexpr int kSamples = 4;
+    std::array<BarBox, kBarCount> bars{};
+    for (int bar = 0; bar < kBarCount; ++bar) bars[static_cast<size_t>(bar)] = BarBoxAt(bar, size);
+    ColourPicture picture;
+    picture.size = size;
+    picture.argb.resize(static_cast<size_t>(size * size));
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            double alpha = 0, red = 0, green = 0, blue = 0;
+            for (int sy = 0; sy < kSamples; ++sy) {
+                for (int sx = 0; sx < kSamples; ++sx) {
+                    const uint32_t c = ColourAt(design, size, bars, x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples);
+                    const double a = (c >> 24) / 255.0;
+                    alpha += a;
+                    red += a * ((c >> 16) & 0xFF);
+                    green += a * ((c >> 8) & 0xFF);
+                    blue += a * (c & 0xFF);
+                }
+            }
+            if (alpha == 0) continue;
+            const auto channel = [](double value) { return static_cast<uint32_t>(std::lround(std::clamp(value, 0.0, 255.0))); };
+            picture.argb[static_cast<size_t>(y * size + x)] =
+                channel(alpha * 255 / (kSamples * kSamples)) << 24 | channel(red / alpha) << 16 |
+                channel(green / alpha) << 8 | channel(blue / alpha);
+        }
+    }
+    return picture;
+}
+
+IconDefinition Icon(int resourceId, std::string fileName, Picture picture, const Design& design) {
+    IconDefinition icon{resourceId, std::move(fileName), picture, {}};
+    for (int size : kLargerSizes) icon.larger.push_back(DrawAt(design, size));
+    return icon;
+}
+
+IconDefinition BarIcon(int resourceId, std::string fileName, int lit, BarColours colours) {
+    return Icon(resourceId, std::move(fileName), Bars(lit, colours), {lit, colours, Overlay::None});
+}
+
 }  // namespace
+
+BarBox BarBoxAt(int bar, int size) {
+    const double unit = size / static_cast<double>(kSize);
+    const auto at = [unit](int units) { return static_cast<int>(std::lround(units * unit)); };
+    const int left = kBarLeft[static_cast<size_t>(bar)];
+    const int top = kBarBottom + 1 - kBarHeight[static_cast<size_t>(bar)];
+    const int outline = std::max(1, static_cast<int>(std::lround(size / 24.0)));
+    return {at(left), at(left + kBarWidth), at(top), at(kBarBottom + 1), outline};
+}
 
 std::vector<IconDefinition> UtilityIcons() {
     Picture noAdapter = Bars(0, kEmpty);
@@ -78,18 +169,18 @@ std::vector<IconDefinition> UtilityIcons() {
     DrawProhibitionSign(zeroConfiguration, Red);
 
     return {
-        {135, "utility.ico", Bars(4, kBlue)},
-        {136, "bars4_yellow.ico", Bars(4, kYellow)},
-        {137, "bars2_green.ico", Bars(2, kGreen)},
-        {138, "bars3_green.ico", Bars(3, kGreen)},
-        {139, "bars4_green.ico", Bars(4, kGreen)},
-        {140, "bars1_yellow.ico", Bars(1, kYellow)},
-        {141, "bars2_yellow.ico", Bars(2, kYellow)},
-        {142, "bars3_yellow.ico", Bars(3, kYellow)},
-        {143, "bars1_green.ico", Bars(1, kGreen)},
-        {144, "no_adapter.ico", noAdapter},
-        {145, "bars_empty.ico", Bars(0, kEmpty)},
-        {152, "zero_config.ico", zeroConfiguration},
+        BarIcon(135, "utility.ico", 4, kBlue),
+        BarIcon(136, "bars4_yellow.ico", 4, kYellow),
+        BarIcon(137, "bars2_green.ico", 2, kGreen),
+        BarIcon(138, "bars3_green.ico", 3, kGreen),
+        BarIcon(139, "bars4_green.ico", 4, kGreen),
+        BarIcon(140, "bars1_yellow.ico", 1, kYellow),
+        BarIcon(141, "bars2_yellow.ico", 2, kYellow),
+        BarIcon(142, "bars3_yellow.ico", 3, kYellow),
+        BarIcon(143, "bars1_green.ico", 1, kGreen),
+        Icon(144, "no_adapter.ico", noAdapter, {0, kEmpty, Overlay::Cross}),
+        BarIcon(145, "bars_empty.ico", 0, kEmpty),
+        Icon(152, "zero_config.ico", zeroConfiguration, {0, kEmpty, Overlay::ProhibitionSign}),
     };
 }
 

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     }
     const std::string folder = argv[1];
     for (const auto& icon : hx::icons::UtilityIcons()) {
-        const auto bytes = hx::icons::IcoFileBytes(icon.picture);
+        const auto bytes = hx::icons::IcoFileBytes(icon);
         const std::string path = folder + "/" + icon.fileName;
         std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

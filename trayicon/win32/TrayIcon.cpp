@@ -35,6 +35,15 @@ bool Expect(bool holds, const char* condition) {
 // An index within [0, limit): the negative values are as far out of range as the large ones.
 bool Within(int index, int limit) { return static_cast<unsigned>(index) < static_cast<unsigned>(limit); }
 
+DWORD ShellMessage(TrayRequest request) {
+    switch (request) {
+    case TrayRequest::Add: return NIM_ADD;
+    case TrayRequest::Modify: return NIM_MODIFY;
+    case TrayRequest::Delete: break;
+    }
+    return NIM_DELETE;
+}
+
 }  // namespace
 
 void TrayIcon::SetNotifyFunction(NotifyFunction notify) { g_notify = notify ? notify : &::Shell_NotifyIconA; }
@@ -91,9 +100,21 @@ BOOL TrayIcon::ShowSet(int iconSet) {
     data.uCallbackMessage = kCallbackMessage;
     data.hIcon = set.pIcon[static_cast<size_t>(set.nCurrentIcon)].hIcon.Get();
     std::strncpy(data.szTip, set.tooltip.c_str(), sizeof data.szTip - 1);
-    const BOOL result = g_notify(present_ ? NIM_MODIFY : NIM_ADD, &data);
-    present_ = true;
-    return result;
+    const bool shown = presence_.Show([&](TrayRequest request) {
+        return g_notify(ShellMessage(request), &data) != FALSE;
+    });
+    return shown ? TRUE : FALSE;
+}
+
+UINT TrayIcon::TaskbarCreatedMessage() {
+    static const UINT message = ::RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+bool TrayIcon::OnOwnerMessage(UINT message) {
+    if (message == 0 || message != TaskbarCreatedMessage()) return false;
+    if (presence_.ShellRestarted()) ShowSet(-1);
+    return true;
 }
 
 BOOL TrayIcon::PopUpMenu(int menuResourceId, HWND owner) {
@@ -110,10 +131,10 @@ BOOL TrayIcon::PopUpMenu(int menuResourceId, HWND owner) {
 }
 
 void TrayIcon::Remove() {
-    if (!present_) return;
-    NOTIFYICONDATAA data = NotificationData();
-    g_notify(NIM_DELETE, &data);
-    present_ = false;
+    presence_.Remove([this](TrayRequest request) {
+        NOTIFYICONDATAA data = NotificationData();
+        return g_notify(ShellMessage(request), &data) != FALSE;
+    });
 }
 
 }  // namespace hx::win

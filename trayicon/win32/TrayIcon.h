@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/win32/framework/Handles.h"
+#include "trayicon/TrayPresence.h"
 
 namespace hx::win {
 
@@ -47,16 +48,22 @@ public:
 
     // Loads an icon resource into a set.
     void SetIcon(int iconSet, int index, int iconResourceId, int displayTimeMs);
-    // Shows a set (-1: the set shown now): added the first time, modified afterwards.
-    // Returns the shell's result.
+    // Shows a set (-1: the set shown now): added while the shell does not hold the icon,
+    // modified once it does. Returns whether the shell took it.
     BOOL ShowSet(int iconSet = -1);
+    // The message the shell broadcasts when the taskbar has been created anew.
+    static UINT TaskbarCreatedMessage();
+    // For the owner's window procedure: a new taskbar gets the icon again, with the set
+    // shown now. True when the message was that broadcast.
+    bool OnOwnerMessage(UINT message);
     // Tracks the first pop-up of a menu resource at the cursor; the chosen command goes to
     // the owner as a menu command. Returns the tracking result.
     BOOL PopUpMenu(int menuResourceId, HWND owner);
-    // Deletes the icon from the notification area if it is there.
+    // Deletes the icon from the notification area if it was shown since the last removal.
     void Remove();
 
-    bool Present() const { return present_; }
+    // Whether the shell holds the icon now, as far as its answers tell.
+    bool Present() const { return presence_.Present(); }
     int CurrentSet() const { return currentSet_; }
     const IconSet& Set(int iconSet) const { return sets_.at(iconSet); }
 
@@ -67,7 +74,7 @@ private:
     int maxIconsPerSet_;
     HWND owner_;
     std::vector<IconSet> sets_;
-    bool present_ = false;
+    TrayPresence presence_;
     int currentSet_ = 0;
 };
 

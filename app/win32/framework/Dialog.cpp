@@ -58,7 +58,10 @@ void Dialog::RunModalLoop(bool showWhenIdle) {
     bool shown = !showWhenIdle;
     MSG msg;
     while (!endRequested_) {
-        if (!shown && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        // Idle: nothing waits but, at most, a timer. A timer that fell due while the dialog
+        // was still being set up runs after the show, or whatever it hides would be shown
+        // again after it.
+        if (!shown && (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) || msg.message == WM_TIMER)) {
             ::ShowWindow(hwnd_, SW_SHOWNORMAL);
             ::UpdateWindow(hwnd_);
             shown = true;

@@ -3,11 +3,16 @@
 // on the client's side). The pipe is named by HXSIM_PIPE, or else after the program that
 // loaded the library: \\.\pipe\hxsim-<program name in lower case>, e.g.
 // \\.\pipe\hxsim-hx88uutil. Only the first process of a name serves it.
+//
+// The channel steers the simulation only, but it ships inside the product: it answers
+// local clients alone, and only the user the process runs as may open it.
 #include <windows.h>
 
 #include <atomic>
 #include <cctype>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "sim/vuvavo/ControlServer.h"
 #include "sim/vuvavo/SimulatorHost.h"
@@ -32,6 +37,55 @@ std::string PipeName() {
     return "\\\\.\\pipe\\hxsim-" + program;
 }
 
+struct HandleCloser {
+    void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+// A security descriptor owned by the user of the process token, whose access list allows
+// that user alone (everyone else, administrators and the system included, is refused).
+class UserOnlySecurity {
+public:
+    UserOnlySecurity();
+    UserOnlySecurity(const UserOnlySecurity&) = delete;
+    UserOnlySecurity& operator=(const UserOnlySecurity&) = delete;
+
+    // Null when the descriptor could not be made.
+    SECURITY_ATTRIBUTES* Attributes() { return made_ ? &attributes_ : nullptr; }
+
+private:
+    std::vector<BYTE> user_;  // TOKEN_USER, with the user's SID after it
+    std::vector<BYTE> acl_;
+    SECURITY_DESCRIPTOR descriptor_{};
+    SECURITY_ATTRIBUTES attributes_{};
+    bool made_ = false;
+};
+
+UserOnlySecurity::UserOnlySecurity() {
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return;
+    const UniqueHandle tokenHolder(token);
+    DWORD size = 0;
+    ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    if (size == 0) return;
+    user_.resize(size);
+    if (!::GetTokenInformation(token, TokenUser, user_.data(), size, &size)) return;
+    PSID user = reinterpret_cast<TOKEN_USER*>(user_.data())->User.Sid;
+    if (!::IsValidSid(user)) return;
+
+    const DWORD aclSize = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) - sizeof(DWORD) + ::GetLengthSid(user);
+    acl_.resize(aclSize);
+    auto* acl = reinterpret_cast<PACL>(acl_.data());
+    made_ = ::InitializeAcl(acl, aclSize, ACL_REVISION) &&
+            ::AddAccessAllowedAce(acl, ACL_REVISION, GENERIC_ALL, user) &&
+            ::InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION) &&
+            ::SetSecurityDescriptorOwner(&descriptor_, user, FALSE) &&
+            ::SetSecurityDescriptorDacl(&descriptor_, TRUE, acl, FALSE);
+    attributes_.nLength = sizeof attributes_;
+    attributes_.lpSecurityDescriptor = &descriptor_;
+    attributes_.bInheritHandle = FALSE;
+}
+
 void ServeOne(HANDLE pipe) {
     std::string request(kBufferSize, '\0');
     DWORD read = 0;
@@ -50,12 +104,15 @@ void ServeOne(HANDLE pipe) {
 DWORD WINAPI ServeControl(void* name) {
     const std::string pipeName = *static_cast<std::string*>(name);
     delete static_cast<std::string*>(name);
+    UserOnlySecurity security;
+    if (security.Attributes() == nullptr) return 1;  // never served with the default access
     bool first = true;
     for (;;) {
         DWORD mode = PIPE_ACCESS_DUPLEX | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
         HANDLE pipe = ::CreateNamedPipeA(pipeName.c_str(), mode,
-                                         PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1,
-                                         kBufferSize, kBufferSize, 0, nullptr);
+                                         PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT |
+                                             PIPE_REJECT_REMOTE_CLIENTS,
+                                         1, kBufferSize, kBufferSize, 0, security.Attributes());
         if (pipe == INVALID_HANDLE_VALUE) return 1;  // another process serves this name
         first = false;
         const BOOL connected = ::ConnectNamedPipe(pipe, nullptr) || ::GetLastError() == ERROR_PIPE_CONNECTED;

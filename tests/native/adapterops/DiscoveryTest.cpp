@@ -200,15 +200,33 @@ TEST(Identify, AnUnreadableMacShowsAsZeros) {
 }
 
 TEST(ZeroConfigurationCheck, EveryIdentifiedAdapterIsToldItsControlState) {
-    // Unplugged and plugged in again: the new adapter hears the unchanged status, once.
-    SessionFixture f;
-    f.library.wzcStatus = 0;
-    EXPECT_TRUE(f.session.Identify());
-    f.session.CheckZeroConfiguration();
-    EXPECT_TRUE(f.session.Identify());
-    f.session.CheckZeroConfiguration();
-    EXPECT_EQ(f.library.CountOf("SetWL_HXUseHXOidState"), 2);
-    EXPECT_EQ(f.state.wzcState, 0);
+    // I: the adapter is identified (again after it was unplugged and plugged in); C: a tick's check.
+    const struct {
+        const char* name;
+        const char* steps;
+        std::deque<int> statuses;
+        int told;         // SetWL_HXUseHXOidState calls
+        int finalState;
+        int applied;      // settings sent to the adapter
+    } cases[] = {
+        {"the new adapter hears the unchanged status, once", "ICIC", {0, 0, 0, 0}, 2, 0, 2},
+        {"a status outside 0-2 keeps the service in control; the next one is told", "IIC", {1, 5, 1}, 2, 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SessionFixture f;
+        f.library.Script("QueryWL_CheckWZCStatus", c.statuses);
+        for (const char* step = c.steps; *step != '\0'; ++step) {
+            if (*step == 'C') {
+                f.session.CheckZeroConfiguration();
+            } else {
+                EXPECT_TRUE(f.session.Identify());
+            }
+        }
+        EXPECT_EQ(f.library.CountOf("SetWL_HXUseHXOidState"), c.told);
+        EXPECT_EQ(f.state.wzcState, c.finalState);
+        EXPECT_EQ(f.library.CountOf("SetWL_SSID"), c.applied);
+    }
 }
 
 TEST(ZeroConfigurationCheck, TellsTheDriverOnlyOnChanges) {

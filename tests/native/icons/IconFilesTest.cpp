@@ -1,5 +1,6 @@
 // The committed icon files are exactly what the icon generator draws, and the resource
-// script puts each of them under the right id.
+// script puts each of them under the right id. Each holds the 16 x 16 16-colour picture, kept
+// as it always was, and the larger sizes drawn in full colour.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "tools/icongen/IcoFile.h"
 #include "tools/icongen/IconArt.h"
@@ -22,7 +24,7 @@ std::string ReadFile(const std::string& path) {
 
 TEST(IconFiles, CommittedFilesMatchTheGenerator) {
     for (const auto& icon : UtilityIcons()) {
-        const auto expected = IcoFileBytes(icon.picture);
+        const auto expected = IcoFileBytes(icon);
         const std::string committed = ReadFile(std::string(HX_SOURCE_DIR) + "/resources/icons/" + icon.fileName);
         ASSERT_FALSE(committed.empty()) << icon.fileName << " is missing";
         EXPECT_EQ(committed, std::string(expected.begin(), expected.end()))
@@ -53,7 +55,7 @@ TEST(IconFiles, TheResourceScriptUsesEachFileUnderItsId) {
     for (const auto& icon : icons) EXPECT_EQ(fileIds[icon.fileName], icon.resourceId) << icon.fileName;
 }
 
-// How many bars of a picture are filled with the given colour.
+// How many bars of a picture are filled with the given colour, at 16 x 16 and at each larger size.
 int BarsFilledWith(const Picture& picture, Colour fill) {
     int count = 0;
     for (int bar = 0; bar < kBarCount; ++bar) {
@@ -64,32 +66,78 @@ int BarsFilledWith(const Picture& picture, Colour fill) {
     return count;
 }
 
-TEST(IconFiles, BarIconsLightTheirNumberOfBars) {
+int BarsFilledWith(const ColourPicture& picture, Colour fill) {
+    int count = 0;
+    for (int bar = 0; bar < kBarCount; ++bar) {
+        const BarBox box = BarBoxAt(bar, picture.size);
+        if (picture.At((box.left + box.right) / 2, box.bottom - box.outline - 1) == (0xFF000000u | kPalette[fill])) ++count;
+    }
+    return count;
+}
+
+TEST(IconFiles, BarIconsLightTheirNumberOfBarsAtEverySize) {
     struct Case { int id; Colour fill; int bars; };
     const Case cases[] = {
         {143, Green, 1}, {137, Green, 2}, {138, Green, 3}, {139, Green, 4},
         {140, Yellow, 1}, {141, Yellow, 2}, {142, Yellow, 3}, {136, Yellow, 4},
-        {145, Green, 0}, {145, Yellow, 0}, {144, Green, 0}, {152, Yellow, 0},
+        {145, Green, 0}, {145, Yellow, 0}, {144, Green, 0}, {152, Yellow, 0}, {135, Blue, 4},
     };
-    std::map<int, Picture> byId;
-    for (const auto& icon : UtilityIcons()) byId[icon.resourceId] = icon.picture;
-    for (const auto& c : cases) EXPECT_EQ(BarsFilledWith(byId.at(c.id), c.fill), c.bars) << "icon " << c.id;
+    std::map<int, IconDefinition> byId;
+    for (const auto& icon : UtilityIcons()) byId.emplace(icon.resourceId, icon);
+    for (const auto& c : cases) {
+        const IconDefinition& icon = byId.at(c.id);
+        EXPECT_EQ(BarsFilledWith(icon.picture, c.fill), c.bars) << "icon " << c.id;
+        ASSERT_EQ(icon.larger.size(), kLargerSizes.size());
+        for (const ColourPicture& larger : icon.larger)
+            EXPECT_EQ(BarsFilledWith(larger, c.fill), c.bars) << "icon " << c.id << " at " << larger.size;
+    }
     // The crossed-out icon has black on its diagonal; the prohibition sign is red there.
-    EXPECT_EQ(byId.at(144).colour[7][7], Black);
-    EXPECT_TRUE(byId.at(144).opaque[7][7]);
-    EXPECT_EQ(byId.at(152).colour[7][7], Red);
+    EXPECT_EQ(byId.at(144).picture.colour[7][7], Black);
+    EXPECT_TRUE(byId.at(144).picture.opaque[7][7]);
+    EXPECT_EQ(byId.at(152).picture.colour[7][7], Red);
+    for (size_t i = 0; i < kLargerSizes.size(); ++i) {
+        const int middle = kLargerSizes[i] / 2;
+        EXPECT_EQ(byId.at(144).larger[i].At(middle, middle), 0xFF000000u | kPalette[Black]) << kLargerSizes[i];
+        EXPECT_EQ(byId.at(152).larger[i].At(middle, middle), 0xFF000000u | kPalette[Red]) << kLargerSizes[i];
+        EXPECT_EQ(byId.at(152).larger[i].At(0, 0), 0u) << "corners stay transparent at " << kLargerSizes[i];
+    }
 }
 
-TEST(IconFiles, FileLayoutIsOneSixteenColourImageWithItsMask) {
-    const auto bytes = IcoFileBytes(UtilityIcons().front().picture);
-    ASSERT_EQ(bytes.size(), 22u + 40 + 64 + 128 + 64);
-    EXPECT_EQ(bytes[2], 1);   // icon, not cursor
-    EXPECT_EQ(bytes[4], 1);   // one image
-    EXPECT_EQ(bytes[6], 16);  // 16 wide
-    EXPECT_EQ(bytes[7], 16);  // 16 high
-    EXPECT_EQ(bytes[8], 16);  // 16 colours
-    EXPECT_EQ(bytes[22 + 14], 4);  // 4 bits a pixel
-    EXPECT_EQ(bytes[22 + 8], 32);  // colour image and mask
+uint16_t U16At(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint16_t>(b[at] | b[at + 1] << 8); }
+uint32_t U32At(const std::vector<uint8_t>& b, size_t at) { return U16At(b, at) | static_cast<uint32_t>(U16At(b, at + 2)) << 16; }
+
+TEST(IconFiles, FileLayoutIsTheSixteenColourImageThenTheLargerSizes) {
+    struct Entry { int size, colours, bitsPerPixel; };
+    const Entry expected[] = {{16, 16, 4}, {20, 0, 32}, {24, 0, 32}, {32, 0, 32}, {40, 0, 32}, {48, 0, 32}};
+    // The 16 x 16 images of all icons, as they were before the larger sizes came.
+    uint32_t sixteenHash = 0x811C9DC5;  // FNV-1a
+    for (const auto& icon : UtilityIcons()) {
+        const auto bytes = IcoFileBytes(icon);
+        ASSERT_EQ(U16At(bytes, 2), 1);  // icon, not cursor
+        ASSERT_EQ(U16At(bytes, 4), std::size(expected));
+        size_t end = 6 + 16 * std::size(expected);
+        for (size_t i = 0; i < std::size(expected); ++i) {
+            SCOPED_TRACE(icon.fileName + " image " + std::to_string(i));
+            const size_t entry = 6 + 16 * i;
+            const Entry& e = expected[i];
+            EXPECT_EQ(bytes[entry], e.size);
+            EXPECT_EQ(bytes[entry + 1], e.size);
+            EXPECT_EQ(bytes[entry + 2], e.colours);
+            EXPECT_EQ(U16At(bytes, entry + 6), e.bitsPerPixel);
+            const uint32_t length = U32At(bytes, entry + 8), offset = U32At(bytes, entry + 12);
+            ASSERT_EQ(offset, end) << "images follow each other";
+            ASSERT_LE(offset + length, bytes.size());
+            const int maskRow = (e.size + 31) / 32 * 4;
+            EXPECT_EQ(length, 40u + (e.colours * 4u) + e.size * e.size * e.bitsPerPixel / 8 + maskRow * e.size);
+            EXPECT_EQ(U32At(bytes, offset + 8), 2u * e.size);  // colour image and mask
+            EXPECT_EQ(U16At(bytes, offset + 14), e.bitsPerPixel);
+            if (i == 0)
+                for (size_t k = offset; k < offset + length; ++k) sixteenHash = (sixteenHash ^ bytes[k]) * 0x01000193;
+            end = offset + length;
+        }
+        EXPECT_EQ(end, bytes.size());
+    }
+    EXPECT_EQ(sixteenHash, 0x1D2FA47Bu) << "the 16 x 16 16-colour pictures changed";
 }
 
 }  // namespace

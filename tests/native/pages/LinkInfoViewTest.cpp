@@ -50,5 +50,24 @@ TEST(LinkInfoView, StatusAndAreaRulesByConnectionAndNetworkType) {
     }
 }
 
+// A driver library whose separated form ends with a separator too, as its contract allows:
+// three characters a byte and the end.
+class TrailingSeparatorLibrary : public test::FakeAdapterLibrary {
+public:
+    int BinToHexStr(const unsigned char* bytes, char* out, int count, int separated) override {
+        const int length = FakeAdapterLibrary::BinToHexStr(bytes, out, count, separated);
+        if (length <= 0 || separated == 0) return length;
+        out[length] = ' ';
+        out[length + 1] = '\0';
+        return length + 1;
+    }
+};
+
+TEST(LinkInfoView, AnAddressTextEndingInASeparatorFitsAndShowsSixPairs) {
+    TrailingSeparatorLibrary library;
+    const uint8_t address[6] = {0x00, 0x0C, 0xF1, 0x12, 0x34, 0x5A};
+    EXPECT_EQ(DashedAddress(library, address), "00-0C-F1-12-34-5A");
+}
+
 }  // namespace
 }  // namespace hx

@@ -52,7 +52,7 @@ protected:
         record_.wpaElement = element_.data();
         record_.wpaElementLength = static_cast<uint16_t>(element_.size());
         record_.pairwiseCipher = record_.groupCipher = cipher;
-        record_.installKey = hx::InstallNegotiatedKey;  // the worker's own callback
+        record_.installKey = callback_;
     }
 
     // The key negotiation loop; true once the port is authorised.
@@ -84,6 +84,7 @@ protected:
 
     hx::KeyNegotiationRecord record_{};
     std::vector<uint8_t> element_;
+    hx::KeyInstallCallback callback_ = hx::InstallNegotiatedKey;  // the worker's own callback
 };
 
 TEST_F(SupplicantJoin, WpaPskWithTheRightPassphraseInstallsTheAccessPointsKeys) {
@@ -111,6 +112,91 @@ TEST_F(SupplicantJoin, WpaPskWithAWrongPassphraseInstallsNothingAndTheLinkDrops)
     EXPECT_NE(QueryWL_ConnectState(&adapter), 0);
     EXPECT_TRUE(ShowHas("keys.installed: none")) << Show();
     EXPECT_NE(hxsim::Control("events").text.find("4-way handshake timeout"), std::string::npos);
+}
+
+// Every key the library hands over, on its way to the worker's callback.
+struct HandedKey {
+    int kind, index;
+    std::vector<uint8_t> key;
+    bool operator==(const HandedKey&) const = default;
+};
+std::vector<HandedKey> handed;
+
+void HX_CALLBACK RecordAndInstall(const uint8_t* rsc, const uint8_t* key, int length, int index, int kind) {
+    handed.push_back({kind, index, std::vector<uint8_t>(key, key + length)});
+    hx::InstallNegotiatedKey(rsc, key, length, index, kind);
+}
+
+class GroupKeyRenewal : public SupplicantJoin {
+protected:
+    void SetUp() override {
+        SupplicantJoin::SetUp();
+        handed.clear();
+        callback_ = RecordAndInstall;
+    }
+    void Steps(int n) {
+        for (int i = 0; i < n; ++i) do_key_negotiation_run(&record_);
+    }
+    // The access point's group key and index, and what the adapter holds under that index.
+    struct GroupKeys {
+        std::vector<uint8_t> apKey;
+        int index;
+        std::vector<uint8_t> adapterKey;
+    };
+    GroupKeys Current() {
+        return hxsim::WithWorld([](hxsim::World& w) {
+            GroupKeys keys{w.Session()->GroupKey(), w.Session()->GroupKeyIndex(), {}};
+            for (const auto& k : w.InstalledKeys())
+                if (!k.pairwise && k.index == keys.index) keys.adapterKey = k.material;
+            return keys;
+        });
+    }
+};
+
+TEST_F(GroupKeyRenewal, EachNewGroupKeyReachesTheAdapterOnceUnderItsNewIndex) {
+    const struct { const char* how; const char* scenario; const char* control; int advanceMs; } cases[] = {
+        {"the control command", "", "group-rekey", 0},
+        {"the scenario's timing", "[timing]\ngroup-rekey = 3000\n", nullptr, 3000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        Start(simtest::DefaultWorldPlus(c.scenario));
+        handed.clear();
+        ASSERT_TRUE(JoinWithPassphrase("WPA-TKIP-Home", "tkip-passphrase", 4, 8)) << Show();
+        std::vector<uint8_t> previous = Current().apKey;
+        for (int expectedIndex : {2, 1}) {
+            handed.clear();
+            // The station's first answer is lost, so the access point sends the same key again.
+            ASSERT_TRUE(hxsim::Control("fail HxSimSendEapol once").ok);
+            if (c.control) {
+                ASSERT_TRUE(hxsim::Control(c.control).ok);
+            }
+            Advance(c.advanceMs);
+            Steps(3);
+            Advance(1000);
+            Steps(3);
+            const GroupKeys now = Current();
+            EXPECT_EQ(now.index, expectedIndex);
+            EXPECT_NE(now.apKey, previous);
+            EXPECT_EQ(now.adapterKey, now.apKey);
+            EXPECT_EQ(handed, (std::vector<HandedKey>{{1, expectedIndex, now.apKey}}))
+                << "handed over once, the repeat not again";
+            EXPECT_TRUE(ShowHas("port.phase: authorised\n")) << "the repeat was answered\n" << Show();
+            EXPECT_TRUE(ShowHas("faults: none"));
+            previous = now.apKey;
+        }
+        Shutdown_Dot1x_Module();
+    }
+}
+
+TEST_F(GroupKeyRenewal, AStationThatDoesNotTakeTheNewKeyIsDeauthenticated) {
+    ASSERT_TRUE(JoinWithPassphrase("WPA-AES-Office", "aes-passphrase", 6, 16)) << Show();
+    ASSERT_TRUE(hxsim::Control("group-rekey").ok);
+    Advance(4900);  // the old key serves until the renewal times out
+    EXPECT_TRUE(ShowHas("port.authorised: yes")) << Show();
+    Advance(200);
+    EXPECT_NE(QueryWL_ConnectState(&adapter), 0);
+    EXPECT_NE(hxsim::Control("events").text.find("group key handshake timeout"), std::string::npos);
 }
 
 class SupplicantDot1x : public SupplicantJoin {

@@ -162,14 +162,8 @@ struct Rig {
         adapter.connectState = value;
     }
 
-    // Waits until the worker has made no call for a while: it has ended by itself.
-    bool WaitForQuiet() {
-        return WaitUntil([this] {
-            const size_t before = journal.Size();
-            std::this_thread::sleep_for(60ms);
-            return journal.Size() == before;
-        });
-    }
+    // Waits until the worker has ended by itself: its last call releases the supplicant.
+    bool WaitForEnd() { return supplicant.WaitForCount("Shutdown_Dot1x_Module", 1); }
 
     // The journal from the first entry named `from` on, `count` entries.
     Names Slice(const std::string& from, size_t count, int occurrence = 1) {
@@ -232,8 +226,8 @@ TEST(AuthWorker, EndsQuietlyWhereThePreparationFails) {
         Rig r;
         c.arrange(r);
         r.Worker().StartWorker();
-        ASSERT_TRUE(r.WaitForQuiet());
-        EXPECT_EQ(r.journal.Entries(), Join({kStartToSurvey, c.expected}));
+        ASSERT_TRUE(r.WaitForEnd());
+        EXPECT_EQ(r.journal.Entries(), Join({kStartToSurvey, c.expected, {"Shutdown_Dot1x_Module"}}));
         EXPECT_TRUE(r.worker->WorkerActive());   // ended by itself: the flag stays set ...
         EXPECT_EQ(r.adapter.wzcStarts, 0);        // ... and so does the service stop
         EXPECT_EQ(r.StoredElement(), c.elementStored ? HexOf(WpaElement(0x02)) : "<none>");
@@ -266,8 +260,8 @@ TEST(AuthWorker, CertificateFilesThatCannotBeMadeEndTheWorker) {
         r.state.current.Dot1xProtocol = c.protocol;
         r.supplicant.SetResult(c.failing, 1);
         r.Worker().StartWorker();
-        ASSERT_TRUE(r.WaitForQuiet());
-        EXPECT_EQ(r.journal.Entries(), Join({kStartToSurvey, kElementFound, c.expected}));
+        ASSERT_TRUE(r.WaitForEnd());
+        EXPECT_EQ(r.journal.Entries(), Join({kStartToSurvey, kElementFound, c.expected, {"Shutdown_Dot1x_Module"}}));
         EXPECT_EQ(r.messages.Texts(), c.message ? Names{kCertificateExportFailureText} : Names{});
         const std::string certArgs = "(CN=alice,CN=Test CA)";
         EXPECT_EQ(r.supplicant.Calls()[0], std::string(c.protocol == Dot1xMethod::EapTls ? "genMyCertFile" : "genROOTCertFile") + certArgs);
@@ -354,7 +348,7 @@ TEST(AuthWorker, AnElementTheLibraryCannotTurnIntoTextIsPassedOver) {
         if (c.negotiates) {
             ASSERT_TRUE(r.supplicant.WaitForCount("do_key_negotiation_init", 1));
         } else {
-            ASSERT_TRUE(r.WaitForQuiet());
+            ASSERT_TRUE(r.WaitForEnd());
         }
         r.worker->StopWorker();
         EXPECT_EQ(r.StoredElement(), c.stored);
@@ -450,10 +444,11 @@ TEST(AuthWorker, StopCutsTheLinkWaitsShort) {
         std::deque<int> connectStates;   // then not connected
         int queriesBeforeStop;
         Names endAfterLastQuery;
+        bool elementStored;   // a worker stopped before it read the survey list stores nothing
     };
     const Case cases[] = {
-        {"first wait", {}, 0, {"HXStartWZCService"}},
-        {"wait of the run", {0}, 2, {"Shutdown_Dot1x_Module", "HXStartWZCService"}},
+        {"first wait", {}, 0, {"Shutdown_Dot1x_Module", "HXStartWZCService"}, false},
+        {"wait of the run", {0}, 2, {"Shutdown_Dot1x_Module", "HXStartWZCService"}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -476,6 +471,32 @@ TEST(AuthWorker, StopCutsTheLinkWaitsShort) {
         EXPECT_EQ(Names(all.end() - static_cast<std::ptrdiff_t>(c.endAfterLastQuery.size()), all.end()),
                   c.endAfterLastQuery);
         EXPECT_EQ(r.adapter.CountOf("QueryWL_ConnectState"), c.queriesBeforeStop);
+        EXPECT_EQ(r.StoredElement(), c.elementStored ? HexOf(WpaElement(0x02)) : "<none>");
+    }
+}
+
+TEST(AuthWorker, EachLinkWaitGoesOnAfterThirtyRoundsWithoutALink) {
+    struct Case {
+        const char* name;
+        std::deque<int> connectStates;   // then not connected
+        const char* before;              // the call before the wait
+        int queries;
+        const char* after;               // what the worker goes on with
+    };
+    const Case cases[] = {
+        {"first wait: a query after each sleep", {}, "EnterProgramDirectory", 30, "GetNICAdapterMAC"},
+        {"wait of the run: a query, then one after each sleep", {0}, "HexStrToBin", 31, "Get_PSK_Key_32byte"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig r;
+        r.adapter.connectState = 1;
+        r.adapter.Script("QueryWL_ConnectState", c.connectStates);
+        r.Worker().StartWorker();
+        ASSERT_TRUE(r.supplicant.WaitForCount("Get_PSK_Key_32byte", 1));
+        r.worker->StopWorker();
+        const Names expected = Join({{c.before}, Repeat("QueryWL_ConnectState", c.queries), {c.after}});
+        EXPECT_EQ(r.Slice(c.before, expected.size()), expected);
     }
 }
 

@@ -1,5 +1,5 @@
-// What the control tests share: a memory canvas to paint into and read back, a visible
-// parent window that reflects colour requests and notifications to bound control objects
+// What the control tests share: a memory canvas to paint into and read back
+// (tests/win/common/Canvas.h), a visible parent window that reflects colour requests and notifications to bound control objects
 // as the utility's dialogs do, a message loop with the dialogs' pre-translation step, and
 // real keyboard input.
 #pragma once
@@ -10,34 +10,9 @@
 #include <functional>
 #include <initializer_list>
 
+#include "tests/win/common/Canvas.h"
+
 namespace hx::test {
-
-// A 32-bit top-down DIB selected into a memory DC.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC Dc() const { return dc_; }
-    void Fill(COLORREF colour);
-    COLORREF Pixel(int x, int y) const;
-    // Pixels of exactly this colour in [left, right) x [top, bottom).
-    int Count(COLORREF colour, RECT area) const;
-    // Copies what the window shows of its client area (through its window DC).
-    void CopyFromWindow(HWND hwnd);
-    // Has the window paint its client area here (WM_PRINTCLIENT).
-    void PrintClient(HWND hwnd);
-
-private:
-    int width_;
-    int height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ original_ = nullptr;
-    const DWORD* bits_ = nullptr;
-};
 
 // A visible top-level window for the controls under test; it offers colour requests and
 // notifications to the control objects bound to its children first.

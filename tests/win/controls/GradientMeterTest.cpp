@@ -138,6 +138,9 @@ TEST_F(GradientMeterTest, KeepsTheNativeBarInStep) {
     EXPECT_EQ(range.iHigh, 90);
     meter_.SetPosition(40);
     EXPECT_EQ(::SendMessageA(bar_, PBM_GETPOS, 0, 0), 40);
+    meter_.SetRange(10, 90);  // back to the start of the range, the native bar too
+    meter_.SetPosition(10);
+    EXPECT_EQ(::SendMessageA(bar_, PBM_GETPOS, 0, 0), 10);
 
     Canvas canvas(kWidth, kHeight, kSentinel);
     EXPECT_NE(::SendMessageA(bar_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()), 0), 0);

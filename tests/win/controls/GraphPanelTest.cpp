@@ -82,6 +82,21 @@ TEST(GraphPanelTest, PaintsNothingBeforeTheFirstRangeThenItsHatch) {
     ExpectHatch(screen, client.right, client.bottom);
 }
 
+// Moved to a monitor of another DPI, the panel is resized: its surface covers the new size.
+TEST(GraphPanelTest, AResizedPanelHatchesItsWholeNewSize) {
+    ReflectingParent parent;
+    GraphPanel panel;
+    ASSERT_TRUE(panel.Create(0x50000000, {15, 20, 195, 70}, parent.Hwnd(), 1047));
+    panel.SetRange(0, 100);
+    ::SetWindowPos(panel.Hwnd(), nullptr, 30, 40, 360, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    ::GetClientRect(panel.Hwnd(), &client);
+    ASSERT_GT(client.right, 300);
+    Canvas printed(client.right, client.bottom, kSentinel);
+    printed.PrintClient(panel.Hwnd());
+    ExpectHatch(printed, client.right, client.bottom);
+}
+
 TEST(GraphPanelTest, DestroyingTheObjectDestroysItsWindow) {
     ReflectingParent parent;
     auto panel = std::make_unique<GraphPanel>();

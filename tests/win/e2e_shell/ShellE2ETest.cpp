@@ -3,6 +3,7 @@
 // plugged and pulled, Zero Configuration taking over.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -137,6 +138,41 @@ TEST_F(ShellEndToEnd, TheIconFollowsTheLink) {
     for (const std::string& ap : silenced) ASSERT_EQ(SimCommand("signal " + ap + " -45").substr(0, 2), "ok");
     EXPECT_TRUE(WaitFor([&] { const int set = TraySetOnScreen(); return !Visible() && set >= 2 && set <= 9; }, 15s))
         << "bars again once the link is back; shown " << TraySetOnScreen();
+}
+
+// Wine's tray host is the desktop process (explorer), and Wine cannot start it again under
+// programs that still run on its desktop. What a restarted taskbar means to the utility is
+// made with the running host instead: the host loses the icon (deleted through the shell, as
+// another program can), and either nothing more happens (the utility's next show is refused
+// and it adds the icon again) or the shell announces a new taskbar as Windows does.
+TEST_F(ShellEndToEnd, TheIconComesBackWithItsSetWhenTheTrayLosesIt) {
+    StartUtility(true);
+    ASSERT_TRUE(WaitFor([] { return SimState("link.associated") == "yes"; }, 8s));
+    ASSERT_TRUE(SimOk("drift " + SimState("link.bssid") + " 0"));  // a steady signal: a steady set
+    if (Visible()) ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, MAKELPARAM(1, 1));
+    int set = -1;
+    ASSERT_TRUE(WaitFor([&] {
+        const int now = TraySetOnScreen();
+        if (now < 2 || now != set) { set = now; return false; }
+        std::this_thread::sleep_for(1500ms);
+        return TraySetOnScreen() == set;
+    }, 15s)) << "no steady link set; shown " << TraySetOnScreen();
+
+    const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    for (const bool announced : {false, true}) {
+        NOTIFYICONDATAA icon{};
+        icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        icon.hWnd = window;
+        icon.uID = 1;
+        ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &icon)) << "the tray host holds the icon";
+        if (announced) ::SendNotifyMessageA(HWND_BROADCAST, taskbarCreated, 0, 0);
+        const auto lost = Clock::now();
+        EXPECT_TRUE(WaitForTraySet(set, 3s)) << (announced ? "announced" : "silent") << "; shown " << TraySetOnScreen();
+        std::printf("icon back %lld ms after the tray lost it (%s)\n",
+                    static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - lost).count()),
+                    announced ? "new taskbar announced" : "not announced");
+    }
+    EXPECT_TRUE(utility.Running());
 }
 
 TEST_F(ShellEndToEnd, ZeroConfigurationTakesTheAdapterAway) {

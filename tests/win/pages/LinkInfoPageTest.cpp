@@ -153,7 +153,7 @@ TEST_F(LinkInfoPageTest, UpdateDisplayByKindOfLink) {
 }
 
 TEST_F(LinkInfoPageTest, EachValueStandsBesideItsLabel) {
-    // The SSID and rate fields carry each other's position in the template order.
+    // The SSID and rate fields lie one above the other: each must stand beside its own label.
     state.link.ssid = "Beside";
     state.link.linkSpeed = 2000;
     linkInfo.UpdateDisplay();
@@ -166,6 +166,21 @@ TEST_F(LinkInfoPageTest, EachValueStandsBesideItsLabel) {
         EXPECT_LT(field.top, label.bottom) << row.text;
         EXPECT_GT(field.bottom, label.top) << row.text;
     }
+}
+
+// Every second brings the same values again: they are not put into the fields anew, so the
+// text a user has selected in a field (to copy the network name) stays selected.
+TEST_F(LinkInfoPageTest, AnUnchangedValueLeavesItsFieldAlone) {
+    state.link.ssid = "Open-Lobby";
+    linkInfo.UpdateDisplay();
+    ::SendMessageA(Field(IDC_LI_SSID), EM_SETSEL, 0, 4);
+    linkInfo.UpdateDisplay();
+    DWORD from = 0, to = 0;
+    ::SendMessageA(Field(IDC_LI_SSID), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(to - from, 4u);
+    state.link.ssid = "Open-Lobby-2";
+    linkInfo.UpdateDisplay();
+    EXPECT_EQ(Text(Field(IDC_LI_SSID)), "Open-Lobby-2");
 }
 
 TEST_F(LinkInfoPageTest, RescanAppliesTheCurrentSettingWhileTheButtonIsDisabled) {

@@ -76,6 +76,12 @@ struct RecordingWorker : WorkerControl {
     bool iconStillThereAtStop = false;
 };
 
+// The main window with the step its modal loop runs before dispatching each message.
+struct MainWindow : CDlg_Main {
+    using CDlg_Main::CDlg_Main;
+    using CDlg_Main::PreTranslateMessage;
+};
+
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
@@ -104,6 +110,18 @@ protected:
         ::SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
     }
     HICON TrayIconOfSet(int set) const { return main.Tray()->Set(set).pIcon[0].hIcon.Get(); }
+    // A key pressed in the page frame, with Ctrl and Shift as given, as the modal loop sees it.
+    void PressKey(WPARAM key, bool control, bool shift = false) {
+        BYTE keys[256] = {};
+        ::GetKeyboardState(keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        MSG msg{::GetDlgItem(Window(), IDC_PAGE_FRAME), WM_KEYDOWN, key, 0, 0, {}};
+        main.PreTranslateMessage(msg);
+        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+        ::SetKeyboardState(keys);
+    }
 
     test::NotifyRecorder tray;
     Log log;
@@ -117,7 +135,7 @@ protected:
     SitePage site{log};
     ProfilePage profile{log};
     AboutPage about{log};
-    CDlg_Main main{state, library, worker, {linkInfo, config, wep, site, profile, about}};
+    MainWindow main{state, library, worker, {linkInfo, config, wep, site, profile, about}};
 };
 
 TEST_F(MainWindowTest, StartsWithLinkInfoInFrontAndTheAbsentIconAdded) {
@@ -184,6 +202,16 @@ TEST_F(MainWindowTest, PagesSwitchWithTheirHooksAroundTheShow) {
         {"About by command", [&] { ::SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_NAV_ABOUT, STN_CLICKED), 0); },
          PageId::About, IDC_NAV_ABOUT, {}},
         {"Profile label", [&] { ClickLabel(IDC_NAV_PROFILE); }, PageId::Profile, IDC_NAV_PROFILE,
+         {"Profile.RefreshList shown"}},
+        // The page keys take the same way as a click on the next or previous label.
+        {"Ctrl+Tab", [&] { PressKey(VK_TAB, true); }, PageId::About, IDC_NAV_ABOUT, {}},
+        {"Tab alone", [&] { PressKey(VK_TAB, false); }, PageId::About, IDC_NAV_ABOUT, {}},
+        {"Ctrl+PageDown past the last", [&] { PressKey(VK_NEXT, true); }, PageId::LinkInfo, IDC_NAV_LINK_INFO, {}},
+        {"Ctrl+PageDown", [&] { PressKey(VK_NEXT, true); }, PageId::Configuration, IDC_NAV_CONFIGURATION,
+         {"Config.LoadFromSetting hidden"}},
+        {"Ctrl+Shift+Tab", [&] { PressKey(VK_TAB, true, true); }, PageId::LinkInfo, IDC_NAV_LINK_INFO, {}},
+        {"Ctrl+PageUp before the first", [&] { PressKey(VK_PRIOR, true); }, PageId::About, IDC_NAV_ABOUT, {}},
+        {"Ctrl+PageUp", [&] { PressKey(VK_PRIOR, true); }, PageId::Profile, IDC_NAV_PROFILE,
          {"Profile.RefreshList shown"}},
         {"Link Info label", [&] { ClickLabel(IDC_NAV_LINK_INFO); }, PageId::LinkInfo, IDC_NAV_LINK_INFO, {}},
     };
@@ -333,6 +361,56 @@ TEST_F(MainWindowTest, TheHeartbeatDrivesTheTrayIcon) {
     EXPECT_EQ(state.adapterReady, 0);
 }
 
+TEST_F(MainWindowTest, ANewTaskbarGetsTheSetShownNow) {
+    Start();
+    ASSERT_TRUE(test::WaitFor([&] { return !tray.Records().empty() && tray.Records().back().icon == TrayIconOfSet(4); },
+                              2500ms));
+    tray.Records().clear();
+    ::SendMessageA(Window(), TrayIcon::TaskbarCreatedMessage(), 0, 0);  // as broadcast by the shell
+    ASSERT_EQ(tray.Records().size(), 1u);
+    EXPECT_EQ(tray.Records()[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(tray.Records()[0].icon, TrayIconOfSet(4));
+}
+
+// An icon drawn on white at its own size, pixel by pixel.
+std::vector<COLORREF> Pixels(HICON icon, int size) {
+    WindowDc screen(nullptr);
+    UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), size, size));
+    SelectedObject selected(memory.Get(), bitmap.Get());
+    const RECT area{0, 0, size, size};
+    ::FillRect(memory.Get(), &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::DrawIconEx(memory.Get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) pixels.push_back(::GetPixel(memory.Get(), x, y));
+    return pixels;
+}
+
+int IconSize(HICON icon) {
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info)) return 0;
+    BITMAP mask{};
+    ::GetObjectA(info.hbmMask, sizeof mask, &mask);
+    ::DeleteObject(info.hbmMask);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+    return mask.bmWidth;
+}
+
+TEST_F(MainWindowTest, EachTraySetHoldsTheIconOfItsState) {
+    // Set by set: no adapter, no signal, one to four green bars, one to four yellow bars,
+    // Zero Configuration in control.
+    const int expected[TraySet::Count] = {144, 145, 143, 137, 138, 139, 140, 141, 142, 136, 152};
+    Start();
+    for (int set = 0; set < TraySet::Count; ++set) {
+        const HICON shown = TrayIconOfSet(set);
+        const int size = IconSize(shown);
+        UniqueIcon resource(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr),
+                                                            MAKEINTRESOURCEA(expected[set]), IMAGE_ICON, size, size, 0)));
+        EXPECT_EQ(Pixels(shown, size), Pixels(resource.Get(), size)) << "set " << set;
+    }
+}
+
 TEST_F(MainWindowTest, ClientAreaIsPaintedInTheWindowColour) {
     Start();
     RECT client{};
@@ -346,27 +424,59 @@ TEST_F(MainWindowTest, ClientAreaIsPaintedInTheWindowColour) {
     EXPECT_EQ(::GetPixel(memory.Get(), client.right / 2, client.bottom / 2), RGB(46, 92, 199));
 }
 
-// Exit from the tray menu and Escape both end the modal run: the worker is stopped first,
-// then the icon is removed.
-class MainWindowShutdownTest : public MainWindowTest, public ::testing::WithParamInterface<WPARAM> {};
+// Exit from the tray menu, Escape and the end of the Windows session all end the modal run:
+// the worker is stopped first, then the icon is removed, before the message is answered
+// (at the end of a session the process is ended right after the answer).
+struct EndingMessage {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+};
+
+class MainWindowShutdownTest : public MainWindowTest, public ::testing::WithParamInterface<EndingMessage> {};
 
 CDlg_Main* g_running = nullptr;
-WPARAM g_endCommand = 0;
+RecordingWorker* g_worker = nullptr;
+EndingMessage g_ending{};
+int g_stopsWhenAnswered = -1;
+bool g_iconWhenAnswered = true;
 
-TEST_P(MainWindowShutdownTest, EndsTheDialogAndRemovesTheIcon) {
+TEST_P(MainWindowShutdownTest, EndsTheDialogAndRemovesTheIconBeforeAnswering) {
     g_running = &main;
-    g_endCommand = GetParam();
-    test::RunSoon(300, [] { ::PostMessageA(g_running->Hwnd(), WM_COMMAND, g_endCommand, 0); });
+    g_worker = &worker;
+    g_ending = GetParam();
+    g_stopsWhenAnswered = -1;
+    g_iconWhenAnswered = true;
+    test::RunSoon(300, [] {
+        ::SendMessageA(g_running->Hwnd(), g_ending.message, g_ending.wParam, 0);
+        g_stopsWhenAnswered = g_worker->stops;
+        g_iconWhenAnswered = g_running->Tray()->Present();
+    });
     EXPECT_EQ(main.DoModal(nullptr), IDCANCEL);
-    EXPECT_EQ(worker.stops, 1);
+    EXPECT_EQ(g_stopsWhenAnswered, 1);
+    EXPECT_FALSE(g_iconWhenAnswered);
     EXPECT_TRUE(worker.iconStillThereAtStop);
     ASSERT_FALSE(tray.Records().empty());
     EXPECT_EQ(tray.Records().back().message, static_cast<DWORD>(NIM_DELETE));
-    EXPECT_FALSE(main.Tray()->Present());
     EXPECT_EQ(main.Hwnd(), nullptr) << "the window is gone";
 }
 
-INSTANTIATE_TEST_SUITE_P(ExitAndEscape, MainWindowShutdownTest, ::testing::Values(WPARAM{ID_TRAY_EXIT}, WPARAM{IDCANCEL}));
+INSTANTIATE_TEST_SUITE_P(Ending, MainWindowShutdownTest,
+                         ::testing::Values(EndingMessage{"Exit", WM_COMMAND, ID_TRAY_EXIT},
+                                           EndingMessage{"Escape", WM_COMMAND, IDCANCEL},
+                                           EndingMessage{"SessionEnds", WM_ENDSESSION, TRUE}),
+                         [](const ::testing::TestParamInfo<EndingMessage>& info) { return info.param.name; });
+
+// Asked whether the session may end, the utility says yes; a session that goes on after
+// all (another program refused) leaves it running.
+TEST_F(MainWindowTest, NeverHoldsUpTheEndOfTheSessionAndOutlivesOneThatGoesOn) {
+    Start();
+    EXPECT_EQ(::SendMessageA(Window(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    ::SendMessageA(Window(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(worker.stops, 0);
+    EXPECT_TRUE(main.Tray()->Present());
+    EXPECT_TRUE(::IsWindow(Window()));
+}
 
 }  // namespace
 }  // namespace hx::win

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/win32/framework/Dialog.h"
+#include "app/win32/framework/Dpi.h"
 #include "app/win32/framework/Handles.h"
 #include "controls/win32/NavLabel.h"
 #include "resources/resource.h"
@@ -17,10 +18,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The main window's template with two of its labels bound, recording the clicks.
+// The main window's template with two of its labels bound, recording the clicks. The
+// labels take their cursor from the given help program (by default Windows' own).
 class LabelDialog : public Dialog {
 public:
-    LabelDialog() : Dialog(IDD_MAIN) {}
+    explicit LabelDialog(const std::string& helpProgram = {})
+        : Dialog(IDD_MAIN), linkInfo(helpProgram), configuration(helpProgram) {}
     NavLabel linkInfo, configuration;
     std::vector<std::pair<int, int>> commands;  // id, notification code
 
@@ -145,16 +148,80 @@ TEST_F(NavLabelTest, AClickReachesTheParentAsStnClicked) {
     EXPECT_EQ(dialog.commands.front(), std::make_pair(IDC_NAV_CONFIGURATION, STN_CLICKED));
 }
 
-TEST_F(NavLabelTest, WithoutTheHelpProgramTheCursorIsLeftAlone) {
-    char directory[MAX_PATH] = {};
-    ::GetWindowsDirectoryA(directory, MAX_PATH);
-    const std::string helpProgram = std::string(directory) + "\\winhlp32.exe";
-    if (::GetFileAttributesA(helpProgram.c_str()) != INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << helpProgram << " exists here";
-    EXPECT_FALSE(dialog.linkInfo.HasHandCursor());
-    EXPECT_EQ(::SendMessageA(dialog.linkInfo.Hwnd(), WM_SETCURSOR,
-                             reinterpret_cast<WPARAM>(dialog.linkInfo.Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
-              FALSE);
+std::string ProgramPath() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+// What the cursor is now: still the one set before, or another, told by its hot spot.
+std::string CursorShown(HCURSOR before) {
+    HCURSOR now = ::GetCursor();
+    if (now == before) return "unchanged";
+    ICONINFO info{};
+    if (!::GetIconInfo(now, &info)) return "unreadable";
+    if (info.hbmMask) ::DeleteObject(info.hbmMask);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+    return "hot spot " + std::to_string(info.xHotspot) + "," + std::to_string(info.yHotspot);
+}
+
+TEST(NavLabelCursor, TheHelpProgramsHandOrNoCursorOfItsOwn) {
+    // This test program carries a cursor 106 (HandCursor.rc) with its hot spot at (9, 0).
+    const std::string program = ProgramPath();
+    const std::string folder = program.substr(0, program.rfind('\\'));
+    char system[MAX_PATH] = {};
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    const struct {
+        const char* what;
+        std::string helpProgram;
+        const char* shown;
+    } cases[] = {
+        {"a help program with the cursor", program, "hot spot 9,0"},
+        {"a help program without it", std::string(system) + "\\kernel32.dll", "unchanged"},
+        {"no help program", folder + "\\winhlp32.exe", "unchanged"},
+    };
+    const HCURSOR before = ::LoadCursorA(nullptr, IDC_CROSS);
+    for (const auto& c : cases) {
+        LabelDialog dialog(c.helpProgram);
+        ASSERT_NE(dialog.Create(nullptr), nullptr) << c.what;
+        ::SetCursor(before);
+        HWND label = dialog.linkInfo.Hwnd();
+        ::SendMessageA(label, WM_SETCURSOR, reinterpret_cast<WPARAM>(label), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(CursorShown(before), c.shown) << c.what;
+    }
+}
+
+// Moved to a monitor of another DPI, a label makes its fonts at the height for that DPI and
+// fits itself to its text in them, keeping its place.
+TEST_F(NavLabelTest, AtAnotherDpiItsFontsAndSizeFollow) {
+    NavLabel& label = dialog.configuration;
+    const UINT dpi = WindowDpi(label.Hwnd());
+    const LONG height = FontOf(label.Hwnd()).lfHeight;
+    const auto placeOf = [&] {
+        RECT r{};
+        ::GetWindowRect(label.Hwnd(), &r);
+        ::MapWindowPoints(nullptr, dialog.Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const RECT before = placeOf();
+
+    label.ApplyDpi(dpi * 2);
+    const LOGFONTA font = FontOf(label.Hwnd());
+    EXPECT_NEAR(font.lfHeight, 2 * height, 1);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_TRUE(font.lfUnderline);
+    SIZE text{};
+    {
+        WindowDc dc(label.Hwnd());
+        SelectedObject selected(dc.Get(), reinterpret_cast<HFONT>(::SendMessageA(label.Hwnd(), WM_GETFONT, 0, 0)));
+        ::GetTextExtentPoint32A(dc.Get(), "Configuration", 13, &text);
+    }
+    const RECT scaled = placeOf();
+    EXPECT_EQ(scaled.right - scaled.left, text.cx);
+    EXPECT_EQ(scaled.bottom - scaled.top, text.cy);
+    EXPECT_GT(scaled.right - scaled.left, before.right - before.left);
+    EXPECT_EQ(scaled.left, before.left);
+    EXPECT_EQ(scaled.top, before.top);
 }
 
 // A label sizes itself to its text, keeping the edge or centre its alignment names.

@@ -4,6 +4,8 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/TrayRule.h"
 #include "resources/resource.h"
@@ -94,15 +96,35 @@ TEST_F(TrayIconTest, ShowAddsThenModifiesAndRemoveDeletes) {
     EXPECT_FALSE(tray.Present());
 }
 
-TEST_F(TrayIconTest, AFailedAddIsFollowedByModifies) {
-    TrayIcon tray(::GetModuleHandleA(nullptr), 2, 1, owner.hwnd);
-    tray.SetIcon(0, 0, IDI_NO_ADAPTER, 500);
+// The shell refuses while the taskbar is not there; the icon is added once it takes it, and
+// a taskbar created anew gets it again with the set shown then.
+TEST_F(TrayIconTest, ARefusedAddIsTriedAgainAndANewTaskbarGetsTheIconBack) {
+    TrayIcon tray(::GetModuleHandleA(nullptr), TraySet::Count, 1, owner.hwnd);
+    AssignUtilitySets(tray);
+    const UINT taskbarCreated = TrayIcon::TaskbarCreatedMessage();
     recorder.result = FALSE;
     EXPECT_FALSE(tray.ShowSet(0));
+    EXPECT_FALSE(tray.Present());
     recorder.result = TRUE;
-    EXPECT_TRUE(tray.ShowSet(0));
-    ASSERT_EQ(recorder.Records().size(), 2u);
-    EXPECT_EQ(recorder.Records()[1].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_TRUE(tray.ShowSet(3));
+    EXPECT_TRUE(tray.ShowSet(3));
+    EXPECT_FALSE(tray.OnOwnerMessage(WM_USER + 1));
+    EXPECT_TRUE(tray.OnOwnerMessage(taskbarCreated));
+    tray.Remove();
+    EXPECT_TRUE(tray.OnOwnerMessage(taskbarCreated)) << "the broadcast is recognised";
+
+    const HICON three = tray.Set(3).pIcon[0].hIcon.Get();
+    const std::vector<std::pair<DWORD, HICON>> expected{
+        {NIM_ADD, tray.Set(0).pIcon[0].hIcon.Get()}, {NIM_MODIFY, tray.Set(0).pIcon[0].hIcon.Get()},  // refused
+        {NIM_ADD, three}, {NIM_MODIFY, three},
+        {NIM_ADD, three},    // the new taskbar
+        {NIM_DELETE, nullptr},
+    };  // and nothing for the broadcast after the removal
+    std::vector<std::pair<DWORD, HICON>> sent;
+    for (const NotifyRecord& r : recorder.Records())
+        sent.emplace_back(r.message, r.message == NIM_DELETE ? nullptr : r.icon);
+    ASSERT_EQ(sent, expected);
+    EXPECT_EQ(recorder.Records()[4].tip, "") << "the icon keeps its empty tip";
 }
 
 TEST_F(TrayIconTest, EverySetHoldsASixteenPixelIconShownForHalfASecond) {

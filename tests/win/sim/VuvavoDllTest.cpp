@@ -2,8 +2,10 @@
 // the control channel from this process and from the hxsim tool in another process.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <aclapi.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -153,6 +155,53 @@ TEST_F(VuvavoDll, TheControlPipeAnswersThisProcessAndTheToolInAnother) {
     output.clear();
     EXPECT_EQ(RunAndCapture("hxsim.exe --target nobody-runs-this show", output), 2);
     Control("wzc 0");
+}
+
+struct LocalFreer {
+    void operator()(void* memory) const { ::LocalFree(memory); }
+};
+
+// The control pipe is owned by the user this process runs as, and its access list allows
+// that user and no one else: read back from a client handle of the pipe.
+TEST_F(VuvavoDll, TheControlPipeIsOwnedByAndOpenToThisUserAlone) {
+    const std::string pipe = hxsim::ControlPipeName("win_sim");
+    std::string reply;
+    ASSERT_TRUE(hxsim::SendControlCommand(pipe, "show", reply)) << "the pipe is served";
+    HANDLE client = INVALID_HANDLE_VALUE;
+    for (int i = 0; i < 50 && client == INVALID_HANDLE_VALUE; ++i) {
+        if (::WaitNamedPipeA(pipe.c_str(), 200))
+            client = ::CreateFileA(pipe.c_str(), READ_CONTROL, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    }
+    ASSERT_NE(client, INVALID_HANDLE_VALUE);
+    PSID owner = nullptr;
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const DWORD read = ::GetSecurityInfo(client, SE_KERNEL_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                                         &owner, nullptr, &dacl, nullptr, &descriptor);
+    ::CloseHandle(client);
+    ASSERT_EQ(read, static_cast<DWORD>(ERROR_SUCCESS));
+    const std::unique_ptr<void, LocalFreer> descriptorHolder(descriptor);
+
+    HANDLE token = nullptr;
+    ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token));
+    std::vector<BYTE> user(256);
+    DWORD size = 0;
+    const BOOL gotUser = ::GetTokenInformation(token, TokenUser, user.data(), static_cast<DWORD>(user.size()), &size);
+    ::CloseHandle(token);
+    ASSERT_TRUE(gotUser);
+    const PSID me = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
+
+    EXPECT_TRUE(owner != nullptr && ::EqualSid(owner, me)) << "owner";
+    ASSERT_NE(dacl, nullptr) << "a null access list would let everyone in";
+    std::vector<std::string> allowed;
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        ASSERT_TRUE(::GetAce(dacl, i, reinterpret_cast<void**>(&ace)));
+        const bool mine = ::EqualSid(reinterpret_cast<PSID>(&ace->SidStart), me) != FALSE;
+        allowed.push_back(std::string(ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE ? "allow " : "other ") +
+                          (mine ? "me" : "someone else"));
+    }
+    EXPECT_EQ(allowed, std::vector<std::string>{"allow me"});
 }
 
 }  // namespace
