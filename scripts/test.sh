@@ -52,6 +52,8 @@ for preset in native win64 win32; do
     check "build-$preset" build "$preset"
 done
 stage_end "builds"
+source scripts/checked-trees.sh
+start_checked_trees
 
 stage_start "native tests"
 for t in build/native/bin/native_*; do

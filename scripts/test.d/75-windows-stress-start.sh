@@ -1,4 +1,4 @@
-# Sourced by scripts/test.sh: the Windows stress program (thousands of repaints of every
+# Sourced by scripts/test.sh: the Windows stress program (a thousand repaints of every
 # page, each a server round trip per control under Wine) takes minutes. It starts here for
 # each Windows build that runs, in a Wine prefix and an Xvfb of its own, once every other
 # Windows program has run: the stages after this one are native and do not race it for the

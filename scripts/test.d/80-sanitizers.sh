@@ -1,26 +1,10 @@
 # Sourced by scripts/test.sh: the whole native suite under AddressSanitizer with
 # UndefinedBehaviorSanitizer (LeakSanitizer checks every program at exit), and the suites
 # that run threads (the authentication worker, the supplicant, the simulator's own tests
-# of two callers) under ThreadSanitizer. Only the test programs are built in these trees.
+# of two callers) under ThreadSanitizer. Only the test programs are built in these trees,
+# in the background since the main builds (scripts/checked-trees.sh).
 # The worker stress runs its full ten thousand cycles in the plain native run; here a
 # fifth of them (and under TSan a fifth of the heartbeat ticks) keep the stage short.
-
-sanitizer_build() {  # sanitizer_build <preset> <target...>
-    local preset=$1
-    shift
-    cmake --preset "$preset" >"$RESULTS/configure-$preset.log" 2>&1 &&
-        cmake --build --preset "$preset" -j "$JOBS" --target "$@" >"$RESULTS/build-$preset.log" 2>&1
-}
-
-# The native test areas, and those whose tests start threads or the worker.
-native_areas=()
-thread_areas=()
-for dir in tests/native/*/; do
-    area=$(basename "$dir")
-    compgen -G "$dir*.cpp" >/dev/null || continue
-    native_areas+=("$area")
-    grep -qE 'std::thread|AuthWorker' "$dir"*.cpp "$dir"*.h 2>/dev/null && thread_areas+=("$area")
-done
 
 sanitizer_run() {  # sanitizer_run <preset> <area>: one test program, counted like the others
     HX_FAIL_ON_LOG='^(==[0-9]+==ERROR|WARNING: ThreadSanitizer)|runtime error' \
@@ -28,7 +12,8 @@ sanitizer_run() {  # sanitizer_run <preset> <area>: one test program, counted li
 }
 
 stage_start "native suite under ASan+UBSan (${#native_areas[@]} programs)"
-if check build-native-asan sanitizer_build native-asan "${native_areas[@]/#/native_}"; then
+checked_trees_wait
+if check build-native-asan checked_tree_built native-asan; then
     for area in "${native_areas[@]}"; do
         HX_STRESS_WORKER_CYCLES=2000 \
         ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1" \
@@ -39,7 +24,7 @@ fi
 stage_end "ASan+UBSan stage"
 
 stage_start "thread suites under TSan (${thread_areas[*]})"
-if check build-native-tsan sanitizer_build native-tsan "${thread_areas[@]/#/native_}"; then
+if check build-native-tsan checked_tree_built native-tsan; then
     for area in "${thread_areas[@]}"; do
         HX_STRESS_WORKER_CYCLES=2000 HX_STRESS_TICKS=20000 \
         TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" \

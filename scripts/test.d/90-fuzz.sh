@@ -1,18 +1,8 @@
-# Sourced by scripts/test.sh: every libFuzzer target of tests/fuzz built (clang, ASan and
-# UBSan) and run for a short while on a copy of its seed corpus. A finding fails the check
-# and leaves its input in the results folder; keep it as a seed once it is fixed. Longer
-# runs by hand: build/fuzz/bin/fuzz_<name> <copy of tests/fuzz/corpus/<name>> -runs=10000000
-HX_FUZZ_SECONDS=${HX_FUZZ_SECONDS:-15}
-
-fuzz_targets=()
-for source in tests/fuzz/*.cpp; do
-    fuzz_targets+=("$(basename "$source" .cpp)")
-done
-
-fuzz_build() {
-    cmake --preset fuzz >"$RESULTS/configure-fuzz.log" 2>&1 &&
-        cmake --build --preset fuzz -j "$JOBS" --target "${fuzz_targets[@]/#/fuzz_}" >"$RESULTS/build-fuzz.log" 2>&1
-}
+# Sourced by scripts/test.sh: every libFuzzer target of tests/fuzz (built with clang, ASan
+# and UBSan in the background, scripts/checked-trees.sh) runs for a short while on a copy
+# of its seed corpus. A finding fails the check and leaves its input in the results folder;
+# keep it as a seed once it is fixed. Longer runs by hand: build/fuzz/bin/fuzz_<name> <copy of tests/fuzz/corpus/<name>> -runs=10000000
+HX_FUZZ_SECONDS=${HX_FUZZ_SECONDS:-10}
 
 fuzz_run() {  # fuzz_run <name>: a short run on a copy of the corpus
     local name=$1 corpus="$RESULTS/fuzz-corpus-$1"
@@ -23,7 +13,8 @@ fuzz_run() {  # fuzz_run <name>: a short run on a copy of the corpus
 }
 
 stage_start "fuzzers, $HX_FUZZ_SECONDS s each (${fuzz_targets[*]})"
-if check build-fuzz fuzz_build; then
+checked_trees_wait
+if check build-fuzz checked_tree_built fuzz; then
     for name in "${fuzz_targets[@]}"; do
         check "fuzz-$name" fuzz_run "$name"
         runs=$(grep -m1 -oE 'stat::number_of_executed_units: [0-9]+' "$RESULTS/fuzz-$name.log" | grep -oE '[0-9]+$')
