@@ -3,15 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "adapter/LittleEndian.h"
+
 namespace hx {
-namespace {
-
-uint32_t ReadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-}  // namespace
 
 std::array<uint8_t, 6> BssidRecordView::Mac() const {
     std::array<uint8_t, 6> mac{};
@@ -19,7 +13,7 @@ std::array<uint8_t, 6> BssidRecordView::Mac() const {
     return mac;
 }
 
-uint32_t BssidRecordView::U32(size_t offset) const { return ReadU32(bytes + offset); }
+uint32_t BssidRecordView::U32(size_t offset) const { return GetLe32(bytes + offset); }
 
 const uint8_t* BssidRecordView::Elements() const {
     return bytes + BssidRecord::Ies + BssidRecord::FixedIes;
@@ -35,11 +29,11 @@ size_t BssidRecordView::ElementsLength() const {
 std::vector<BssidRecordView> SurveyRecords(const uint8_t* buffer, size_t size, int maxRecords) {
     std::vector<BssidRecordView> records;
     if (buffer == nullptr || size < kSurveyListHeader) return records;
-    const uint32_t count = ReadU32(buffer);
+    const uint32_t count = GetLe32(buffer);
     size_t at = kSurveyListHeader;
     for (uint32_t i = 0; i < count && static_cast<int>(records.size()) < maxRecords; ++i) {
         if (size - at < 4) break;
-        const size_t length = ReadU32(buffer + at);
+        const size_t length = GetLe32(buffer + at);
         if (length == 0 || length > size - at) break;
         if (length >= BssidRecord::MinimumSize) records.push_back({buffer + at, length});
         at += length;

@@ -9,17 +9,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace hx {
+#include "adapter/BssidListLayout.h"
 
-// Offsets within one NDIS_WLAN_BSSID_EX record.
-namespace BssidRecord {
-constexpr size_t Length = 0, MacAddress = 4, SsidLength = 12, Ssid = 16, Privacy = 48, Rssi = 52,
-                 DsConfig = 72, InfrastructureMode = 92, IeLength = 112, Ies = 116;
-constexpr size_t FixedIes = 12;       // timestamp, beacon interval, capabilities
-constexpr size_t MinimumSize = Ies;   // a record must at least reach its IEs
-}  // namespace BssidRecord
-constexpr size_t kSurveyListHeader = 4;  // NumberOfItems before the first record
-constexpr uint8_t kVendorElementId = 0xDD;
+namespace hx {
 
 // A view of one record's bytes.
 struct BssidRecordView {

@@ -36,7 +36,7 @@ void LinkMonitor::Poll() {
     link.signalStrength = 0;
 
     std::string ssid;
-    if (link.connectState == 0) {
+    if (link.connectState == ConnectState::Associated) {
         char buffer[100] = {};
         if (library_.QueryWL_SSID(adapter, buffer) == -1) return Fail();
         ssid.assign(buffer, strnlen(buffer, sizeof buffer - 1));

@@ -7,9 +7,12 @@
 
 namespace hx {
 
+// QueryWL_ConnectState: associated, or (any other value) not.
+namespace ConnectState { constexpr int Associated = 0, NotAssociated = 1; }
+
 struct LinkStatus {
-    int networkType = 0;     // 1 infrastructure, 0 ad hoc (as the library reports it)
-    int connectState = 0;    // 0 associated, anything else not
+    int networkType = 0;     // NetworkType::Infrastructure or AdHoc, as the library reports it
+    int connectState = 0;    // ConnectState::Associated, anything else not
     int channel = 0;
     int linkSpeed = 0;       // kbit/s
     int linkQuality = 0;     // 0..100

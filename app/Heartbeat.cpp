@@ -5,7 +5,7 @@
 namespace hx {
 
 void Heartbeat::Start() {
-    state_.pendingSurveyCountdown = -1;
+    state_.pendingSurveyCountdown = kNoSurveyPending;
     hidePending_ = 1;
     state_.adapterReady = 0;
 }
@@ -68,7 +68,7 @@ void Heartbeat::CountDownSurvey() {
         --countdown;
     } else if (countdown == 0) {
         shell_.CollectSiteSurvey();
-        countdown = -1;
+        countdown = kNoSurveyPending;
     }
 }
 

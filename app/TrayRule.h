@@ -4,6 +4,7 @@
 #include <array>
 
 #include "adapter/LinkStatus.h"
+#include "resources/resource.h"
 
 namespace hx {
 
@@ -21,11 +22,11 @@ inline constexpr int kTrayIconDisplayTimeMs = 500;
 
 // The icon resource of each set, in set order.
 inline constexpr std::array<int, TraySet::Count> kTraySetIcons{
-    144,  // 0: bars crossed out
-    145,  // 1: four empty bars
-    143, 137, 138, 139,  // 2..5: one to four green bars
-    140, 141, 142, 136,  // 6..9: one to four yellow bars
-    152,  // 10: bars behind a prohibition sign
+    IDI_NO_ADAPTER,
+    IDI_BARS_EMPTY,
+    IDI_BARS1_GREEN, IDI_BARS2_GREEN, IDI_BARS3_GREEN, IDI_BARS4_GREEN,
+    IDI_BARS1_YELLOW, IDI_BARS2_YELLOW, IDI_BARS3_YELLOW, IDI_BARS4_YELLOW,
+    IDI_ZERO_CONFIG,
 };
 
 // The set for a ready adapter from the link just polled: the rate family picks green

@@ -19,6 +19,9 @@ inline constexpr const char* kUtilityVersion = "1.2.0.1";
 // Zero Configuration status as last seen: -1 not yet known, else 0, 1 or 2.
 namespace Wzc { constexpr int Unknown = -1, OwnControl = 0, ServiceControl = 1, OwnNoStop = 2; }
 
+// pendingSurveyCountdown while no scan waits to be collected.
+inline constexpr int kNoSurveyPending = -1;
+
 struct UtilityState {
     AdapterHandle adapter{};
     int wzcState = Wzc::Unknown;
@@ -33,7 +36,7 @@ struct UtilityState {
     SupportedRates supportedRates;
     SupportedChannels supportedChannels;
     int adapterReady = 0;               // 1 once the adapter is found, opened and identified
-    int pendingSurveyCountdown = -1;    // ticks until a started scan is collected; -1 none
+    int pendingSurveyCountdown = kNoSurveyPending;  // ticks until a started scan is collected
 };
 
 // Start-up values before anything else runs: the adapter record not open, with the words

@@ -16,7 +16,7 @@
 namespace hx {
 namespace {
 
-constexpr int kConnected = 0;
+constexpr int kConnected = ConnectState::Associated;
 constexpr int kMasterKeySize = 32;
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "adapter/AdapterLibrary.h"
+#include "adapter/LittleEndian.h"
 #include "adapter/VuvavoApi.h"
 
 namespace hx {
@@ -18,10 +19,6 @@ struct InstallTarget {
 InstallTarget& Target() {
     static InstallTarget target;
     return target;
-}
-
-void PutLittleEndian32(uint8_t* at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 uint32_t KeyIndexField(int keyIndex, int keyKind) {
@@ -58,9 +55,9 @@ std::vector<uint8_t> BuildNdisKeyRecord(const uint8_t* receiveSequenceCounter, c
 
     const int size = keyLength + kNdisKeyRecordExtra;
     std::vector<uint8_t> record(static_cast<size_t>(size), 0);
-    PutLittleEndian32(&record[NdisKeyOffset::Length], static_cast<uint32_t>(size));
-    PutLittleEndian32(&record[NdisKeyOffset::KeyIndex], KeyIndexField(keyIndex, keyKind));
-    PutLittleEndian32(&record[NdisKeyOffset::KeyLength], static_cast<uint32_t>(keyLength));
+    PutLe32(&record[NdisKeyOffset::Length], static_cast<uint32_t>(size));
+    PutLe32(&record[NdisKeyOffset::KeyIndex], KeyIndexField(keyIndex, keyKind));
+    PutLe32(&record[NdisKeyOffset::KeyLength], static_cast<uint32_t>(keyLength));
     std::memcpy(&record[NdisKeyOffset::Bssid], bssid, 6);
     std::memcpy(&record[NdisKeyOffset::KeyRsc], receiveSequenceCounter, 8);
     std::memcpy(&record[NdisKeyOffset::KeyMaterial], key, static_cast<size_t>(keyLength));

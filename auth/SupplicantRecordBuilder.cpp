@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "adapter/LittleEndian.h"
 #include "config/WlanSetting.h"
 
 namespace hx {
@@ -42,8 +43,7 @@ bool FillEapConfigRecord(EapConfigRecord& record, int dot1xProtocol, std::string
     }
     PutText(record.eapName, "EAP");
     PutText(record.method, tls ? "TLS" : "PEAP");
-    for (int i = 0; i < 4; ++i)
-        record.fragmentSize[i] = static_cast<uint8_t>(kEapFragmentSize >> (8 * i));
+    PutLe32(record.fragmentSize, kEapFragmentSize);
     PutText(record.randomFile, kRandomSeedFile);
     if (!tls) {
         PutText(record.innerMethod, "MS-CHAPv2");

@@ -111,7 +111,11 @@ constexpr int kNdisKeyRecordExtra = 39;  // buffer size = key length + 39
 namespace NdisKeyOffset {
 constexpr int Length = 0, KeyIndex = 4, KeyLength = 8, Bssid = 12, KeyRsc = 24, KeyMaterial = 32;
 }
-constexpr uint32_t kNdisKeyTransmitPairwiseRsc = 0xE0000000u;
+// KeyIndex: flag bits above the key's index.
+constexpr uint32_t kNdisKeyTransmit = 0x80000000u;
+constexpr uint32_t kNdisKeyPairwise = 0x40000000u;
 constexpr uint32_t kNdisKeyRscValid = 0x20000000u;
+constexpr uint32_t kNdisKeyIndexMask = 0xFFu;
+constexpr uint32_t kNdisKeyTransmitPairwiseRsc = kNdisKeyTransmit | kNdisKeyPairwise | kNdisKeyRscValid;
 
 }  // namespace hx

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "adapter/BssidList.h"
+#include "adapter/WpaSuites.h"
 
 namespace hx {
 

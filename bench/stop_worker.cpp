@@ -17,6 +17,7 @@
 #include "config/MemoryAppProfile.h"
 #include "tests/fakes/FakeAdapterLibrary.h"
 #include "tests/fakes/FakeSupplicantLibrary.h"
+#include "tests/native/worker/SurveyList.h"
 
 namespace {
 
@@ -39,15 +40,7 @@ struct Rig {
         hx::InitialiseProcessState(state);
         adapter.bssid = {0x00, 0x0C, 0x41, 0x11, 0x22, 0x33};
         // One record for the associated access point, with a WPA element.
-        std::vector<uint8_t> list(4 + 116 + 12 + 24, 0);
-        list[0] = 1;
-        list[4] = static_cast<uint8_t>(list.size() - 4);
-        std::copy(adapter.bssid.begin(), adapter.bssid.end(), list.begin() + 8);
-        list[4 + 112] = 12 + 24;
-        const uint8_t element[24] = {0xDD, 0x16, 0x00, 0x50, 0xF2, 0x01, 0x01, 0x00, 0x00, 0x50, 0xF2, 0x02,
-                                     0x01, 0x00, 0x00, 0x50, 0xF2, 0x02, 0x01, 0x00, 0x00, 0x50, 0xF2, 0x02};
-        std::copy(std::begin(element), std::end(element), list.begin() + 4 + 128);
-        adapter.surveyData = list;
+        adapter.surveyData = hx::test::SurveyList({{adapter.bssid, hx::test::WpaElement(0x02)}});
         state.current.SSID = "HomeNet";
         state.current.AuthenticationMode = hx::AuthMode::WpaPsk;
         state.current.WEPStatus = hx::WepStatus::Tkip;

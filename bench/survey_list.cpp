@@ -15,7 +15,7 @@ void BM_ParseFullSurveyBuffer(benchmark::State& state) {
         bss.elements = hx::test::WpaElement({2}, {2});
         networks.push_back(bss);
     }
-    const auto buffer = hx::test::SurveyBuffer(networks, 12004);
+    const auto buffer = hx::test::SurveyBuffer(networks);
     size_t rows = 0;
     for (auto _ : state) {
         const auto entries = hx::ParseSurveyList(buffer.data(), buffer.size());

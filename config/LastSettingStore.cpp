@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "config/SettingFields.h"
 #include "config/ValueTables.h"
 
 namespace hx {
@@ -25,40 +26,20 @@ int LastSettingStore::WriteLastSettingString(std::string_view name, std::string_
     return profile_.WriteString(kLastSettingSection, name, value) ? 0 : -1;
 }
 
-int LastSettingStore::ReadInRange(std::string_view name, int low, int high, int otherwise) {
-    const int value = ReadLastSettingInt(name);
-    return value >= low && value <= high ? value : otherwise;
-}
-
 void LastSettingStore::LoadLastSetting(WlanSetting& setting) {
-    setting.NetworkType = ReadInRange("NetworkType", 0, 1, NetworkType::Infrastructure);
-    setting.AuthenticationMode = ReadInRange("AuthenticationMode", 0, 4, AuthMode::AutoSwitch);
-    setting.Channel = ReadInRange("Channel", 0, 14, 6);
-
-    std::string rate = ReadLastSettingString("DesiredRate");
-    setting.DesiredRate = rate.empty() ? kDefaultDesiredRate : CutText(std::move(rate), kMaxHexTextLength);
-
-    setting.SSID = CutText(ReadLastSettingString("SSID"), kMaxSsidLength);
-    setting.PreambleMode = ReadInRange("PreambleMode", 0, 2, Preamble::Long);
-    setting.PowerSaveMode = ReadInRange("PowerSaveMode", 0, 2, PowerSave::ContinuousAccess);
-
-    const int domain = ReadLastSettingInt("Domain");
-    setting.Domain = domain >= 0 ? domain : 0;
-
-    setting.WEPDefaultKeyId = ReadInRange("WEPDefaultKeyId", 0, 3, 0);
-    setting.WEPStatus = ReadInRange("WEPStatus", 0, 6, WepStatus::Disabled);
-
-    const int bits = ReadLastSettingInt("WEPKeyLength");
-    setting.WEPKeyLength = bits == 64 || bits == 128 || bits == 256 ? bits : 64;
-    for (int i = 0; i < 4; ++i) setting.WEPKey[static_cast<size_t>(i)] = LoadLastWepKey(i, setting.WEPKeyLength);
-
-    setting.Dot1xProtocol = ReadInRange("Dot1xProtocol", 0, 1, Dot1xMethod::EapTls);
-    setting.Dot1xPassphrase = ReadLastSettingString("Dot1xPassphrase");
-    setting.Dot1xUsername = ReadLastSettingString("Dot1xUsername");
-    setting.Dot1xPassword = ReadLastSettingString("Dot1xPassword");
-    setting.Dot1xCertSubject = ReadLastSettingString("Dot1xCertSubject");
-    setting.Dot1xCertIssuer = ReadLastSettingString("Dot1xCertIssuer");
-    // Dot1xWPAIEs is the authentication worker's: the setting keeps what it holds.
+    for (const SettingField& field : kSettingFields) {
+        if (!field.lastSettingLoads) continue;
+        if (field.integer != nullptr) {
+            setting.*field.integer = field.settle(ReadLastSettingInt(field.name));
+        } else if (field.text != nullptr) {
+            std::string text = ReadLastSettingString(field.name);
+            setting.*field.text = text.empty() ? std::string(field.emptyText) : CutText(std::move(text), field.limit);
+        } else {
+            // Under the names of the key length just loaded.
+            for (int i = 0; i < 4; ++i)
+                setting.WEPKey[static_cast<size_t>(i)] = LoadLastWepKey(i, setting.WEPKeyLength);
+        }
+    }
 }
 
 std::string LastSettingStore::LoadLastWepKey(int index, int bits) {

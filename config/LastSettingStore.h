@@ -12,8 +12,6 @@ namespace hx {
 
 inline constexpr const char* kLastSettingSection = "LastSetting\\";
 
-// The longest rate or key text the apply operations take (they copy into 100-byte buffers).
-constexpr size_t kMaxHexTextLength = 99;
 // The first byte of the default WEP key text; the bytes after it count up by one.
 constexpr int kDefaultWepKeyFirstByte = 0x10;
 
@@ -30,7 +28,7 @@ public:
     int WriteLastSettingString(std::string_view name, std::string_view value);
 
     // Fills every field of the setting but Dot1xWPAIEs from the store, with the range
-    // checks and defaults of each value. Writes nothing.
+    // checks and defaults of each value (config/SettingFields.h). Writes nothing.
     void LoadLastSetting(WlanSetting& setting);
     // The key text stored for a key index and length in bits; the default key text of that
     // length when none is stored.
@@ -39,8 +37,6 @@ public:
     AppProfile& Profile() { return profile_; }
 
 private:
-    int ReadInRange(std::string_view name, int low, int high, int otherwise);
-
     AppProfile& profile_;
 };
 

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "config/LastSettingStore.h"
+#include "config/SettingFields.h"
 
 namespace hx {
 
@@ -105,45 +106,8 @@ int ProfileStore::UnlinkProfile(std::string_view name) {
     return 0;
 }
 
-namespace {
-
-// The 22 fields of a profile in the order they are read and written. The four keys stand
-// at the one place marked by neither member; their names come from the key length.
-struct ProfileField {
-    const char* name;
-    int WlanSetting::*integer;
-    std::string WlanSetting::*text;
-    size_t limit;  // texts: the longest text loaded
-};
-
-constexpr size_t kNoLimit = std::string::npos;
-
-constexpr ProfileField kProfileFields[] = {
-    {"SSID", nullptr, &WlanSetting::SSID, kMaxSsidLength},
-    {"Channel", &WlanSetting::Channel, nullptr, 0},
-    {"NetworkType", &WlanSetting::NetworkType, nullptr, 0},
-    {"DesiredRate", nullptr, &WlanSetting::DesiredRate, kMaxHexTextLength},
-    {"AuthenticationMode", &WlanSetting::AuthenticationMode, nullptr, 0},
-    {"WEPStatus", &WlanSetting::WEPStatus, nullptr, 0},
-    {"WEPDefaultKeyId", &WlanSetting::WEPDefaultKeyId, nullptr, 0},
-    {"WEPKeyLength", &WlanSetting::WEPKeyLength, nullptr, 0},
-    {"WEPKey", nullptr, nullptr, kMaxHexTextLength},
-    {"PowerSaveMode", &WlanSetting::PowerSaveMode, nullptr, 0},
-    {"PreambleMode", &WlanSetting::PreambleMode, nullptr, 0},
-    {"Domain", &WlanSetting::Domain, nullptr, 0},
-    {"Dot1xProtocol", &WlanSetting::Dot1xProtocol, nullptr, 0},
-    {"Dot1xPassphrase", nullptr, &WlanSetting::Dot1xPassphrase, kNoLimit},
-    {"Dot1xUsername", nullptr, &WlanSetting::Dot1xUsername, kNoLimit},
-    {"Dot1xPassword", nullptr, &WlanSetting::Dot1xPassword, kNoLimit},
-    {"Dot1xWPAIEs", nullptr, &WlanSetting::Dot1xWPAIEs, kNoLimit},
-    {"Dot1xCertSubject", nullptr, &WlanSetting::Dot1xCertSubject, kNoLimit},
-    {"Dot1xCertIssuer", nullptr, &WlanSetting::Dot1xCertIssuer, kNoLimit},
-};
-
-}  // namespace
-
 void ProfileStore::LoadProfile(std::string_view name, WlanSetting& setting) {
-    for (const ProfileField& field : kProfileFields) {
+    for (const SettingField& field : kSettingFields) {
         if (field.integer != nullptr) {
             setting.*field.integer = ReadProfileValueInt(name, field.name);
         } else if (field.text != nullptr) {
@@ -159,7 +123,7 @@ void ProfileStore::LoadProfile(std::string_view name, WlanSetting& setting) {
 }
 
 void ProfileStore::SaveProfile(std::string_view name, const WlanSetting& setting) {
-    for (const ProfileField& field : kProfileFields) {
+    for (const SettingField& field : kSettingFields) {
         if (field.integer != nullptr) {
             WriteProfileValueInt(name, field.name, setting.*field.integer);
         } else if (field.text != nullptr) {

@@ -23,6 +23,12 @@ std::vector<std::string> AuthenticationListTexts(bool infrastructure) {
     return texts;
 }
 
+std::vector<std::string> RegionListTexts() {
+    std::vector<std::string> names;
+    for (const RegionEntry& region : kRegionTable) names.emplace_back(region.name);
+    return names;
+}
+
 int RegionPositionOfCode(int code) {
     for (size_t i = 0; i < kRegionTable.size(); ++i) {
         if (kRegionTable[i].code == code) return static_cast<int>(i);

@@ -42,6 +42,8 @@ inline constexpr std::array<RegionEntry, 8> kRegionTable{{
     {"Japan", 0x40},
     {"Israel", 0x50},
 }};
+// The region list: the names in table order.
+std::vector<std::string> RegionListTexts();
 // The first position whose code matches; 0 when none does.
 int RegionPositionOfCode(int code);
 // The code at a list position; position -1 or out of range reads as position 0.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -17,6 +18,8 @@ namespace Dot1xMethod { constexpr int EapTls = 0, Peap = 1; }
 namespace KeyFormat { constexpr int Ascii = 0, Hex = 1; }
 
 constexpr int kMaxSsidLength = 32;
+// The longest rate or key text the apply operations take (they copy into 100-byte buffers).
+constexpr size_t kMaxHexTextLength = 99;
 
 struct WlanSetting {
     std::string SSID;

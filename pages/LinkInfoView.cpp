@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "adapter/AdapterLibrary.h"
+#include "config/WlanSetting.h"
 
 namespace hx {
 namespace {
@@ -44,14 +45,14 @@ LinkInfoView MakeLinkInfoView(const LinkStatus& link, AdapterLibrary& library) {
     view.channel = std::to_string(link.channel);
     view.txRate = TxRateText(link.linkSpeed);
     view.ssid = link.ssid;
-    if (link.connectState == 1) {
+    if (link.connectState == ConnectState::NotAssociated) {
         view.status = "No connection to Network";
-    } else if (link.networkType != 0) {
+    } else if (link.networkType != NetworkType::AdHoc) {
         view.status = "Associated BSSID = " + DashedAddress(library, link.bssid.data());
     } else {
         view.status = "Joined IBSSID = " + DashedAddress(library, link.bssid.data());
     }
-    const bool infrastructure = link.networkType == 1;
+    const bool infrastructure = link.networkType == NetworkType::Infrastructure;
     view.qualityAreaEnabled = infrastructure;
     view.qualityPercentShown = infrastructure;
     view.signalLabelShown = infrastructure;

@@ -20,15 +20,15 @@ void SiteSurveyModel::Refresh() {
     view_.EnableConnect(false);
     view_.EnableList(false);
     library_.WL_SiteSurveyStart(&state_.adapter);
-    state_.pendingSurveyCountdown = 4;
+    state_.pendingSurveyCountdown = kSurveyCountdownTicks;
     selectedIndex_ = -1;
 }
 
 SurveyRow SiteSurveyModel::RowOf(const SurveyEntry& entry, AdapterLibrary& library) {
     return {DashedAddress(library, entry.bssid.data()),
             entry.ssid,
-            entry.encryption == 0 ? "Yes" : "No",
-            entry.networkType == 1 ? "Yes" : "No",
+            entry.encryption == WepStatus::Wep ? "Yes" : "No",
+            entry.networkType == NetworkType::Infrastructure ? "Yes" : "No",
             std::to_string(entry.channel),
             std::to_string(entry.signal) + " %"};
 }
@@ -59,7 +59,18 @@ void SiteSurveyModel::FillList() {
     view_.EnableList(true);
 }
 
+int RowToJoin(int selectedRow, int selectionMark) { return selectedRow < 0 ? -1 : selectionMark; }
+
 void SiteSurveyModel::SelectionChanged(int selectedRow) { view_.EnableConnect(selectedRow >= 0); }
+
+void SiteSurveyModel::ConnectSelection(int selectedRow, int selectionMark) {
+    Connect(RowToJoin(selectedRow, selectionMark));
+}
+
+void SiteSurveyModel::RowActivated(int selectedRow, int selectionMark) {
+    SelectionChanged(selectedRow);
+    if (selectedRow >= 0) ConnectSelection(selectedRow, selectionMark);
+}
 
 void SiteSurveyModel::Connect(int row) {
     selectedIndex_ = row;

@@ -19,6 +19,10 @@ class WorkerControl;
 using SurveyRow = std::vector<std::string>;
 inline constexpr const char* kSurveyColumns[6] = {"BSS/IBSSID", "SSID", "WEP", "AP", "Channel", "Signal"};
 
+// Refresh sets the survey countdown to this: the heartbeat collects the scan on the tick
+// after the countdown has run down, the fifth.
+inline constexpr int kSurveyCountdownTicks = 4;
+
 inline constexpr const char* kUseWepQuestion =
     "You have selected to connect to the WEP encryption network.\nDo you want to use the previous WEP setting";
 inline constexpr const char* kUseWepCaption = "Use Previous WEP Setting";
@@ -40,6 +44,10 @@ public:
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
 };
 
+// The row "Connect" joins: the list's selection mark while a row is selected (the first
+// selected row is selectedRow), else -1.
+int RowToJoin(int selectedRow, int selectionMark);
+
 class SiteSurveyModel {
 public:
     SiteSurveyModel(AdapterLibrary& library, UtilityState& state, SettingApplier& applier,
@@ -54,6 +62,11 @@ public:
     void SelectionChanged(int selectedRow);
     // Joins the network of a row (-1: nothing selected, nothing happens).
     void Connect(int row);
+    // "Connect": joins the row RowToJoin names.
+    void ConnectSelection(int selectedRow, int selectionMark);
+    // A row activated (a double click or Enter): Connect follows the selection, and a
+    // selection is joined.
+    void RowActivated(int selectedRow, int selectionMark);
 
     const std::vector<SurveyEntry>& Entries() const { return entries_; }
     int SelectedIndex() const { return selectedIndex_; }

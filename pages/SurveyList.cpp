@@ -2,16 +2,30 @@
 
 #include <algorithm>
 
+#include "adapter/LittleEndian.h"
+#include "adapter/WpaSuites.h"
+#include "config/WlanSetting.h"
+
 namespace hx {
+namespace {
+
+constexpr uint32_t kChannel14KHz = 2484000;   // channel 14 stands apart from the 5 MHz plan
+constexpr int kChannel1MHz = 2412;
+constexpr int kChannelSpacingMHz = 5;
+constexpr int kWeakestRssi = -105;            // reads as 0 %
+constexpr int kStrongestRssi = -40;           // reads as 100 %
+constexpr uint32_t kPrivacyRequired = 1;
+
+}  // namespace
 
 int ChannelFromFrequency(uint32_t dsConfigKHz) {
-    if (dsConfigKHz == 2484000) return 14;
-    return (static_cast<int>(dsConfigKHz / 1000) - 2412) / 5 + 1;
+    if (dsConfigKHz == kChannel14KHz) return 14;
+    return (static_cast<int>(dsConfigKHz / 1000) - kChannel1MHz) / kChannelSpacingMHz + 1;
 }
 
 int SignalPercentFromRssi(int rssi) {
-    rssi = std::clamp(rssi, -105, -40);
-    return (rssi + 105) * 100 / 65;
+    rssi = std::clamp(rssi, kWeakestRssi, kStrongestRssi);
+    return (rssi - kWeakestRssi) * 100 / (kStrongestRssi - kWeakestRssi);
 }
 
 VendorSuites ReadVendorSuites(const uint8_t* elements, size_t length) {
@@ -19,14 +33,13 @@ VendorSuites ReadVendorSuites(const uint8_t* elements, size_t length) {
     ForEachElement(elements, length, [&](uint8_t id, const uint8_t* element, size_t size) {
         if (id != kVendorElementId) return true;
         suites.found = true;
-        // The pairwise count sits at offset 12, the first pairwise suite type at 17 and
-        // the first key management suite type at 19 + 4n; an element too short to hold
-        // them lists no suites.
-        if (size < 18) return true;
-        const size_t n = static_cast<size_t>(element[12]) | (static_cast<size_t>(element[13]) << 8);
+        // An element too short to hold the pairwise count and the first pairwise suite
+        // lists no suites.
+        if (size <= WpaElementOffset::FirstPairwiseType) return true;
+        const size_t n = GetLe16(element + WpaElementOffset::PairwiseCount);
         if (n == 0) return true;
-        const size_t akmAt = 19 + 4 * n;
-        suites.pairwise = element[17];
+        const size_t akmAt = WpaElementOffset::FirstKeyManagementType(n);
+        suites.pairwise = element[WpaElementOffset::FirstPairwiseType];
         suites.akm = akmAt < size ? element[akmAt] : 0;
         return true;
     });
@@ -35,23 +48,23 @@ VendorSuites ReadVendorSuites(const uint8_t* elements, size_t length) {
 
 void ClassifySecurity(const VendorSuites& suites, uint32_t privacy, SurveyEntry& entry) {
     if (!suites.found) {
-        entry.authenticationMode = 2;
-        entry.encryption = privacy == 1 ? 0 : 1;
+        entry.authenticationMode = AuthMode::AutoSwitch;
+        entry.encryption = privacy == kPrivacyRequired ? WepStatus::Wep : WepStatus::Disabled;
         return;
     }
-    if (suites.akm == 2) {
-        entry.authenticationMode = 4;
-    } else if (suites.akm == 1 && entry.networkType == 1) {
-        entry.authenticationMode = 3;
+    if (suites.akm == WpaKeyManagement::Psk) {
+        entry.authenticationMode = AuthMode::WpaPsk;
+    } else if (suites.akm == WpaKeyManagement::Ieee8021X && entry.networkType == NetworkType::Infrastructure) {
+        entry.authenticationMode = AuthMode::Wpa;
     } else {
-        entry.authenticationMode = 2;
+        entry.authenticationMode = AuthMode::AutoSwitch;
     }
     switch (suites.pairwise) {
-    case 1:
-    case 5: entry.encryption = 0; break;
-    case 2: entry.encryption = 4; break;
-    case 4: entry.encryption = 6; break;
-    default: entry.encryption = 1; break;
+    case WpaCipher::Wep40:
+    case WpaCipher::Wep104: entry.encryption = WepStatus::Wep; break;
+    case WpaCipher::Tkip: entry.encryption = WepStatus::Tkip; break;
+    case WpaCipher::Ccmp: entry.encryption = WepStatus::Aes; break;
+    default: entry.encryption = WepStatus::Disabled; break;
     }
 }
 
@@ -60,7 +73,7 @@ std::vector<SurveyEntry> ParseSurveyList(const uint8_t* buffer, size_t size) {
     for (const BssidRecordView& record : SurveyRecords(buffer, size, kMaxSurveyEntries)) {
         SurveyEntry entry;
         entry.bssid = record.Mac();
-        const size_t ssidLength = std::min<size_t>(record.U32(BssidRecord::SsidLength), 32);
+        const size_t ssidLength = std::min<size_t>(record.U32(BssidRecord::SsidLength), BssidRecord::SsidSize);
         entry.ssid.assign(reinterpret_cast<const char*>(record.bytes + BssidRecord::Ssid), ssidLength);
         entry.networkType = static_cast<int>(record.U32(BssidRecord::InfrastructureMode));
         entry.channel = ChannelFromFrequency(record.U32(BssidRecord::DsConfig));

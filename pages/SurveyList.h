@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "adapter/BssidList.h"
+#include "config/WlanSetting.h"
 
 namespace hx {
 
@@ -17,11 +18,11 @@ constexpr int kMaxSurveyEntries = 100;
 struct SurveyEntry {
     std::array<uint8_t, 6> bssid{};
     std::string ssid;
-    int networkType = 0;         // 1 infrastructure, 0 ad hoc
-    int encryption = 1;          // a WEPStatus code: 0 WEP, 1 none, 4 TKIP, 6 AES
-    int authenticationMode = 2;  // 2 automatic, 3 WPA, 4 WPA-PSK
+    int networkType = NetworkType::AdHoc;           // the record's InfrastructureMode
+    int encryption = WepStatus::Disabled;           // Wep, Disabled, Tkip or Aes
+    int authenticationMode = AuthMode::AutoSwitch;  // AutoSwitch, Wpa or WpaPsk
     int channel = 0;
-    int signal = 0;              // percent
+    int signal = 0;                                 // percent
 };
 
 // 14 for 2484000 kHz, otherwise (kHz / 1000 - 2412) / 5 + 1.

@@ -20,10 +20,12 @@ cd build/win64/bin
 desktop="explorer /desktop=hxshot,800x600"
 hx_wine $desktop HX88UUtil.exe </dev/null >/dev/null 2>&1 &
 sleep 3   # the first program makes the desktop; the next ones must find it there
-hx_wine $desktop hxopen.exe "$page" 15 $button </dev/null >/dev/null 2>&1
+tour() { hx_wine $desktop hxtour.exe "$@" </dev/null >/dev/null 2>&1; }
+tour open 15
+tour page "$page"
+[ -z "$button" ] || tour press "$page" "$button"
 sleep "${3:-2}"   # let the page's next refresh land
 mkdir -p "$(dirname "$out")"
 import -window root -crop 800x600+0+0 +repage "$out"
-hx_wine $desktop hxopen.exe exit </dev/null >/dev/null 2>&1 || true
-sleep 1
+{ tour tray-menu && tour menu-exit && tour wait-exit; } || true
 echo "saved $out"

@@ -1,7 +1,9 @@
 # Sourced by the scripts that run Windows programs: a quiet, fast Wine in a prefix under the
 # build folder, and an X display (Xvfb when none is given).
 #   hx_wine_setup <build-dir> [prefix]
-#                               create/reuse the prefix (build-dir/wineprefix unless named),
+#                               create/reuse the prefix (build-dir/wineprefix unless named
+#                               here or in HX_WINE_PREFIX_NAME, which gives the scripts that
+#                               name none, run.sh and screenshot.sh, a prefix of one's own),
 #                               start Xvfb and a detached wineserver. The build decides the
 #                               loader: build/win32 (i686) runs under 32-bit Wine, any other
 #                               under wine64; both in a 64-bit prefix.
@@ -29,7 +31,7 @@ hx_build_machine() {
 hx_wine_setup() {
     local build_dir
     build_dir=$(cd "$1" && pwd)
-    export WINEPREFIX="$build_dir/${2:-wineprefix}"
+    export WINEPREFIX="$build_dir/${2:-${HX_WINE_PREFIX_NAME:-wineprefix}}"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINEARCH=win64

@@ -2,13 +2,17 @@
 
 #include <utility>
 
+#include "app/MainWindowRule.h"
 #include "app/PageOrder.h"
 #include "app/TrayRule.h"
 #include "app/win32/framework/Dpi.h"
 #include "app/win32/framework/Handles.h"
+#include "pages/win32/Palette.h"
 #include "resources/resource.h"
 
 namespace hx::win {
+
+static_assert(SystemCommand::Minimise == SC_MINIMIZE && SystemCommand::Close == SC_CLOSE);
 
 // Used when no adapter operations are given: no adapter is ever found.
 class CDlg_Main::NoAdapter : public AdapterOperations {
@@ -48,7 +52,6 @@ BOOL CDlg_Main::OnInitDialog() {
     for (PageEntry& entry : entries_) entry.label.Attach(Hwnd(), entry.labelId);
 
     ::SetWindowTextA(Hwnd(), kMainWindowTitle);
-    state_.pendingSurveyCountdown = -1;
     UseIconsForDpi(WindowDpi(Hwnd()));
 
     CreateTrayIcon();
@@ -159,14 +162,18 @@ bool CDlg_Main::OnCommand(int id, int code, HWND) {
 void CDlg_Main::OnCancel() { Shutdown(); }
 
 void CDlg_Main::OnOpen() {
-    if (state_.adapterReady == 0) return;
-    if (state_.wzcState == Wzc::ServiceControl) {
+    switch (ActionForOpen(state_)) {
+    case OpenAction::ExplainZeroConfiguration:
         ::MessageBoxA(Hwnd(), kZeroConfigurationMessage, nullptr, MB_OK);
-        return;
+        break;
+    case OpenAction::Show:
+        ::ShowWindow(Hwnd(), SW_SHOW);
+        ::BringWindowToTop(Hwnd());
+        ::SetForegroundWindow(Hwnd());
+        break;
+    case OpenAction::Nothing:
+        break;
     }
-    ::ShowWindow(Hwnd(), SW_SHOW);
-    ::BringWindowToTop(Hwnd());
-    ::SetForegroundWindow(Hwnd());
 }
 
 void CDlg_Main::Shutdown() {
@@ -191,14 +198,17 @@ void CDlg_Main::OnTimer(UINT_PTR id) {
 }
 
 bool CDlg_Main::OnSystemCommand(WPARAM command, LPARAM cursor) {
-    const WPARAM code = command & 0xFFF0;
-    if (code != SC_MINIMIZE && code != SC_CLOSE) return false;
-    if (cursor != 0) {
+    switch (ActionForSystemCommand(command, cursor)) {
+    case SystemCommandAction::Hide:
         ::ShowWindow(Hwnd(), SW_HIDE);
-    } else {
+        return true;
+    case SystemCommandAction::BringForward:
         ::SetForegroundWindow(Hwnd());
+        return true;
+    case SystemCommandAction::Default:
+        break;
     }
-    return true;
+    return false;
 }
 
 void CDlg_Main::OnTrayNotification(LPARAM mouseMessage) {
@@ -282,7 +292,7 @@ void CDlg_Main::OnDpiChanged(UINT dpi, const RECT& suggested) {
 void CDlg_Main::EraseBackground(HDC dc) {
     RECT client{};
     ::GetClientRect(Hwnd(), &client);
-    UniqueBrush brush(::CreateSolidBrush(kBackground));
+    UniqueBrush brush(::CreateSolidBrush(kMainWindowBackground));
     ::FillRect(dc, &client, brush.Get());
 }
 

@@ -46,10 +46,6 @@ public:
     static constexpr UINT kPollPeriodMs = 1000;
     static constexpr UINT kHidePeriodMs = 100;
     static constexpr UINT kCheckFocusMessage = WM_APP + 1;
-    // Background of the client area: red 46, green 92, blue 199.
-    static constexpr COLORREF kBackground = RGB(46, 92, 199);
-    static constexpr const char* kZeroConfigurationMessage =
-        "Wireless LAN is Controlled by the Windows Zero Configuration";
 
     CDlg_Main(UtilityState& state, AdapterLibrary& library, WorkerControl& worker, MainWindowPages pages);
     ~CDlg_Main() override;

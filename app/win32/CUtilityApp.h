@@ -28,12 +28,6 @@ public:
     // instance is running). The result is the process exit code.
     int Run(HINSTANCE instance);
 
-    UtilityState& State() { return state_; }
-    AppProfile& Profile() { return *profile_; }
-    LastSettingStore& LastSetting() { return *lastSetting_; }
-    SettingApplier& Applier() { return *applier_; }
-    WorkerControl& Worker() { return *worker_; }
-
 private:
     UtilityState state_;
     std::unique_ptr<RegistryAppProfile> profile_;

@@ -24,12 +24,6 @@ constexpr int kDot1xGroup[] = {
 constexpr int kRegion[] = {IDC_ED_REGION_LABEL, IDC_ED_REGION};
 constexpr int kMaxProfileNameLength = 255;
 
-std::vector<std::string> RegionNames() {
-    std::vector<std::string> names;
-    for (const RegionEntry& region : kRegionTable) names.emplace_back(region.name);
-    return names;
-}
-
 }  // namespace
 
 void CDlg_Profile::Connect(const PageContext& context, ProfileEditSession& session) {
@@ -63,7 +57,7 @@ void CDlg_Profile::FillLists() {
     FillList(Hwnd(), IDC_ED_RATE, RateListTexts(state_->supportedRates));
     FillList(Hwnd(), IDC_ED_PREAMBLE, kPreambleTexts);
     FillList(Hwnd(), IDC_ED_POWER, kPowerSaveTexts);
-    FillList(Hwnd(), IDC_ED_REGION, RegionNames());
+    FillList(Hwnd(), IDC_ED_REGION, RegionListTexts());
     FillList(Hwnd(), IDC_ED_PROTOCOL, kDot1xMethodTexts);
 }
 

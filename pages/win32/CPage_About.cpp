@@ -11,8 +11,8 @@ constexpr int kFields[] = {IDC_ABOUT_UTILITY_VERSION, IDC_ABOUT_DRIVER_VERSION, 
 
 BOOL CPage_About::OnInitDialog() {
     controls_.Attach(Hwnd(), kLabels, kPageBackground);
-    controls_.Attach(Hwnd(), kGroup, kPageBackground, kGroupTextColour);
-    controls_.Attach(Hwnd(), kFields, kFieldBackground, kFieldTextColour);
+    controls_.Attach(Hwnd(), kGroup, kPageBackground, kGroupText);
+    controls_.Attach(Hwnd(), kFields, kValueBackground, kValueText);
     SetItemText(Hwnd(), IDC_ABOUT_UTILITY_VERSION, kUtilityVersion);
     return TRUE;
 }

@@ -11,11 +11,6 @@ namespace hx::win {
 
 class CPage_About : public Page {
 public:
-    // Group box caption: red 128, green 0, blue 255; value fields: blue on pale yellow.
-    static constexpr COLORREF kGroupTextColour = RGB(128, 0, 255);
-    static constexpr COLORREF kFieldBackground = RGB(255, 255, 208);
-    static constexpr COLORREF kFieldTextColour = RGB(0, 0, 255);
-
     CPage_About() : Page(IDD_ABOUT) {}
 
     // Written by adapter identification every time an adapter is identified.

@@ -1,10 +1,8 @@
 // The Configuration page: the radio part of the current setting.
 #pragma once
 
-#include <array>
-
-#include "controls/win32/CStaticEx.h"
 #include "pages/ConfigPageModel.h"
+#include "pages/win32/DialogItems.h"
 #include "pages/win32/Page.h"
 #include "resources/resource.h"
 
@@ -12,7 +10,6 @@ namespace hx::win {
 
 class CPage_Config : public Page {
 public:
-    static constexpr COLORREF kLabelBackground = 0xF0FFFF;
     static constexpr int kSsidLimit = 32;
 
     CPage_Config() : Page(IDD_CONFIGURATION) {}
@@ -41,7 +38,7 @@ private:
     void Cancel();
     void Apply();
 
-    std::array<CStaticEx, 7> labels_;
+    LabelSet labels_;
 };
 
 }  // namespace hx::win

@@ -41,17 +41,17 @@ BOOL CPage_LinkInfo::OnInitDialog() {
     ::ShowWindow(rightGraph_.Hwnd(), SW_HIDE);
 
     for (GradientMeter* meter : {&qualityMeter_, &signalMeter_}) {
-        meter->SetStartColour(kMeterStartColour);
-        meter->SetEndColour(kMeterEndColour);
+        meter->SetStartColour(kMeterStart);
+        meter->SetEndColour(kMeterEnd);
         meter->SetRange(0, 100);
     }
 
-    for (int id : kScaleLabels) Bound(id).SetTextColour(kValueTextColour);
-    for (int id : kValueFields) Bound(id).SetTextColour(kValueTextColour);
-    for (int id : kGroups) Bound(id).SetTextColour(kGroupTextColour);
-    for (int id : kPlainLabels) Bound(id).SetBackgroundColour(kLabelBackground);
-    for (int id : kScaleLabels) Bound(id).SetBackgroundColour(kLabelBackground);
-    for (int id : kGroups) Bound(id).SetBackgroundColour(kLabelBackground);
+    for (int id : kScaleLabels) Bound(id).SetTextColour(kValueText);
+    for (int id : kValueFields) Bound(id).SetTextColour(kValueText);
+    for (int id : kGroups) Bound(id).SetTextColour(kGroupText);
+    for (int id : kPlainLabels) Bound(id).SetBackgroundColour(kPageBackground);
+    for (int id : kScaleLabels) Bound(id).SetBackgroundColour(kPageBackground);
+    for (int id : kGroups) Bound(id).SetBackgroundColour(kPageBackground);
     for (int id : kValueFields) Bound(id).SetBackgroundColour(kValueBackground);
     return TRUE;
 }

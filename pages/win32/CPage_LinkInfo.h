@@ -16,14 +16,6 @@ namespace hx::win {
 
 class CPage_LinkInfo : public Page {
 public:
-    // Meters run from red to gold.
-    static constexpr COLORREF kMeterStartColour = 0x0000FF;
-    static constexpr COLORREF kMeterEndColour = 0x00D7FF;
-    static constexpr COLORREF kValueTextColour = 0xFF0000;   // blue
-    static constexpr COLORREF kGroupTextColour = 0xFF0080;   // violet
-    static constexpr COLORREF kLabelBackground = 0xF0FFFF;   // ivory
-    static constexpr COLORREF kValueBackground = 0xD0FFFF;   // pale yellow
-
     CPage_LinkInfo() : Page(IDD_LINK_INFO) {}
 
     // Shows the link state just polled; called after every poll while this page is in front.

@@ -17,9 +17,6 @@ namespace hx::win {
 
 class CPage_Profile : public Page {
 public:
-    // The group box caption: red 128, green 0, blue 255.
-    static constexpr COLORREF kGroupTextColour = RGB(128, 0, 255);
-
     CPage_Profile() : Page(IDD_PROFILE) {}
 
     // Empties and refills the list of profiles; run each time after the page is shown.

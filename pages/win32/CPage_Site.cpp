@@ -19,8 +19,8 @@ BOOL CPage_Site::OnInitDialog() {
     }
     ::SendMessageA(List(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     group_.Attach(Hwnd(), IDC_SITE_GROUP);
-    group_.SetBackgroundColour(kGroupBackground);
-    group_.SetTextColour(kGroupTextColour);
+    group_.SetBackgroundColour(kPageBackground);
+    group_.SetTextColour(kGroupText);
     InsertColumns();
     return TRUE;
 }
@@ -120,13 +120,8 @@ int CPage_Site::SelectedRow() const {
     return static_cast<int>(::SendMessageA(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-int CPage_Site::RowToJoin() const {
-    if (SelectedRow() < 0) return -1;
+int CPage_Site::SelectionMark() const {
     return static_cast<int>(::SendMessageA(List(), LVM_GETSELECTIONMARK, 0, 0));
-}
-
-void CPage_Site::Connect() {
-    if (model_) model_->Connect(RowToJoin());
 }
 
 bool CPage_Site::OnCommand(int id, int code, HWND) {
@@ -136,7 +131,7 @@ bool CPage_Site::OnCommand(int id, int code, HWND) {
         StartScan();
         return true;
     case IDC_SITE_CONNECT:
-        Connect();
+        if (model_) model_->ConnectSelection(SelectedRow(), SelectionMark());
         return true;
     default:
         return false;
@@ -151,8 +146,7 @@ bool CPage_Site::OnNotify(const NMHDR& header, LRESULT& result) {
         result = 0;
         return true;
     case LVN_ITEMACTIVATE:
-        model_->SelectionChanged(SelectedRow());
-        if (SelectedRow() >= 0) Connect();
+        model_->RowActivated(SelectedRow(), SelectionMark());
         result = 0;
         return true;
     default:

@@ -14,9 +14,6 @@ namespace hx::win {
 
 class CPage_Site : public Page, private SurveyView {
 public:
-    static constexpr COLORREF kGroupBackground = 0xF0FFFF;
-    static constexpr COLORREF kGroupTextColour = 0xFF0080;
-
     CPage_Site() : Page(IDD_SITE_SURVEY) {}
 
     // Starts a scan whose results the heartbeat collects a few ticks later.
@@ -47,9 +44,7 @@ private:
     void KeepHeaderReadable(int column);
     // The first selected row, or -1.
     int SelectedRow() const;
-    // The row Connect joins: the list's selection mark while a row is selected, else -1.
-    int RowToJoin() const;
-    void Connect();
+    int SelectionMark() const;
 
     CStaticEx group_;
     std::optional<SiteSurveyModel> model_;

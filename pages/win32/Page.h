@@ -10,11 +10,9 @@
 #include "app/ShellPort.h"
 #include "app/win32/framework/Dialog.h"
 #include "pages/win32/PageContext.h"
+#include "pages/win32/Palette.h"
 
 namespace hx::win {
-
-// The background of every page: red 255, green 255, blue 240.
-inline constexpr COLORREF kPageBackground = RGB(255, 255, 240);
 
 // Fills a window's client area with the page background (pages and the profile editor).
 void PaintPageBackground(HWND hwnd, HDC dc);

@@ -1,5 +1,7 @@
 // The access point's cryptography, all from libgcrypt: hashes and HMACs, the IEEE 802.11i
 // pass phrase mapping and PRF, RC4 and AES key wrap for the group key, and random bytes.
+// Kept apart from the supplicant's wrappers (sim/dot1x/core/Crypto.h) on purpose, so that
+// a mistake in one side's use of libgcrypt shows in the handshake tests.
 #pragma once
 
 #include <cstdint>

@@ -34,16 +34,16 @@ Admission AdmitWep(const NetworkSpec& network, const StationSecurity& station) {
     switch (station.authMode) {
         case AuthCode::Open:
             if (!apOpen) return Refuse("network allows shared-key authentication only");
-            a.authentication = "open";
+            a.authentication = AuthKind::Open;
             break;
         case AuthCode::Shared:
             if (!apShared) return Refuse("network allows open authentication only");
             if (!a.wepKeysMatch) return Refuse("shared-key authentication failed: WEP key differs");
-            a.authentication = "shared";
+            a.authentication = AuthKind::Shared;
             break;
         case AuthCode::AutoSwitch:
-            if (apShared && a.wepKeysMatch) a.authentication = "shared";
-            else if (apOpen) a.authentication = "open";
+            if (apShared && a.wepKeysMatch) a.authentication = AuthKind::Shared;
+            else if (apOpen) a.authentication = AuthKind::Open;
             else return Refuse("shared-key authentication failed: WEP key differs");
             break;
         default:
@@ -78,11 +78,24 @@ Admission AdmitWpa(const NetworkSpec& network, const StationSecurity& station) {
     a.admitted = true;
     a.pairwiseCipher = pairwise;
     a.groupCipher = wpa.groupCipher;
-    a.authentication = akm == Suite::AkmPsk ? "wpa-psk" : "wpa-802.1x";
+    a.authentication = akm == Suite::AkmPsk ? AuthKind::WpaPsk : AuthKind::Wpa8021X;
     return a;
 }
 
 }  // namespace
+
+const char* AuthKindName(AuthKind kind) {
+    switch (kind) {
+    case AuthKind::None: return "none";
+    case AuthKind::Open: return "open";
+    case AuthKind::Shared: return "shared";
+    case AuthKind::WpaPsk: return "wpa-psk";
+    case AuthKind::Wpa8021X: return "wpa-802.1x";
+    }
+    return "?";
+}
+
+bool HasKeyHandshake(AuthKind kind) { return kind == AuthKind::WpaPsk || kind == AuthKind::Wpa8021X; }
 
 Admission Admit(const NetworkSpec& network, const StationSecurity& station) {
     const bool wantAdhoc = station.networkType == NetworkTypeCode::AdHoc;
@@ -97,7 +110,7 @@ Admission Admit(const NetworkSpec& network, const StationSecurity& station) {
         Admission a;
         a.admitted = true;
         a.wepKeysMatch = network.privacy && KeysMatch(network, station);
-        a.authentication = network.privacy ? "open" : "none";
+        a.authentication = network.privacy ? AuthKind::Open : AuthKind::None;
         return a;
     }
     if (wpaMode) return AdmitWpa(network, station);
@@ -107,7 +120,7 @@ Admission Admit(const NetworkSpec& network, const StationSecurity& station) {
     if (station.authMode == AuthCode::Shared) return Refuse("network allows open authentication only");
     Admission a;
     a.admitted = true;
-    a.authentication = "none";
+    a.authentication = AuthKind::None;
     return a;
 }
 

@@ -30,13 +30,21 @@ struct StationSecurity {
     int defaultKey = 0;
 };
 
+// How an admitted station authenticated.
+enum class AuthKind { None, Open, Shared, WpaPsk, Wpa8021X };
+// As the state report and the event log write it: "none", "open", "shared", "wpa-psk",
+// "wpa-802.1x".
+const char* AuthKindName(AuthKind kind);
+// The kinds that open an 802.1X port the key handshakes must authorise.
+bool HasKeyHandshake(AuthKind kind);
+
 struct Admission {
     bool admitted = false;
     std::string refusal;              // why not, for the state report
     uint8_t pairwiseCipher = 0;       // WPA: suite type of the pairwise cipher in use
     uint8_t groupCipher = 0;
     bool wepKeysMatch = false;        // WEP: the station's transmit key is the network's key
-    std::string authentication;       // "open", "shared", "wpa-psk", "wpa-802.1x", "none"
+    AuthKind authentication = AuthKind::None;
 };
 
 Admission Admit(const NetworkSpec& network, const StationSecurity& station);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "adapter/LittleEndian.h"
 #include "sim/core/ApCrypto.h"
 
 namespace hxsim {
@@ -32,7 +33,7 @@ std::optional<WpaSuites> ReadWpaElement(const Bytes& e) {
     };
     auto list = [&](std::vector<uint8_t>& out) {
         if (i + 2 > end) return false;
-        const int n = e[i] | (e[i + 1] << 8);
+        const int n = hx::GetLe16(&e[i]);
         i += 2;
         for (int k = 0; k < n; ++k) {
             uint8_t type;

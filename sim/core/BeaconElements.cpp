@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
+#include "adapter/LittleEndian.h"
+
 namespace hxsim {
 namespace {
 
 constexpr uint8_t kWpaOui[3] = {0x00, 0x50, 0xF2};
 constexpr uint8_t kRsnOui[3] = {0x00, 0x0F, 0xAC};
-
-void PutLe16(std::vector<uint8_t>& out, uint16_t v) {
-    out.push_back(static_cast<uint8_t>(v & 0xFF));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
 
 void PutSuite(std::vector<uint8_t>& out, const uint8_t (&oui)[3], uint8_t type) {
     out.insert(out.end(), oui, oui + 3);
@@ -20,9 +17,9 @@ void PutSuite(std::vector<uint8_t>& out, const uint8_t (&oui)[3], uint8_t type) 
 
 void PutSuites(std::vector<uint8_t>& body, const SecurityElement& e, const uint8_t (&oui)[3]) {
     PutSuite(body, oui, e.groupCipher);
-    PutLe16(body, static_cast<uint16_t>(e.pairwiseCiphers.size()));
+    hx::AppendLe<uint16_t>(body, static_cast<uint16_t>(e.pairwiseCiphers.size()));
     for (uint8_t c : e.pairwiseCiphers) PutSuite(body, oui, c);
-    PutLe16(body, static_cast<uint16_t>(e.akms.size()));
+    hx::AppendLe<uint16_t>(body, static_cast<uint16_t>(e.akms.size()));
     for (uint8_t a : e.akms) PutSuite(body, oui, a);
 }
 
@@ -52,43 +49,45 @@ uint16_t CapabilityOf(const NetworkSpec& network) {
 std::vector<uint8_t> WpaElement(const SecurityElement& element) {
     std::vector<uint8_t> body(kWpaOui, kWpaOui + 3);
     body.push_back(0x01);  // WPA information element
-    PutLe16(body, 1);      // version
+    hx::AppendLe<uint16_t>(body, 1);  // version
     PutSuites(body, element, kWpaOui);
     std::vector<uint8_t> out;
-    PutElement(out, 0xDD, body);
+    PutElement(out, ElementId::Vendor, body);
     return out;
 }
 
 std::vector<uint8_t> RsnElement(const SecurityElement& element) {
     std::vector<uint8_t> body;
-    PutLe16(body, 1);
+    hx::AppendLe<uint16_t>(body, 1);
     PutSuites(body, element, kRsnOui);
-    PutLe16(body, 0);  // capabilities
+    hx::AppendLe<uint16_t>(body, 0);  // capabilities
     std::vector<uint8_t> out;
-    PutElement(out, 48, body);
+    PutElement(out, ElementId::Rsn, body);
     return out;
 }
 
 std::vector<uint8_t> BeaconElements(const NetworkSpec& network, uint64_t timestampUs) {
     std::vector<uint8_t> out;
-    for (int i = 0; i < 8; ++i) out.push_back(static_cast<uint8_t>(timestampUs >> (8 * i)));
-    PutLe16(out, static_cast<uint16_t>(network.beaconInterval));
-    PutLe16(out, CapabilityOf(network));
+    hx::AppendLe<uint64_t>(out, timestampUs);
+    hx::AppendLe<uint16_t>(out, static_cast<uint16_t>(network.beaconInterval));
+    hx::AppendLe<uint16_t>(out, CapabilityOf(network));
 
     const std::string ssid = network.hidden ? std::string() : network.ssid;
-    PutElement(out, 0, std::vector<uint8_t>(ssid.begin(), ssid.end()));
+    PutElement(out, ElementId::Ssid, std::vector<uint8_t>(ssid.begin(), ssid.end()));
     const size_t first = std::min<size_t>(network.rates.size(), 8);
-    PutElement(out, 1, std::vector<uint8_t>(network.rates.begin(), network.rates.begin() + first));
-    PutElement(out, 3, {static_cast<uint8_t>(network.channel)});
-    if (network.adhoc) PutElement(out, 6, {0x00, 0x00});  // ATIM window
-    if (HasOfdmRates(network.rates)) PutElement(out, 42, {0x00});
+    PutElement(out, ElementId::SupportedRates,
+               std::vector<uint8_t>(network.rates.begin(), network.rates.begin() + first));
+    PutElement(out, ElementId::DsParameterSet, {static_cast<uint8_t>(network.channel)});
+    if (network.adhoc) PutElement(out, ElementId::IbssParameterSet, {0x00, 0x00});  // ATIM window
+    if (HasOfdmRates(network.rates)) PutElement(out, ElementId::Erp, {0x00});
     if (network.rates.size() > 8)
-        PutElement(out, 50, std::vector<uint8_t>(network.rates.begin() + 8, network.rates.end()));
+        PutElement(out, ElementId::ExtendedSupportedRates,
+                   std::vector<uint8_t>(network.rates.begin() + 8, network.rates.end()));
     if (network.rsn.present) {
         const auto rsn = RsnElement(network.rsn);
         out.insert(out.end(), rsn.begin(), rsn.end());
     }
-    for (const auto& vendor : network.vendorElements) PutElement(out, 0xDD, vendor);
+    for (const auto& vendor : network.vendorElements) PutElement(out, ElementId::Vendor, vendor);
     if (network.wpa.present) {
         const auto wpa = WpaElement(network.wpa);
         out.insert(out.end(), wpa.begin(), wpa.end());

@@ -11,6 +11,11 @@
 
 namespace hxsim {
 
+namespace ElementId {
+constexpr uint8_t Ssid = 0, SupportedRates = 1, DsParameterSet = 3, IbssParameterSet = 6, Erp = 42,
+                  Rsn = 48, ExtendedSupportedRates = 50, Vendor = 0xDD;
+}
+
 namespace Capability {
 constexpr uint16_t Ess = 0x0001, Ibss = 0x0002, Privacy = 0x0010, ShortPreamble = 0x0020,
                    ShortSlotTime = 0x0400;

@@ -117,7 +117,7 @@ std::string StateReport(World& world) {
         out << "link.ssid: \"" << n->ssid << "\"\n";
         out << "link.mode: " << (n->adhoc ? (link.network < 0 ? "adhoc (own cell)" : "adhoc") : "infrastructure") << "\n";
         out << "link.channel: " << n->channel << "\n";
-        out << "link.authentication: " << link.admission.authentication << "\n";
+        out << "link.authentication: " << AuthKindName(link.admission.authentication) << "\n";
         out << "link.pairwise-cipher: " << CipherName(link.admission.pairwiseCipher) << "\n";
         out << "link.group-cipher: " << CipherName(link.admission.groupCipher) << "\n";
         out << "link.wep-keys-match: " << YesNo(link.admission.wepKeysMatch) << "\n";

@@ -1,6 +1,8 @@
 // EAPOL-Key frames of the WPA key handshakes as the access point reads and writes them:
 // descriptor type 254, key information bits, replay counter, nonce, IV, RSC, MIC and key
 // data. Reading checks every length against the frame; nothing is read past its end.
+// The supplicant has its own frame code (sim/dot1x/core/EapolFrame.h) on purpose: the
+// handshake tests run one side against the other, and shared code would check itself.
 #pragma once
 
 #include <array>

@@ -3,31 +3,32 @@
 #include <algorithm>
 #include <cstring>
 
+#include "adapter/BssidListLayout.h"
+#include "adapter/LittleEndian.h"
 #include "sim/core/BeaconElements.h"
 #include "sim/core/RadioPlan.h"
 
 namespace hxsim {
 namespace {
 
-void PutLe32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
+namespace Offset = hx::BssidRecord;
+using hx::GetLe32;
+using hx::PutLe32;
 
-uint32_t GetLe32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
+constexpr int kListHeader = static_cast<int>(hx::kSurveyListHeader);
+constexpr int kRecordFixedSize = static_cast<int>(Offset::MinimumSize);
+constexpr uint32_t kNdis80211DS = 1, kNdis80211OFDM24 = 3;
+constexpr uint32_t kConfigurationSize = 32, kFhConfigurationSize = 16;
 
 int RecordSize(const SurveyRecord& r) {
-    const int raw = kSurveyRecordFixedSize + static_cast<int>(r.ies.size());
+    const int raw = kRecordFixedSize + static_cast<int>(r.ies.size());
     return (raw + 3) & ~3;  // records are kept 4-byte aligned
 }
-
-constexpr uint32_t kNdis80211DS = 1, kNdis80211OFDM24 = 3;
 
 }  // namespace
 
 int SurveyListSize(const std::vector<SurveyRecord>& records) {
-    int size = 4;
+    int size = kListHeader;
     for (const auto& r : records) size += RecordSize(r);
     return size;
 }
@@ -35,35 +36,35 @@ int SurveyListSize(const std::vector<SurveyRecord>& records) {
 bool WriteSurveyList(const std::vector<SurveyRecord>& records, uint8_t* buffer, int size) {
     if (buffer == nullptr || size < SurveyListSize(records)) return false;
     PutLe32(buffer, static_cast<uint32_t>(records.size()));
-    uint8_t* p = buffer + 4;
+    uint8_t* p = buffer + kListHeader;
     for (const auto& r : records) {
         const int length = RecordSize(r);
         std::memset(p, 0, length);
-        PutLe32(p + SurveyOffset::Length, static_cast<uint32_t>(length));
-        std::memcpy(p + SurveyOffset::MacAddress, r.bssid.data(), 6);
-        const size_t ssidLength = std::min<size_t>(r.ssid.size(), 32);
-        PutLe32(p + SurveyOffset::SsidLength, static_cast<uint32_t>(ssidLength));
-        std::memcpy(p + SurveyOffset::Ssid, r.ssid.data(), ssidLength);
-        PutLe32(p + SurveyOffset::Privacy, r.privacy ? 1 : 0);
-        PutLe32(p + SurveyOffset::Rssi, static_cast<uint32_t>(r.rssi));
-        PutLe32(p + SurveyOffset::NetworkTypeInUse, HasOfdmRates(r.rates) ? kNdis80211OFDM24 : kNdis80211DS);
-        PutLe32(p + SurveyOffset::ConfigLength, 32);
-        PutLe32(p + SurveyOffset::BeaconPeriod, static_cast<uint32_t>(r.beaconInterval));
-        PutLe32(p + SurveyOffset::AtimWindow, 0);
-        PutLe32(p + SurveyOffset::DsConfig, static_cast<uint32_t>(ChannelFrequencyKhz(r.channel)));
-        PutLe32(p + SurveyOffset::FhConfigLength, 16);
-        PutLe32(p + SurveyOffset::InfrastructureMode, r.adhoc ? 0 : 1);
-        const size_t rates = std::min<size_t>(r.rates.size(), 16);
-        std::memcpy(p + SurveyOffset::SupportedRates, r.rates.data(), rates);
-        PutLe32(p + SurveyOffset::IeLength, static_cast<uint32_t>(r.ies.size()));
-        std::memcpy(p + SurveyOffset::Ies, r.ies.data(), r.ies.size());
+        PutLe32(p + Offset::Length, static_cast<uint32_t>(length));
+        std::memcpy(p + Offset::MacAddress, r.bssid.data(), 6);
+        const size_t ssidLength = std::min(r.ssid.size(), Offset::SsidSize);
+        PutLe32(p + Offset::SsidLength, static_cast<uint32_t>(ssidLength));
+        std::memcpy(p + Offset::Ssid, r.ssid.data(), ssidLength);
+        PutLe32(p + Offset::Privacy, r.privacy ? 1 : 0);
+        PutLe32(p + Offset::Rssi, static_cast<uint32_t>(r.rssi));
+        PutLe32(p + Offset::NetworkTypeInUse, HasOfdmRates(r.rates) ? kNdis80211OFDM24 : kNdis80211DS);
+        PutLe32(p + Offset::ConfigLength, kConfigurationSize);
+        PutLe32(p + Offset::BeaconPeriod, static_cast<uint32_t>(r.beaconInterval));
+        PutLe32(p + Offset::AtimWindow, 0);
+        PutLe32(p + Offset::DsConfig, static_cast<uint32_t>(ChannelFrequencyKhz(r.channel)));
+        PutLe32(p + Offset::FhConfigLength, kFhConfigurationSize);
+        PutLe32(p + Offset::InfrastructureMode, r.adhoc ? 0 : 1);
+        const size_t rates = std::min(r.rates.size(), Offset::SupportedRatesSize);
+        std::memcpy(p + Offset::SupportedRates, r.rates.data(), rates);
+        PutLe32(p + Offset::IeLength, static_cast<uint32_t>(r.ies.size()));
+        std::memcpy(p + Offset::Ies, r.ies.data(), r.ies.size());
         p += length;
     }
     return true;
 }
 
 int FilterSurveyList(uint8_t* buffer, int capacity) {
-    if (buffer == nullptr || capacity < 4) return -1;
+    if (buffer == nullptr || capacity < kListHeader) return -1;
     const uint32_t count = GetLe32(buffer);
     struct Kept {
         int offset;
@@ -71,26 +72,26 @@ int FilterSurveyList(uint8_t* buffer, int capacity) {
         int32_t rssi;
     };
     std::vector<Kept> kept;
-    int offset = 4;
+    int offset = kListHeader;
     for (uint32_t i = 0; i < count; ++i) {
-        if (capacity - offset < kSurveyRecordFixedSize) break;
+        if (capacity - offset < kRecordFixedSize) break;
         const uint8_t* r = buffer + offset;
-        const uint32_t length = GetLe32(r + SurveyOffset::Length);
-        const uint32_t ieLength = GetLe32(r + SurveyOffset::IeLength);
-        if (length < kSurveyRecordFixedSize || length > static_cast<uint32_t>(capacity - offset)) break;
-        const bool whole = ieLength >= kSurveyFixedIeSize && ieLength <= length - kSurveyRecordFixedSize &&
-                           GetLe32(r + SurveyOffset::SsidLength) <= 32;
+        const uint32_t length = GetLe32(r + Offset::Length);
+        const uint32_t ieLength = GetLe32(r + Offset::IeLength);
+        if (length < Offset::MinimumSize || length > static_cast<uint32_t>(capacity - offset)) break;
+        const bool whole = ieLength >= Offset::FixedIes && ieLength <= length - Offset::MinimumSize &&
+                           GetLe32(r + Offset::SsidLength) <= Offset::SsidSize;
         if (whole) {
-            const auto rssi = static_cast<int32_t>(GetLe32(r + SurveyOffset::Rssi));
+            const auto rssi = static_cast<int32_t>(GetLe32(r + Offset::Rssi));
             auto same = std::find_if(kept.begin(), kept.end(), [&](const Kept& k) {
-                return std::memcmp(buffer + k.offset + SurveyOffset::MacAddress, r + SurveyOffset::MacAddress, 6) == 0;
+                return std::memcmp(buffer + k.offset + Offset::MacAddress, r + Offset::MacAddress, 6) == 0;
             });
             if (same == kept.end()) kept.push_back({offset, static_cast<int>(length), rssi});
             else if (rssi > same->rssi) *same = {offset, static_cast<int>(length), rssi};
         }
         offset += static_cast<int>(length);
     }
-    std::vector<uint8_t> out(4);
+    std::vector<uint8_t> out(hx::kSurveyListHeader);
     PutLe32(out.data(), static_cast<uint32_t>(kept.size()));
     for (const Kept& k : kept) out.insert(out.end(), buffer + k.offset, buffer + k.offset + k.length);
     std::memcpy(buffer, out.data(), out.size());

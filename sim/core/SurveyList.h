@@ -1,6 +1,5 @@
 // The adapter's list of networks found by a scan, in the NDIS 5.1 extended BSSID list
-// layout: a 32-bit NumberOfItems, then one NDIS_WLAN_BSSID_EX record after the other, each
-// starting at the previous one's start plus its Length. Integers are little-endian.
+// layout of adapter/BssidListLayout.h.
 #pragma once
 
 #include <cstdint>
@@ -10,15 +9,6 @@
 #include "sim/core/Scenario.h"
 
 namespace hxsim {
-
-namespace SurveyOffset {
-constexpr int Length = 0, MacAddress = 4, SsidLength = 12, Ssid = 16, Privacy = 48, Rssi = 52,
-              NetworkTypeInUse = 56, ConfigLength = 60, BeaconPeriod = 64, AtimWindow = 68,
-              DsConfig = 72, FhConfigLength = 76, InfrastructureMode = 92, SupportedRates = 96,
-              IeLength = 112, Ies = 116;
-}
-constexpr int kSurveyRecordFixedSize = 116;
-constexpr int kSurveyFixedIeSize = 12;
 
 // One network as one scan heard it.
 struct SurveyRecord {

@@ -151,6 +151,10 @@ public:
     int OpenHandles() const { return static_cast<int>(handles_.size()); }
 
 private:
+    // How often an association checks that the network is still heard.
+    static constexpr Millis kLinkCheckMs = 250;
+    static bool IsBroadcastOrZero(const Mac& mac);
+
     void AdvanceTo(Millis t);
     void PowerOn();
     void Log(const std::string& text);

@@ -33,18 +33,10 @@ private:
     T handle_ = Traits::Invalid();
 };
 
-struct GdiObjectTraits {
-    static HGDIOBJ Invalid() { return nullptr; }
-    static void Close(HGDIOBJ h) { ::DeleteObject(h); }
-};
 template <typename T>
 struct TypedGdiTraits {
     static T Invalid() { return nullptr; }
     static void Close(T h) { ::DeleteObject(h); }
-};
-struct KernelHandleTraits {
-    static HANDLE Invalid() { return nullptr; }
-    static void Close(HANDLE h) { ::CloseHandle(h); }
 };
 struct RegKeyTraits {
     static HKEY Invalid() { return nullptr; }
@@ -74,8 +66,6 @@ struct ModuleTraits {
 using UniqueBrush = UniqueHandle<HBRUSH, TypedGdiTraits<HBRUSH>>;
 using UniqueFont = UniqueHandle<HFONT, TypedGdiTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, TypedGdiTraits<HBITMAP>>;
-using UniquePen = UniqueHandle<HPEN, TypedGdiTraits<HPEN>>;
-using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 using UniqueCursor = UniqueHandle<HCURSOR, CursorTraits>;

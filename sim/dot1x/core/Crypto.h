@@ -1,6 +1,8 @@
 // The cryptographic primitives of the supplicant, all taken from libgcrypt: the pass
 // phrase mapping, the 802.11 pseudo-random function, the two EAPOL-Key MICs and the two
 // group key unwraps. Every function reports failure by its result and never throws.
+// Kept apart from the access point's wrappers (sim/core/ApCrypto.h) on purpose, so that a
+// mistake in one side's use of libgcrypt shows in the handshake tests.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,8 @@
 // EAPOL PDUs as they follow the 802.3 header (version, packet type, big-endian body
 // length, body) and the WPA EAPOL-Key descriptor they carry. Parsing checks every length
 // against the bytes at hand: a frame that does not fit is refused, never read past.
+// The simulated access point has its own frame code (sim/core/EapolKeyFrame.h) on purpose:
+// the handshake tests run one side against the other, and shared code would check itself.
 #pragma once
 
 #include <array>

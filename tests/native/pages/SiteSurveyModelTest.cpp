@@ -154,5 +154,32 @@ TEST_F(SiteSurveyModelTest, AdHocAppliesTheChannelAndNothingSelectedDoesNothing)
     EXPECT_EQ(StoredInt("Channel"), 11);
 }
 
+TEST_F(SiteSurveyModelTest, ConnectAndActivationJoinTheSelectionMarkWhileARowIsSelected) {
+    const struct {
+        bool activated;  // a double click or Enter instead of the button
+        int selected, mark;
+        const char* joined;
+    } cases[] = {
+        {false, -1, 2, nullptr},  // nothing selected: the mark does not count
+        {false, 2, 2, "office"},
+        {false, 0, 3, "cell"},    // the mark is joined, not the first selected row
+        {true, -1, 1, nullptr},
+        {true, 1, 1, "home-wep"},
+    };
+    for (const auto& c : cases) {
+        model.FillList();
+        library.ClearCalls();
+        library.ssid.clear();
+        if (c.activated) {
+            model.RowActivated(c.selected, c.mark);
+            EXPECT_EQ(view.connect, c.selected >= 0) << "Connect follows the selection";
+        } else {
+            model.ConnectSelection(c.selected, c.mark);
+        }
+        EXPECT_EQ(library.CountOf("SetWL_SSID"), c.joined ? 1 : 0) << c.selected << "/" << c.mark;
+        EXPECT_EQ(library.ssid, c.joined ? c.joined : "") << c.selected << "/" << c.mark;
+    }
+}
+
 }  // namespace
 }  // namespace hx

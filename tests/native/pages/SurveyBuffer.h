@@ -1,10 +1,15 @@
 // Builds NDIS 802.11 BSSID lists byte by byte for the survey tests.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "adapter/BssidListLayout.h"
+#include "adapter/LittleEndian.h"
+#include "adapter/VuvavoApi.h"
 
 namespace hx::test {
 
@@ -36,30 +41,29 @@ inline std::vector<uint8_t> WpaElement(std::vector<uint8_t> pairwise, std::vecto
     return element;
 }
 
-inline void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
-}
+inline void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) { PutLe32(&bytes[at], value); }
 
 inline std::vector<uint8_t> Record(const TestBss& bss) {
-    const size_t ieLength = 12 + bss.elements.size();
-    std::vector<uint8_t> record(116 + ieLength, 0);
-    PutU32(record, 0, static_cast<uint32_t>(record.size()));
-    std::memcpy(&record[4], bss.mac.data(), 6);
-    PutU32(record, 12, static_cast<uint32_t>(bss.ssid.size()));
-    std::memcpy(&record[16], bss.ssid.data(), bss.ssid.size() > 32 ? 32 : bss.ssid.size());
-    PutU32(record, 48, bss.privacy);
-    PutU32(record, 52, static_cast<uint32_t>(bss.rssi));
-    PutU32(record, 72, bss.frequencyKHz);
-    PutU32(record, 92, bss.infrastructure);
-    PutU32(record, 112, static_cast<uint32_t>(ieLength));
-    if (!bss.elements.empty()) std::memcpy(&record[128], bss.elements.data(), bss.elements.size());
+    const size_t ieLength = BssidRecord::FixedIes + bss.elements.size();
+    std::vector<uint8_t> record(BssidRecord::Ies + ieLength, 0);
+    PutU32(record, BssidRecord::Length, static_cast<uint32_t>(record.size()));
+    std::memcpy(&record[BssidRecord::MacAddress], bss.mac.data(), 6);
+    PutU32(record, BssidRecord::SsidLength, static_cast<uint32_t>(bss.ssid.size()));
+    std::memcpy(&record[BssidRecord::Ssid], bss.ssid.data(), std::min(bss.ssid.size(), BssidRecord::SsidSize));
+    PutU32(record, BssidRecord::Privacy, bss.privacy);
+    PutU32(record, BssidRecord::Rssi, static_cast<uint32_t>(bss.rssi));
+    PutU32(record, BssidRecord::DsConfig, bss.frequencyKHz);
+    PutU32(record, BssidRecord::InfrastructureMode, bss.infrastructure);
+    PutU32(record, BssidRecord::IeLength, static_cast<uint32_t>(ieLength));
+    if (!bss.elements.empty())
+        std::memcpy(&record[BssidRecord::Ies + BssidRecord::FixedIes], bss.elements.data(), bss.elements.size());
     return record;
 }
 
-inline std::vector<uint8_t> SurveyBuffer(const std::vector<TestBss>& list, size_t size = 12004) {
+inline std::vector<uint8_t> SurveyBuffer(const std::vector<TestBss>& list, size_t size = kSurveyBufferSize) {
     std::vector<uint8_t> buffer(size, 0);
     PutU32(buffer, 0, static_cast<uint32_t>(list.size()));
-    size_t at = 4;
+    size_t at = kSurveyListHeader;
     for (const TestBss& bss : list) {
         const auto record = Record(bss);
         if (at + record.size() > buffer.size()) break;

@@ -92,7 +92,9 @@ TEST(SurveyList, MalformedListsAreNeverReadPast) {
     TestBss bss;
     bss.elements = WpaElement({2}, {2});
     const auto good = SurveyBuffer({bss, bss, bss});
-    const size_t recordSize = 116 + 12 + bss.elements.size();
+    const size_t recordSize = BssidRecord::Ies + BssidRecord::FixedIes + bss.elements.size();
+    constexpr size_t first = kSurveyListHeader;  // where the first record starts
+    constexpr size_t firstElement = first + BssidRecord::Ies + BssidRecord::FixedIes;
 
     struct Case {
         const char* name;
@@ -101,19 +103,21 @@ TEST(SurveyList, MalformedListsAreNeverReadPast) {
     };
     const Case cases[] = {
         {"count larger than the records", [](auto& b) { test::PutU32(b, 0, 1000); }, 3},
-        {"zero length record stops the walk", [&](auto& b) { test::PutU32(b, 4 + recordSize, 0); }, 1},
-        {"record shorter than its fixed part", [&](auto& b) { test::PutU32(b, 4, 100); }, 0},
-        {"record past the buffer end", [&](auto& b) { test::PutU32(b, 4 + 2 * recordSize, 20000); }, 2},
-        {"SSID length over 32 is cut", [](auto& b) { test::PutU32(b, 4 + 12, 4000); }, 3},
-        {"IE length past the record is cut to it", [](auto& b) { test::PutU32(b, 4 + 112, 0xFFFFFFF0u); }, 3},
-        {"element body past the elements ends the walk", [](auto& b) { b[4 + 129] = 250; }, 3},
-        {"IE length under the fixed part: no elements", [](auto& b) { test::PutU32(b, 4 + 112, 5); }, 3},
+        {"zero length record stops the walk", [&](auto& b) { test::PutU32(b, first + recordSize, 0); }, 1},
+        {"record shorter than its fixed part", [&](auto& b) { test::PutU32(b, first, 100); }, 0},
+        {"record past the buffer end", [&](auto& b) { test::PutU32(b, first + 2 * recordSize, 20000); }, 2},
+        {"SSID length over 32 is cut", [](auto& b) { test::PutU32(b, first + BssidRecord::SsidLength, 4000); }, 3},
+        {"IE length past the record is cut to it",
+         [](auto& b) { test::PutU32(b, first + BssidRecord::IeLength, 0xFFFFFFF0u); }, 3},
+        {"element body past the elements ends the walk", [](auto& b) { b[firstElement + 1] = 250; }, 3},
+        {"IE length under the fixed part: no elements",
+         [](auto& b) { test::PutU32(b, first + BssidRecord::IeLength, 5); }, 3},
     };
     for (const auto& c : cases) {
         auto buffer = good;
         c.spoil(buffer);
         // Copy into an exactly sized heap block so a read past it is caught by ASan.
-        std::vector<uint8_t> exact(buffer.begin(), buffer.begin() + 4 + 3 * recordSize);
+        std::vector<uint8_t> exact(buffer.begin(), buffer.begin() + first + 3 * recordSize);
         const auto entries = ParseSurveyList(exact.data(), exact.size());
         EXPECT_EQ(entries.size(), c.expectedRows) << c.name;
         for (const auto& e : entries) EXPECT_LE(e.ssid.size(), 32u) << c.name;
@@ -126,7 +130,7 @@ TEST(SurveyList, MalformedListsAreNeverReadPast) {
 TEST(SurveyList, AtMostOneHundredRows) {
     std::vector<TestBss> many(120);
     for (auto& bss : many) bss.ssid = "";
-    const auto buffer = SurveyBuffer(many, 4 + 120 * 128);
+    const auto buffer = SurveyBuffer(many, kSurveyListHeader + 120 * (BssidRecord::Ies + BssidRecord::FixedIes));
     EXPECT_EQ(ParseSurveyList(buffer.data(), buffer.size()).size(), 100u);
 }
 

@@ -1,5 +1,7 @@
 // The scan list read back byte by byte by a parser of the test's own, written from the
-// NDIS 5.1 layout: offsets, record lengths, the fixed IE bytes and real elements.
+// NDIS 5.1 layout: offsets, record lengths, the fixed IE bytes and real elements. Its
+// offsets are written out rather than taken from adapter/BssidListLayout.h on purpose: the
+// utility and the simulator share that header, and this reading checks it.
 #include <map>
 
 #include "SimTestSupport.h"

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "adapter/LittleEndian.h"
 #include "adapter/VuvavoApi.h"
 #include "auth/SupplicantRecords.h"
 #include "sim/EapolTransport.h"
@@ -174,15 +175,14 @@ private:
     }
 
     void InstallKey(const Bytes& key, int index, bool pairwise) {
-        Bytes record(key.size() + 39, 0);
-        auto put = [&](size_t at, uint32_t v) {
-            for (int i = 0; i < 4; ++i) record[at + i] = static_cast<uint8_t>(v >> (8 * i));
-        };
-        put(0, static_cast<uint32_t>(record.size()));
-        put(4, pairwise ? 0xE0000000u : (0x20000000u | static_cast<uint32_t>(index)));
-        put(8, static_cast<uint32_t>(key.size()));
-        QueryWL_BSSID(&adapter_, record.data() + 12);
-        std::copy(key.begin(), key.end(), record.begin() + 32);
+        using namespace hx;
+        Bytes record(key.size() + kNdisKeyRecordExtra, 0);
+        PutLe32(&record[NdisKeyOffset::Length], static_cast<uint32_t>(record.size()));
+        PutLe32(&record[NdisKeyOffset::KeyIndex],
+                pairwise ? kNdisKeyTransmitPairwiseRsc : (kNdisKeyRscValid | static_cast<uint32_t>(index)));
+        PutLe32(&record[NdisKeyOffset::KeyLength], static_cast<uint32_t>(key.size()));
+        QueryWL_BSSID(&adapter_, record.data() + NdisKeyOffset::Bssid);
+        std::copy(key.begin(), key.end(), record.begin() + NdisKeyOffset::KeyMaterial);
         WriteOid(&adapter_, hx::kOidAddKey, record.data(), static_cast<int>(record.size()));
     }
 

@@ -8,6 +8,9 @@
 #include <optional>
 #include <vector>
 
+#include "adapter/BssidListLayout.h"
+#include "adapter/LittleEndian.h"
+
 namespace hx::test {
 
 using Bytes = std::vector<uint8_t>;
@@ -20,28 +23,27 @@ struct SurveyRecordSpec {
     std::optional<uint32_t> ieLength = std::nullopt; // IELength as written, instead of 12 + elements
 };
 
-inline void PutLe32(Bytes& bytes, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
-}
+inline void PutLe32(Bytes& bytes, size_t at, uint32_t value) { hx::PutLe32(&bytes[at], value); }
 
 inline Bytes SurveyRecord(const SurveyRecordSpec& spec) {
-    Bytes record(116 + 12 + spec.elements.size(), 0);
-    std::memcpy(&record[4], spec.bssid.data(), 6);
-    record[12] = 4;
-    std::memcpy(&record[16], "Test", 4);
-    PutLe32(record, 48, 1);                 // Privacy
-    PutLe32(record, 72, 2437000);           // DSConfig: channel 6
-    PutLe32(record, 92, 1);                 // infrastructure
-    std::memcpy(&record[128], spec.elements.data(), spec.elements.size());
-    PutLe32(record, 0, spec.length.value_or(static_cast<uint32_t>(record.size())));
-    PutLe32(record, 112, spec.ieLength.value_or(static_cast<uint32_t>(12 + spec.elements.size())));
+    Bytes record(BssidRecord::Ies + BssidRecord::FixedIes + spec.elements.size(), 0);
+    std::memcpy(&record[BssidRecord::MacAddress], spec.bssid.data(), 6);
+    record[BssidRecord::SsidLength] = 4;
+    std::memcpy(&record[BssidRecord::Ssid], "Test", 4);
+    PutLe32(record, BssidRecord::Privacy, 1);
+    PutLe32(record, BssidRecord::DsConfig, 2437000);           // channel 6
+    PutLe32(record, BssidRecord::InfrastructureMode, 1);
+    std::memcpy(&record[BssidRecord::Ies + BssidRecord::FixedIes], spec.elements.data(), spec.elements.size());
+    PutLe32(record, BssidRecord::Length, spec.length.value_or(static_cast<uint32_t>(record.size())));
+    PutLe32(record, BssidRecord::IeLength,
+            spec.ieLength.value_or(static_cast<uint32_t>(BssidRecord::FixedIes + spec.elements.size())));
     return record;
 }
 
 // NumberOfItems is the number of records unless given.
 inline Bytes SurveyList(const std::vector<SurveyRecordSpec>& records,
                         std::optional<uint32_t> numberOfItems = std::nullopt) {
-    Bytes list(4, 0);
+    Bytes list(kSurveyListHeader, 0);
     PutLe32(list, 0, numberOfItems.value_or(static_cast<uint32_t>(records.size())));
     for (const auto& spec : records) {
         const Bytes record = SurveyRecord(spec);

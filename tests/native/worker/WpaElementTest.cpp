@@ -31,8 +31,8 @@ TEST(WpaElementWalk, FindsTheRecordAndItsVendorElementsInsideTheBounds) {
         std::vector<Bytes> expected;
     };
     Bytes shortRecord(20, 0);   // matching address, but too short for the fixed fields
-    PutLe32(shortRecord, 0, 20);
-    std::memcpy(&shortRecord[4], kAp.data(), 6);
+    PutLe32(shortRecord, BssidRecord::Length, 20);
+    std::memcpy(&shortRecord[BssidRecord::MacAddress], kAp.data(), 6);
     const Bytes shortThenAp = Concat({Bytes{2, 0, 0, 0}, shortRecord, SurveyRecord({kAp, kVendor})});
     Bytes truncated = SurveyList({{kAp, Concat({kRsn, wpa})}});
     truncated.resize(truncated.size() - 10);   // the record's Length now runs past the buffer

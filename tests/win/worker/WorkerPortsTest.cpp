@@ -14,6 +14,7 @@
 #include "config/MemoryAppProfile.h"
 #include "tests/fakes/FakeAdapterLibrary.h"
 #include "tests/fakes/FakeSupplicantLibrary.h"
+#include "tests/native/worker/SurveyList.h"
 #include "tests/win/common/UtilityProcess.h"
 
 namespace hx::win {
@@ -107,14 +108,7 @@ TEST(OwnerlessMessageBoxPort, AnOpenBoxDoesNotHoldUpStopWorker) {
     test::FakeAdapterLibrary adapter;
     adapter.connectState = 0;
     adapter.bssid = {0x00, 0x0C, 0x41, 0x11, 0x22, 0x33};
-    std::vector<uint8_t> list(4 + 116 + 12 + 4, 0);
-    list[0] = 1;
-    list[4] = static_cast<uint8_t>(list.size() - 4);
-    std::memcpy(&list[8], adapter.bssid.data(), 6);
-    list[4 + 112] = 16;
-    const uint8_t element[] = {0xDD, 0x02, 0x00, 0x50};
-    std::memcpy(&list[4 + 128], element, sizeof element);
-    adapter.surveyData = list;
+    adapter.surveyData = test::SurveyList({{adapter.bssid, {0xDD, 0x02, 0x00, 0x50}}});
     test::FakeSupplicantLibrary supplicant;
     supplicant.SetResult("genMyCertFile", 1);
     MemoryAppProfile profile;
