@@ -16,7 +16,7 @@ namespace hx::test {
 using Bytes = std::vector<uint8_t>;
 using Mac = std::array<uint8_t, 6>;
 
-struct SurveyRecordSpec {
+struct SurveyRecordFields {
     Mac bssid{};
     Bytes elements;                        // the variable elements, raw
     std::optional<uint32_t> length = std::nullopt;   // Length as written, instead of the real size
@@ -25,28 +25,28 @@ struct SurveyRecordSpec {
 
 inline void PutLe32(Bytes& bytes, size_t at, uint32_t value) { hx::PutLe32(&bytes[at], value); }
 
-inline Bytes SurveyRecord(const SurveyRecordSpec& spec) {
-    Bytes record(BssidRecord::Ies + BssidRecord::FixedIes + spec.elements.size(), 0);
-    std::memcpy(&record[BssidRecord::MacAddress], spec.bssid.data(), 6);
+inline Bytes SurveyRecord(const SurveyRecordFields& fields) {
+    Bytes record(BssidRecord::Ies + BssidRecord::FixedIes + fields.elements.size(), 0);
+    std::memcpy(&record[BssidRecord::MacAddress], fields.bssid.data(), 6);
     record[BssidRecord::SsidLength] = 4;
     std::memcpy(&record[BssidRecord::Ssid], "Test", 4);
     PutLe32(record, BssidRecord::Privacy, 1);
     PutLe32(record, BssidRecord::DsConfig, 2437000);           // channel 6
     PutLe32(record, BssidRecord::InfrastructureMode, 1);
-    std::memcpy(&record[BssidRecord::Ies + BssidRecord::FixedIes], spec.elements.data(), spec.elements.size());
-    PutLe32(record, BssidRecord::Length, spec.length.value_or(static_cast<uint32_t>(record.size())));
+    std::memcpy(&record[BssidRecord::Ies + BssidRecord::FixedIes], fields.elements.data(), fields.elements.size());
+    PutLe32(record, BssidRecord::Length, fields.length.value_or(static_cast<uint32_t>(record.size())));
     PutLe32(record, BssidRecord::IeLength,
-            spec.ieLength.value_or(static_cast<uint32_t>(BssidRecord::FixedIes + spec.elements.size())));
+            fields.ieLength.value_or(static_cast<uint32_t>(BssidRecord::FixedIes + fields.elements.size())));
     return record;
 }
 
 // NumberOfItems is the number of records unless given.
-inline Bytes SurveyList(const std::vector<SurveyRecordSpec>& records,
+inline Bytes SurveyList(const std::vector<SurveyRecordFields>& records,
                         std::optional<uint32_t> numberOfItems = std::nullopt) {
     Bytes list(kSurveyListHeader, 0);
     PutLe32(list, 0, numberOfItems.value_or(static_cast<uint32_t>(records.size())));
-    for (const auto& spec : records) {
-        const Bytes record = SurveyRecord(spec);
+    for (const auto& fields : records) {
+        const Bytes record = SurveyRecord(fields);
         list.insert(list.end(), record.begin(), record.end());
     }
     return list;
