@@ -47,33 +47,12 @@ fi
 shots=$(realpath -m "${1:-build/screenshots}")
 mkdir -p "$shots"
 hx_wine_setup "build/$preset"
-utility=""
-finish() {
-    if [ -n "$utility" ]; then kill "$utility" 2>/dev/null || true; fi
-    hx_wine_teardown
-}
-trap finish EXIT
+source scripts/tour-desktop.sh
 # A first start: nothing stored yet.
 hx_wine reg delete 'HKCU\Software\Tessaro\HX88UUtil' /f </dev/null >/dev/null 2>&1 || true
 
 cd "build/$preset/bin"
-# A virtual desktop with a taskbar: the window gets its frame and the tray icon shows.
-desktop="explorer /desktop=hxtour,800x600"
-hx_wine $desktop HX88UUtil.exe </dev/null >/dev/null 2>&1 &
-utility=$!
-sleep 3   # the first program makes the desktop; the next ones must find it there
-
-step() {  # step <step...>: one step of the tour, which must succeed
-    hx_wine $desktop hxtour.exe "$@" </dev/null >/dev/null 2>"$ROOT/build/hxtour.err" && return 0
-    echo "The tour stopped at: hxtour $*" >&2
-    grep -v '^NOTE' "$ROOT/build/hxtour.err" >&2
-    exit 1
-}
-shot() {  # shot <name> [seconds to wait first]
-    sleep "${2:-1}"
-    import -window root -crop 800x600+0+0 +repage "$shots/$1.png"
-    echo "saved $shots/$1.png"
-}
+tour_start hxtour 800x600
 
 # Site Survey and Link Info controls, Encryption and Profile buttons, by their ids.
 LI_STATUS=1000 SITE_CONNECT=1042 WEP_PASSPHRASE=1091 WEP_APPLY=1029 PROF_ADD=1038
@@ -107,5 +86,5 @@ step tray-menu
 shot 10-tray-menu 1
 step menu-exit
 step wait-exit 10
-utility=""
+tour_ended
 echo "The tour ended through the tray menu's Exit; pictures in $shots"

@@ -20,33 +20,12 @@ cmake --build --preset win64 -j "$(nproc)" --target HX88UUtil VUVAVO dot1x_dll h
 mkdir -p "$shots"
 export HX_FORCE_XVFB=1
 hx_wine_setup build/win64 wineprefix-dpi
-utility=""
-finish() {
-    if [ -n "$utility" ]; then kill "$utility" 2>/dev/null || true; fi
-    hx_wine_teardown
-}
-trap finish EXIT
+source scripts/tour-desktop.sh
 hx_wine_dpi "$dpi"
 hx_wine reg delete 'HKCU\Software\Tessaro\HX88UUtil' /f </dev/null >/dev/null 2>&1 || true
 
 cd build/win64/bin
-size=1000x740
-desktop="explorer /desktop=hxscaled,$size"
-hx_wine $desktop HX88UUtil.exe </dev/null >/dev/null 2>&1 &
-utility=$!
-sleep 3   # the first program makes the desktop; the next ones must find it there
-
-step() {  # step <step...>: one step of the tour, which must succeed
-    hx_wine $desktop hxtour.exe "$@" </dev/null >/dev/null 2>"$ROOT/build/hxtour.err" && return 0
-    echo "Stopped at: hxtour $*" >&2
-    grep -v '^NOTE' "$ROOT/build/hxtour.err" >&2
-    exit 1
-}
-shot() {  # shot <name> [seconds to wait first]
-    sleep "${2:-1}"
-    import -window root -crop "$size+0+0" +repage "$shots/$1.png"
-    echo "saved $shots/$1.png"
-}
+tour_start hxscaled 1000x740
 
 LI_STATUS=1000  # the Link Info page's status field
 step open 20
@@ -66,4 +45,4 @@ shot 6-about
 step tray-menu
 step menu-exit
 step wait-exit 10
-utility=""
+tour_ended
