@@ -1,7 +1,7 @@
 # Sourced by scripts/test.sh: the Windows installer, built from both Windows builds, and each
 # one installed, started and uninstalled under Wine (scripts/check-installer.sh); the i686
 # one under 32-bit Wine where this machine runs it.
-echo "== installer"
+stage_start "installer"
 installer_for() {  # installer_for <preset> <objdump format>: built, and for that machine
     local setup
     setup=$(scripts/installer.sh "$1") && x86_64-w64-mingw32-objdump -f "$setup" | grep -q "file format $2"
@@ -14,3 +14,4 @@ if [ -n "$HX_RUNS_32BIT" ]; then
 else
     skip_32bit win32/installer-install-uninstall
 fi
+stage_end "installer stage"

@@ -1,7 +1,7 @@
 # Sourced by scripts/test.sh: the run command's headless tour (scripts/run.sh) runs to its
 # end on each Windows build that runs here, and makes every picture the README shows from
 # docs/screenshots/.
-echo "== run command"
+stage_start "run command"
 run_command_tour() {  # run_command_tour <preset>
     local out="$RESULTS/screenshots-$1" picture missing=0
     rm -rf "$out"
@@ -21,3 +21,4 @@ if [ -n "$HX_RUNS_32BIT" ]; then
 else
     skip_32bit win32/run-command-tour
 fi
+stage_end "run command stage"
