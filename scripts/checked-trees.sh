@@ -24,8 +24,8 @@ checked_tree_build() {  # checked_tree_build <preset> <target...>
     local preset=$1
     shift
     rm -f "$RESULTS/built-$preset"
-    cmake --preset "$preset" >"$RESULTS/configure-$preset.log" 2>&1 &&
-        cmake --build --preset "$preset" -j "$JOBS" --target "$@" >"$RESULTS/build-$preset.log" 2>&1 &&
+    cmake --preset "$preset" >"$RESULTS/tree-configure-$preset.log" 2>&1 &&
+        cmake --build --preset "$preset" -j "$JOBS" --target "$@" >"$RESULTS/tree-build-$preset.log" 2>&1 &&
         touch "$RESULTS/built-$preset"
 }
 
@@ -47,10 +47,12 @@ checked_trees_wait() {
     echo "   waited $(($(date +%s) - began)) s for the checked trees' builds"
 }
 
+# (Its check is named build-<preset>, whose log is build-<preset>.log: the build's own logs
+# are tree-*.log.)
 checked_tree_built() {  # checked_tree_built <preset>
-    local preset=$1 log="$RESULTS/build-$1.log"
+    local preset=$1 log="$RESULTS/tree-build-$1.log"
     [ -f "$RESULTS/built-$preset" ] && return 0
     echo "the $preset tree did not build:"
-    tail -n 30 "$log" 2>/dev/null || tail -n 30 "$RESULTS/configure-$preset.log"
+    tail -n 30 "$log" 2>/dev/null || tail -n 30 "$RESULTS/tree-configure-$preset.log"
     return 1
 }
