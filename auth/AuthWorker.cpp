@@ -95,6 +95,8 @@ void AuthWorker::Procedure(const Snapshot& setting) {
     // However the worker ended (stopped, nothing to authenticate with, a failed certificate
     // file, or a run that ended), the supplicant library is released, once.
     supplicant_.Shutdown_Dot1x_Module();
+    // The library may hold on to the records it was given until then.
+    records_ = {};
 }
 
 void AuthWorker::Authenticate(const Snapshot& setting) {
@@ -190,14 +192,17 @@ void AuthWorker::StoreWpaElementText(const std::string& text) {
 
 void AuthWorker::RunEap(const Snapshot& setting, const Peer& peer) {
     SetKeyInstallTarget(adapter_, state_.adapter);
-    auto record = std::make_unique<KeyNegotiationRecord>();
-    auto config = std::make_unique<EapConfigRecord>();
+    const std::span<const uint8_t> element = KeepElement(peer.wpaElement);
+    records_.negotiation = std::make_unique<KeyNegotiationRecord>();
+    records_.eapConfig = std::make_unique<EapConfigRecord>();
+    KeyNegotiationRecord& record = *records_.negotiation;
+    EapConfigRecord& config = *records_.eapConfig;
     while (Running()) {
         WaitForLink();
         if (!Running()) break;
 
-        FillEapConfigRecord(*config, setting.dot1xProtocol, setting.username, setting.password);
-        supplicant_.do_eapol_init(&state_.adapter, 0, peer.ownMac, peer.bssid, config.get());
+        FillEapConfigRecord(config, setting.dot1xProtocol, setting.username, setting.password);
+        supplicant_.do_eapol_init(&state_.adapter, 0, peer.ownMac, peer.bssid, &config);
         bool succeeded = false;
         for (int failedSteps = 0; Running();) {
             if (supplicant_.do_eapol_run() != 0) {
@@ -214,34 +219,40 @@ void AuthWorker::RunEap(const Snapshot& setting, const Peer& peer) {
 
         uint8_t masterKey[kMasterKeySize] = {};
         supplicant_.Get_EAP_Derived_Key_32byte(masterKey);
-        PrepareKeyNegotiationRecord(*record, peer.ownMac, peer.wpaElement, peer.cipherCode,
-                                    &InstallNegotiatedKey);
-        std::memcpy(record->pairwiseMasterKey, masterKey, kMasterKeySize);
-        PutRunConstant(*record);
-        supplicant_.do_key_negotiation_init(&state_.adapter, record.get());
-        NegotiateWhileLinked(*record);
+        PrepareKeyNegotiationRecord(record, peer.ownMac, element, peer.cipherCode, &InstallNegotiatedKey);
+        std::memcpy(record.pairwiseMasterKey, masterKey, kMasterKeySize);
+        PutRunConstant(record);
+        supplicant_.do_key_negotiation_init(&state_.adapter, &record);
+        NegotiateWhileLinked(record);
     }
     ClearKeyInstallTarget();
 }
 
 void AuthWorker::RunWpaPsk(const Snapshot& setting, const Peer& peer) {
     SetKeyInstallTarget(adapter_, state_.adapter);
-    auto record = std::make_unique<KeyNegotiationRecord>();
+    const std::span<const uint8_t> element = KeepElement(peer.wpaElement);
+    records_.negotiation = std::make_unique<KeyNegotiationRecord>();
+    KeyNegotiationRecord& record = *records_.negotiation;
     while (Running()) {
         WaitForLink();
         if (!Running()) break;
 
-        PrepareKeyNegotiationRecord(*record, peer.ownMac, peer.wpaElement, peer.cipherCode,
-                                    &InstallNegotiatedKey);
+        PrepareKeyNegotiationRecord(record, peer.ownMac, element, peer.cipherCode, &InstallNegotiatedKey);
         supplicant_.Get_PSK_Key_32byte(setting.passphrase.c_str(), setting.ssid.c_str(),
                                        static_cast<int>(setting.ssid.size()), kPskIterations,
-                                       record->pairwiseMasterKey, kMasterKeySize);
-        PutRunConstant(*record);
-        supplicant_.do_key_negotiation_init(&state_.adapter, record.get());
+                                       record.pairwiseMasterKey, kMasterKeySize);
+        PutRunConstant(record);
+        supplicant_.do_key_negotiation_init(&state_.adapter, &record);
         supplicant_.do_eapol_start(peer.bssid, peer.ownMac);
-        NegotiateWhileLinked(*record);
+        NegotiateWhileLinked(record);
     }
     ClearKeyInstallTarget();
+}
+
+// The negotiation record points at the element, so it is kept as long as the records.
+std::span<const uint8_t> AuthWorker::KeepElement(std::span<const uint8_t> element) {
+    records_.element.assign(element.begin(), element.end());
+    return records_.element;
 }
 
 void AuthWorker::NegotiateWhileLinked(KeyNegotiationRecord& record) {

@@ -23,8 +23,10 @@
 #include <cstdint>
 #include <mutex>
 #include <span>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "auth/SupplicantRecords.h"
 #include "auth/WorkerControl.h"
@@ -103,6 +105,7 @@ private:
     void StoreWpaElementText(const std::string& text);
     void RunEap(const Snapshot& setting, const Peer& peer);
     void RunWpaPsk(const Snapshot& setting, const Peer& peer);
+    std::span<const uint8_t> KeepElement(std::span<const uint8_t> element);
     void NegotiateWhileLinked(KeyNegotiationRecord& record);
     void Reassociate();
 
@@ -113,6 +116,16 @@ private:
     ProgramDirectoryPort& directory_;
     WorkerMessagePort& messages_;
     const WorkerTiming timing_;
+
+    // What a run hands the supplicant library: the library may keep the addresses until it
+    // is shut down, so the records live from the run's start until after that shutdown.
+    // Worker thread only.
+    struct RunRecords {
+        std::unique_ptr<KeyNegotiationRecord> negotiation;
+        std::unique_ptr<EapConfigRecord> eapConfig;
+        std::vector<uint8_t> element;   // where the negotiation record's element points
+    };
+    RunRecords records_;
 
     std::atomic<bool> running_{false};
     std::mutex wakeMutex_;

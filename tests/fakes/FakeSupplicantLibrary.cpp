@@ -51,6 +51,16 @@ void FakeSupplicantLibrary::SetJournal(std::function<void(const std::string&)> j
     journal_ = std::move(journal);
 }
 
+void FakeSupplicantLibrary::KeepRecordsUntilShutdown() {
+    std::lock_guard lock(mutex_);
+    keepRecords_ = true;
+}
+
+FakeSupplicantLibrary::RecordsAtShutdown FakeSupplicantLibrary::ReadAtShutdown() const {
+    std::lock_guard lock(mutex_);
+    return atShutdown_;
+}
+
 std::vector<std::string> FakeSupplicantLibrary::Calls() const {
     std::lock_guard lock(mutex_);
     std::vector<std::string> result;
@@ -136,6 +146,7 @@ int FakeSupplicantLibrary::do_eapol_init(AdapterHandle*, int reserved, const uns
     {
         std::lock_guard lock(mutex_);
         if (config) eapConfig_ = *config;
+        if (keepRecords_) keptEapConfig_ = config;
     }
     return Enter("do_eapol_init", std::to_string(reserved) + "," + Hex(ownMac, 6) + "," + Hex(bssid, 6));
 }
@@ -170,6 +181,7 @@ int FakeSupplicantLibrary::do_key_negotiation_init(AdapterHandle*, KeyNegotiatio
     {
         std::lock_guard lock(mutex_);
         negotiationStep_ = 0;
+        if (keepRecords_) keptNegotiation_ = record;
         if (record) {
             negotiationRecord_ = *record;
             negotiationElement_.assign(record->wpaElement,
@@ -198,7 +210,20 @@ int FakeSupplicantLibrary::do_eapol_start(const unsigned char bssid[6], const un
     return Enter("do_eapol_start", Hex(bssid, 6) + "," + Hex(ownMac, 6));
 }
 
-int FakeSupplicantLibrary::Shutdown_Dot1x_Module() { return Enter("Shutdown_Dot1x_Module", ""); }
+int FakeSupplicantLibrary::Shutdown_Dot1x_Module() {
+    {
+        std::lock_guard lock(mutex_);
+        if (keptEapConfig_) atShutdown_.eapConfig = *keptEapConfig_;
+        if (keptNegotiation_) {
+            atShutdown_.negotiation = *keptNegotiation_;
+            const uint8_t* element = keptNegotiation_->wpaElement;
+            if (element) atShutdown_.element.assign(element, element + keptNegotiation_->wpaElementLength);
+        }
+        keptEapConfig_ = nullptr;
+        keptNegotiation_ = nullptr;
+    }
+    return Enter("Shutdown_Dot1x_Module", "");
+}
 
 int FakeSupplicantLibrary::genMyCertFile(const char* subject, const char* issuer) {
     return Enter("genMyCertFile", Str(subject) + "," + Str(issuer));

@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,17 @@ public:
     void OnNegotiationStep(std::function<void(KeyNegotiationRecord&, int)> hook);
     // Receives "Name" of every call, in order.
     void SetJournal(std::function<void(const std::string&)> journal);
+    // Keeps the addresses of the records the init calls are given, as a library may, and
+    // reads them (and the element the negotiation record points at) in
+    // Shutdown_Dot1x_Module: a record freed before then is a use after free.
+    void KeepRecordsUntilShutdown();
+    // What those records held when the library was shut down.
+    struct RecordsAtShutdown {
+        std::optional<EapConfigRecord> eapConfig;
+        std::optional<KeyNegotiationRecord> negotiation;
+        std::vector<uint8_t> element;
+    };
+    RecordsAtShutdown ReadAtShutdown() const;
     // What Get_EAP_Derived_Key_32byte and Get_PSK_Key_32byte write.
     std::array<uint8_t, 32> eapKey{}, pskKey{};
 
@@ -89,6 +101,10 @@ private:
     EapConfigRecord eapConfig_{};
     KeyNegotiationRecord negotiationRecord_{};
     std::vector<uint8_t> negotiationElement_;
+    bool keepRecords_ = false;
+    const EapConfigRecord* keptEapConfig_ = nullptr;
+    const KeyNegotiationRecord* keptNegotiation_ = nullptr;
+    RecordsAtShutdown atShutdown_;
 };
 
 }  // namespace hx::test

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -390,6 +391,34 @@ TEST(AuthWorker, EapRunsDriveTheSupplicantInOrder) {
         EXPECT_EQ(r.supplicant.LastNegotiationElement(), WpaElement(0x02));
         EXPECT_EQ(r.supplicant.CountOf("Shutdown_Dot1x_Module"), 1);
         EXPECT_EQ(r.supplicant.CountOf("do_eapol_start"), 0);
+    }
+}
+
+// A library may keep the records it was given until it is shut down: they are still
+// whole when Shutdown_Dot1x_Module reads them (under ASan a freed one fails at once).
+TEST(AuthWorker, TheRecordsOutliveTheLibrarysShutdown) {
+    const struct {
+        int mode;
+        std::optional<Bytes> eapConfig;
+    } cases[] = {
+        {AuthMode::WpaPsk, std::nullopt},
+        {AuthMode::Wpa, EapTlsImage("alice")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        Rig r;
+        r.state.current.AuthenticationMode = c.mode;
+        r.supplicant.SetResult("do_eapol_run", 1);
+        r.supplicant.KeepRecordsUntilShutdown();
+        r.Worker().StartWorker();
+        ASSERT_TRUE(r.supplicant.WaitForCount("do_key_negotiation_run", 1));
+        r.worker->StopWorker();
+
+        const auto seen = r.supplicant.ReadAtShutdown();
+        ASSERT_TRUE(seen.negotiation.has_value());
+        EXPECT_EQ(BytesOf(*seen.negotiation), BytesOf(r.supplicant.LastNegotiationRecord()));
+        EXPECT_EQ(seen.element, WpaElement(0x02));
+        EXPECT_EQ(seen.eapConfig ? std::optional(BytesOf(*seen.eapConfig)) : std::nullopt, c.eapConfig);
     }
 }
 
