@@ -1,5 +1,6 @@
 // The utility's authentication worker over both DLLs under Wine: WPA-PSK networks of the
-// default world are joined with the right pass phrase and refused with a wrong one.
+// default world are joined with the right pass phrase and refused with a wrong one, and
+// the 802.1X network with EAP-TLS and the user's certificate.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -32,13 +33,13 @@ protected:
         ASSERT_TRUE(WaitUntil([] { return !ShowHas("scanning"); }, 3000));
     }
 
-    void Associate(const char* ssid, const char* passphrase, int wepStatus) {
+    void Associate(const char* ssid, const char* passphrase, int wepStatus, int authMode = hx::AuthMode::WpaPsk) {
         SetWL_NetworkType(&state_.adapter, hx::NetworkType::Infrastructure);
-        SetWL_AuthenticationMode(&state_.adapter, hx::AuthMode::WpaPsk);
+        SetWL_AuthenticationMode(&state_.adapter, authMode);
         SetWL_WEPStatus(&state_.adapter, wepStatus);
         SetWL_SSID(&state_.adapter, ssid, static_cast<int>(std::strlen(ssid)));
         state_.current.SSID = ssid;
-        state_.current.AuthenticationMode = hx::AuthMode::WpaPsk;
+        state_.current.AuthenticationMode = authMode;
         state_.current.WEPStatus = wepStatus;
         state_.current.Dot1xPassphrase = passphrase;
     }
@@ -47,18 +48,28 @@ protected:
     hx::MemoryAppProfile profile_;
 };
 
-TEST_F(WorkerJoin, WpaPskNetworksJoinWithTheRightPassphrase) {
-    const struct { const char* ssid; const char* passphrase; int wepStatus; const char* keys; } cases[] = {
+TEST_F(WorkerJoin, WpaNetworksJoinWithTheRightPassphraseOrCertificate) {
+    const struct { const char* ssid; const char* passphrase; int wepStatus; const char* keys; int authMode; } cases[] = {
         {"WPA-TKIP-Home", "tkip-passphrase", hx::WepStatus::Tkip,
-         "[pairwise 0 32 bytes matches] [group 1 32 bytes matches]"},
+         "[pairwise 0 32 bytes matches] [group 1 32 bytes matches]", hx::AuthMode::WpaPsk},
         {"WPA-AES-Office", "aes-passphrase", hx::WepStatus::Aes,
-         "[pairwise 0 16 bytes matches] [group 1 16 bytes matches]"},
+         "[pairwise 0 16 bytes matches] [group 1 16 bytes matches]", hx::AuthMode::WpaPsk},
+        // EAP-TLS with the user's certificate of the default world, its key exportable.
+        {"WPA-Enterprise", "", hx::WepStatus::Tkip, "[pairwise 0 32 bytes matches] [group 1 32 bytes matches]",
+         hx::AuthMode::Wpa},
     };
     for (const auto& c : cases) {
-        Associate(c.ssid, c.passphrase, c.wepStatus);
+        Associate(c.ssid, c.passphrase, c.wepStatus, c.authMode);
+        state_.current.Dot1xProtocol = hx::Dot1xMethod::EapTls;
+        state_.current.Dot1xUsername = "hxuser";
+        state_.current.Dot1xCertSubject = "CN=HX Test User";
+        state_.current.Dot1xCertIssuer = "CN=HX Test Root CA";
         hx::win::UtilityAuthWorker worker(state_, profile_);
         worker.StartWorker();
-        EXPECT_TRUE(WaitUntil([] { return ShowHas("port.authorised: yes"); }, 15000)) << c.ssid << Control("show");
+        // Authorised on this network, not still on the one before.
+        const std::string joined = std::string("link.ssid: \"") + c.ssid + "\"";
+        EXPECT_TRUE(WaitUntil([&] { return ShowHas(joined) && ShowHas("port.authorised: yes"); }, 15000))
+            << c.ssid << Control("show");
         EXPECT_TRUE(ShowHas(std::string("keys.installed: ") + c.keys)) << Control("show");
         worker.StopWorker();
     }
