@@ -1,7 +1,8 @@
 // The driver library's scan result: an NDIS 802.11 BSSID list in its extended form
-// (NDIS_802_11_BSSID_LIST_EX of NDIS_WLAN_BSSID_EX records), as it fills the 12004-byte
-// survey buffer. Every read is bounds-checked: a record or element that claims more bytes
-// than its container holds ends the walk there.
+// (NDIS_802_11_BSSID_LIST_EX of NDIS_WLAN_BSSID_EX records), as it fills the survey buffer
+// (12004 bytes, or the larger buffer a long list was read into). Every read is bounds-checked
+// against the buffer's real size: a record or element that claims more bytes than its
+// container holds ends the walk there.
 #pragma once
 
 #include <array>

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "adapter/AdapterLibrary.h"
+#include "adapter/SurveyListRead.h"
 #include "adapter/VuvavoApi.h"
 #include "app/UtilityState.h"
 #include "auth/KeyInstaller.h"
@@ -159,9 +160,8 @@ void AuthWorker::WaitForLink() {
 }
 
 std::string AuthWorker::FindWpaElementText(const uint8_t bssid[6]) {
-    std::vector<uint8_t> list(kSurveyBufferSize, 0);
-    if (adapter_.WL_RetrieveSiteSurveyData(&state_.adapter, list.data(), kSurveyBufferSize) == -1)
-        return {};
+    std::vector<uint8_t> list;
+    if (!ReadSurveyList(adapter_, &state_.adapter, list)) return {};
     adapter_.WL_FilteSiteSurveyData(&state_.adapter, list.data());
 
     const auto record = FindSurveyRecord(list, bssid);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "adapter/AdapterLibrary.h"
+#include "adapter/SurveyListRead.h"
 #include "adapter/VuvavoApi.h"
 #include "auth/WorkerControl.h"
 #include "config/SettingApplier.h"
@@ -36,8 +37,7 @@ SurveyRow SiteSurveyModel::RowOf(const SurveyEntry& entry, AdapterLibrary& libra
 void SiteSurveyModel::FillList() {
     entries_.clear();
     view_.ShowRows({});
-    std::fill(buffer_.begin(), buffer_.end(), 0);
-    if (library_.WL_RetrieveSiteSurveyData(&state_.adapter, buffer_.data(), kSurveyBufferSize) == -1) {
+    if (!ReadSurveyList(library_, &state_.adapter, buffer_)) {
         view_.EnableRefresh(true);
         view_.EnableConnect(true);
         view_.EnableList(true);

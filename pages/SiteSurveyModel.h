@@ -80,7 +80,7 @@ private:
     WorkerControl& worker_;
     ShellPort& shell_;
     SurveyView& view_;
-    std::vector<uint8_t> buffer_;      // the 12004-byte scan result
+    std::vector<uint8_t> buffer_;      // the scan result: 12004 bytes, more for a list that needs them
     std::vector<SurveyEntry> entries_;
     int selectedIndex_ = -1;
 };

@@ -8,11 +8,15 @@
 #include <vector>
 
 #include "adapter/BssidList.h"
+#include "adapter/SurveyListRead.h"
 #include "config/WlanSetting.h"
 
 namespace hx {
 
-constexpr int kMaxSurveyEntries = 100;
+// The page lists every network of the scan: as many records as the largest list it reads
+// can hold.
+constexpr int kMaxSurveyEntries =
+    static_cast<int>((kSurveyBufferCeiling - kSurveyListHeader) / BssidRecord::MinimumSize);
 
 // One network of the scan, as the Site Survey page lists it.
 struct SurveyEntry {
@@ -43,7 +47,7 @@ VendorSuites ReadVendorSuites(const uint8_t* elements, size_t length);
 // Authentication mode and encryption of a network from its elements and privacy bit.
 void ClassifySecurity(const VendorSuites& suites, uint32_t privacy, SurveyEntry& entry);
 
-// The whole list as the page shows it (at most 100 entries).
+// The whole list as the page shows it (at most kMaxSurveyEntries entries).
 std::vector<SurveyEntry> ParseSurveyList(const uint8_t* buffer, size_t size);
 
 }  // namespace hx

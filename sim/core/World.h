@@ -109,7 +109,11 @@ public:
     int SetBssid(const unsigned char bssid[6]);
     int SetUseOwnOids(int state);
     int StartScan();
-    int RetrieveScan(unsigned char* buffer, int size) const;
+    int RetrieveScan(unsigned char* buffer, int size);
+    // WL_FilteSiteSurveyData: the filter of SurveyList.h over the list in `buffer`, walked
+    // no further than the bytes the last read into that buffer wrote (the call gives no
+    // length); a buffer no read has filled is walked as the usual 12004 bytes.
+    int FilterScan(unsigned char* buffer);
     int WriteOid(unsigned long oid, const void* buffer, int length);
 
     // --- EAPOL between the station and the access point -------------------------------
@@ -188,6 +192,8 @@ private:
     std::optional<Millis> scanEndsAt_;
     std::optional<Millis> linkCheckAt_;
     std::vector<SurveyRecord> scanList_;
+    // The buffers the last reads of the list filled, and how many bytes each got.
+    std::deque<std::pair<const unsigned char*, int>> listsHandedOver_;
     std::deque<WorldEvent> events_;
     int associations_ = 0, deauths_ = 0;
     uint32_t random_;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "adapter/VuvavoApi.h"
 #include "sim/core/RadioPlan.h"
 #include "sim/core/SignalDrift.h"
 
@@ -195,8 +196,22 @@ int World::StartScan() {
     return 0;
 }
 
-int World::RetrieveScan(unsigned char* buffer, int size) const {
+int World::RetrieveScan(unsigned char* buffer, int size) {
     if (buffer == nullptr || size < 4) return kFail;
-    return WriteSurveyList(scanList_, buffer, size) ? 0 : kFail;
+    if (!WriteSurveyList(scanList_, buffer, size)) return kFail;
+    // Two threads of the utility read the list, each into its own buffer.
+    constexpr size_t kBuffersRemembered = 8;
+    std::erase_if(listsHandedOver_, [&](const auto& list) { return list.first == buffer; });
+    if (listsHandedOver_.size() == kBuffersRemembered) listsHandedOver_.pop_front();
+    listsHandedOver_.emplace_back(buffer, SurveyListSize(scanList_));
+    return 0;
+}
+
+int World::FilterScan(unsigned char* buffer) {
+    if (buffer == nullptr) return kFail;
+    int written = hx::kSurveyBufferSize;
+    for (const auto& [filled, size] : listsHandedOver_)
+        if (filled == buffer) written = size;
+    return FilterSurveyList(buffer, written) < 0 ? kFail : 0;
 }
 }  // namespace hxsim

@@ -216,9 +216,7 @@ int HXAPI WL_RetrieveSiteSurveyData(AdapterHandle* adapter, unsigned char* buffe
 }
 
 int HXAPI WL_FilteSiteSurveyData(AdapterHandle* adapter, unsigned char* buffer) {
-    return Bound("WL_FilteSiteSurveyData", adapter, [&](World&) {
-        return hxsim::FilterSurveyList(buffer, hx::kSurveyBufferSize) < 0 ? kFailure : 0;
-    });
+    return Bound("WL_FilteSiteSurveyData", adapter, [&](World& w) { return w.FilterScan(buffer); });
 }
 
 int HXAPI WriteOid(AdapterHandle* adapter, unsigned long oid, void* buffer, int length) {

@@ -110,11 +110,10 @@ enum class PskOutcome {
 };
 
 PskOutcome ExpectedOutcome(const CallSite& site) {
-    // The access point's BSSID (read once, before the survey), the survey list itself and
-    // the text of the network's only vendor element: without them there is nothing to
-    // negotiate with.
-    if ((site.call == "QueryWL_BSSID" && site.occurrence == 1) || site.call == "WL_RetrieveSiteSurveyData" ||
-        site.call == "BinToHexStr")
+    // The access point's BSSID (read once, before the survey) and the text of the
+    // network's only vendor element: without them there is nothing to negotiate with. (A
+    // failed read of the survey list is tried again with a larger buffer.)
+    if ((site.call == "QueryWL_BSSID" && site.occurrence == 1) || site.call == "BinToHexStr")
         return PskOutcome::EndsQuietly;
     // The own address and the element's bytes go into the handshake unchecked: the access
     // point cannot verify what the supplicant derives from them.

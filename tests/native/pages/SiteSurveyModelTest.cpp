@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "adapter/SurveyListRead.h"
 #include "pages/SiteSurveyModel.h"
 #include "tests/native/adapterops/Fixture.h"
 #include "tests/native/pages/SurveyBuffer.h"
@@ -84,12 +85,15 @@ TEST_F(SiteSurveyModelTest, EmptyOrUnreadableResults) {
     EXPECT_FALSE(view.connect);
     EXPECT_TRUE(view.refresh);
 
-    library.Fail("WL_RetrieveSiteSurveyData");
+    // A read that fails is tried with larger buffers; one that always fails lists nothing.
+    library.Fail("WL_RetrieveSiteSurveyData", -1);
+    library.ClearCalls();
     model.Refresh();
     model.FillList();
     EXPECT_TRUE(view.rows.empty());
     EXPECT_TRUE(view.connect && view.refresh && view.list);
-    EXPECT_EQ(library.CountOf("WL_FilteSiteSurveyData"), 1);
+    EXPECT_EQ(library.CountOf("WL_RetrieveSiteSurveyData"), SurveyReadAttempts());
+    EXPECT_EQ(library.CountOf("WL_FilteSiteSurveyData"), 0);
 }
 
 TEST_F(SiteSurveyModelTest, ConnectToAnOpenNetworkAsksNothing) {

@@ -127,11 +127,15 @@ TEST(SurveyList, MalformedListsAreNeverReadPast) {
     EXPECT_TRUE(ParseSurveyList(tiny, sizeof tiny).empty());
 }
 
-TEST(SurveyList, AtMostOneHundredRows) {
-    std::vector<TestBss> many(120);
-    for (auto& bss : many) bss.ssid = "";
-    const auto buffer = SurveyBuffer(many, kSurveyListHeader + 120 * (BssidRecord::Ies + BssidRecord::FixedIes));
-    EXPECT_EQ(ParseSurveyList(buffer.data(), buffer.size()).size(), 100u);
+// Every record is a row, past the hundredth too, up to as many as the largest list read holds.
+TEST(SurveyList, EveryRecordIsARowUpToWhatTheLargestListHolds) {
+    for (const size_t records : {size_t{120}, static_cast<size_t>(kMaxSurveyEntries) + 5}) {
+        std::vector<TestBss> many(records);
+        for (auto& bss : many) bss.ssid = "";
+        const auto buffer = SurveyBuffer(many, kSurveyListHeader + records * (BssidRecord::Ies + BssidRecord::FixedIes));
+        EXPECT_EQ(ParseSurveyList(buffer.data(), buffer.size()).size(),
+                  std::min(records, static_cast<size_t>(kMaxSurveyEntries)));
+    }
 }
 
 }  // namespace

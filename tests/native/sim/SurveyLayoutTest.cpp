@@ -5,6 +5,7 @@
 #include <map>
 
 #include "SimTestSupport.h"
+#include "tests/fakes/CrowdedStreet.h"
 
 namespace {
 
@@ -224,6 +225,33 @@ security = open
     EXPECT_EQ(records.at("06:A0:88:00:00:42").ssid, "");
     Join("Secret-Corner", 1, 0, 1);
     EXPECT_EQ(CurrentSsid(), "Secret-Corner");
+}
+
+// A crowded street's list is many times the usual 12004 bytes. The filter, which is given
+// no length, keeps it whole and walks no further than the read wrote.
+TEST_F(Survey, AListLargerThanTheUsualBufferIsFilteredWholeAndNoFurtherThanWasRead) {
+    Start(simtest::DefaultWorldPlus(hx::test::CrowdedStreetNetworks()));
+    Advance(5000);  // the scan the adapter made when it came up
+    const int size = hxsim::WithWorld([](hxsim::World& w) { return hxsim::SurveyListSize(w.LastScan()); });
+    ASSERT_GT(size, 2 * 12004);
+    buffer.assign(static_cast<size_t>(size) + 1000, 0);
+    EXPECT_EQ(WL_RetrieveSiteSurveyData(&adapter, buffer.data(), 12004), -1);
+    ASSERT_EQ(WL_RetrieveSiteSurveyData(&adapter, buffer.data(), static_cast<int>(buffer.size())), 0);
+    const auto raw = ReadList(buffer.data(), static_cast<size_t>(size));
+    // Past the list: a whole record of a network nobody heard, and a count that takes it in.
+    const uint32_t firstLength = Le32(buffer.data() + 4);
+    std::copy_n(buffer.begin() + 4, firstLength, buffer.begin() + size);
+    buffer[static_cast<size_t>(size) + 4 + 5] = 0x77;
+    const std::string planted = MacOf(buffer.data() + size + 4);
+    const uint32_t count = Le32(buffer.data()) + 1;
+    for (int i = 0; i < 4; ++i) buffer[static_cast<size_t>(i)] = static_cast<unsigned char>(count >> (8 * i));
+
+    ASSERT_EQ(WL_FilteSiteSurveyData(&adapter, buffer.data()), 0);
+    const auto filtered = ByBssid(ReadList(buffer.data(), buffer.size()));
+    EXPECT_EQ(filtered.size(), 8u + hx::test::kCrowdedStreetNetworks) << "every network once";
+    EXPECT_EQ(Le32(buffer.data()), filtered.size());
+    EXPECT_GT(raw.size(), filtered.size()) << "strong access points were heard twice";
+    EXPECT_EQ(filtered.count(planted), 0u) << "the filter read past the list";
 }
 
 // The filter never reads past the buffer, whatever the lengths in it say.

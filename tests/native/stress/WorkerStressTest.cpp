@@ -17,6 +17,7 @@
 #include <random>
 #include <thread>
 
+#include "adapter/SurveyListRead.h"
 #include "app/UtilityState.h"
 #include "auth/AuthWorker.h"
 #include "auth/SupplicantLibrary.h"
@@ -176,7 +177,8 @@ TEST(WorkerStress, TenThousandStartsAndStopsAtRandomMoments) {
             state.current.WEPStatus = chance(5) ? WepStatus::Disabled : WepStatus::Tkip;
             if (chance(3)) {
                 ++endedByThemselves;
-                ASSERT_TRUE(hxsim::Control("fail WL_RetrieveSiteSurveyData once").ok);
+                // Every read of the list fails, at each buffer size.
+                ASSERT_TRUE(hxsim::Control("fail WL_RetrieveSiteSurveyData " + std::to_string(SurveyReadAttempts())).ok);
             }
         } else {
             ++restarts;

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "adapter/SurveyListRead.h"
 #include "adapter/VuvavoApi.h"
 #include "app/UtilityState.h"
 #include "auth/AuthWorker.h"
@@ -204,8 +205,8 @@ TEST(AuthWorker, EndsQuietlyWhereThePreparationFails) {
         bool elementStored;
     };
     const Case cases[] = {
-        {"scan list unreadable", [](Rig& t) { t.adapter.Fail("WL_RetrieveSiteSurveyData", -1); },
-         {}, false},
+        {"scan list unreadable at every buffer size", [](Rig& t) { t.adapter.Fail("WL_RetrieveSiteSurveyData", -1); },
+         Repeat("WL_RetrieveSiteSurveyData", SurveyReadAttempts() - 1), false},
         {"associated BSS not in the list", [](Rig& t) { t.adapter.bssid = {1, 2, 3, 4, 5, 6}; },
          {"WL_FilteSiteSurveyData"}, false},
         {"no vendor element", [](Rig& t) { t.adapter.surveyData = SurveyList({{kAp, kRsn}}); },

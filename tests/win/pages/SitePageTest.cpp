@@ -152,7 +152,7 @@ TEST_F(SitePageTest, RefreshIsCollectedOnTheFifthTickTheHeartbeatReaches) {
 }
 
 TEST_F(SitePageTest, UnreadableOrEmptyResults) {
-    library.Fail("WL_RetrieveSiteSurveyData");
+    library.Fail("WL_RetrieveSiteSurveyData", -1);  // at every buffer size
     Scan();
     EXPECT_EQ(Rows(), 0);
     EXPECT_TRUE(Enabled(ItemOf(site, IDC_SITE_REFRESH)));
@@ -161,6 +161,7 @@ TEST_F(SitePageTest, UnreadableOrEmptyResults) {
     Click(site, IDC_SITE_CONNECT);  // nothing to join
     EXPECT_EQ(library.CountOf("SetWL_BSSID"), 0);
 
+    library.ClearFailures();
     library.surveyData = SurveyBuffer({});
     Scan();
     EXPECT_EQ(Rows(), 0);

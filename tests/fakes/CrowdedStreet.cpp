@@ -1,0 +1,40 @@
+#include "tests/fakes/CrowdedStreet.h"
+
+#include <cstdio>
+
+namespace hx::test {
+
+std::string CrowdedStreetSsid(int index) {
+    char text[16];
+    std::snprintf(text, sizeof text, "Street-%03d", index + 1);
+    return text;
+}
+
+std::string CrowdedStreetNetworks(int count) {
+    std::string text;
+    char line[96];
+    for (int i = 0; i < count; ++i) {
+        const int rssi = i % 4 == 0 ? -50 : -60 - i % 25;
+        std::snprintf(line, sizeof line, "\n[network]\nssid = %s\nbssid = 06:B0:88:00:%02X:%02X\nchannel = %d\n",
+                      CrowdedStreetSsid(i).c_str(), (i >> 8) & 0xFF, i & 0xFF, 1 + i % 11);
+        text += line;
+        std::snprintf(line, sizeof line, "rssi = %d\ndrift = 2\n", rssi);
+        text += line;
+        switch (i % 3) {
+        case 0: text += "security = open\n"; break;
+        case 1: text += "security = wep\nwep-key0 = 0A 0B 0C 0D 0E\n"; break;
+        default:
+            // A PSK rather than a pass phrase: the world derives no key for networks nobody joins.
+            text += "security = wpa-psk\ncipher = ccmp\npsk = ";
+            for (int b = 0; b < 32; ++b) {
+                std::snprintf(line, sizeof line, "%02X", (i + b) & 0xFF);
+                text += line;
+            }
+            text += "\n";
+            break;
+        }
+    }
+    return text;
+}
+
+}  // namespace hx::test
