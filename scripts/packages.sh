@@ -1,7 +1,10 @@
 # Sourced: installs what the build and the tests need on a fresh Debian 12 machine, as root
 # or through sudo. Packages already present are not asked for again.
 #   hx_install_packages     the native tools, MinGW-w64, 64-bit Wine, Xvfb, NSIS, ...
-#   hx_can_run_32bit        true when this machine executes 32-bit x86 code
+#   hx_can_run_32bit        0 when this machine executes 32-bit x86 code, 1 when it does not,
+#                           2 when the probe that asks could not be built
+#   hx_emulate_32bit        32-bit x86 programs run by qemu-i386 (binfmt_misc), where the
+#                           kernel cannot run them; hx_emulate_32bit_end undoes what it did
 #   hx_install_wine32       the i386 architecture and Debian's 32-bit Wine beside the 64-bit one
 HX_PACKAGES=(
     cmake ninja-build g++ binutils clang libclang-rt-14-dev pkg-config
@@ -37,30 +40,100 @@ hx_install_packages() {
 
 # Whether the kernel runs 32-bit x86 programs, asked of a program rather than guessed from
 # uname: a tiny static 32-bit program of our own that does nothing but exit with status 32.
-# Some kernels of the machines we run on have no 32-bit support; exec then fails.
-hx_can_run_32bit() {
-    local dir status
-    dir=$(mktemp -d)
-    cat >"$dir/exit32.s" <<'EOF'
+# Some kernels of the machines we run on have no 32-bit support; exec then fails. A probe
+# that cannot be built (as or ld missing or failing) is no answer: status 2.
+# HX_FORCE_NO_32BIT=1 answers "cannot" (once the probe is built), to try the emulated path
+# on a machine whose kernel runs 32-bit code.
+# An i386 entry of binfmt_misc (qemu-i386, perhaps left by a run that was killed) would run
+# the probe under the emulator and answer "can": it is switched off while the probe runs.
+HX_BINFMT=/proc/sys/fs/binfmt_misc
+HX_BINFMT_I386=$HX_BINFMT/qemu-i386
+
+hx_exit32_probe() {  # hx_exit32_probe <dir>: builds <dir>/exit32
+    cat >"$1/exit32.s" <<'EOF2'
     .globl _start
 _start:
     movl $1, %eax       # exit
     movl $32, %ebx      # with status 32
     int $0x80
-EOF
-    if as --32 "$dir/exit32.s" -o "$dir/exit32.o" 2>/dev/null &&
-        ld -m elf_i386 "$dir/exit32.o" -o "$dir/exit32" 2>/dev/null; then
-        "$dir/exit32" 2>/dev/null
-        status=$?
-    else
-        status=-1
+EOF2
+    as --32 "$1/exit32.s" -o "$1/exit32.o" && ld -m elf_i386 "$1/exit32.o" -o "$1/exit32"
+}
+
+hx_can_run_32bit() {
+    local dir status paused=""
+    dir=$(mktemp -d)
+    if ! hx_exit32_probe "$dir" >"$dir/log" 2>&1; then
+        echo "The 32-bit probe could not be built:" >&2
+        cat "$dir/log" >&2
+        rm -rf "$dir"
+        return 2
     fi
+    if [ -n "${HX_FORCE_NO_32BIT:-}" ]; then
+        rm -rf "$dir"
+        return 1
+    fi
+    if grep -qx enabled "$HX_BINFMT_I386" 2>/dev/null; then
+        hx_sudo sh -c "echo 0 >$HX_BINFMT_I386" && paused=1
+    fi
+    "$dir/exit32" 2>/dev/null
+    status=$?
+    [ -z "$paused" ] || hx_sudo sh -c "echo 1 >$HX_BINFMT_I386"
     rm -rf "$dir"
     [ "$status" -eq 32 ]
 }
 
+# 32-bit x86 programs run by Debian's user-mode emulator: binfmt_misc mounted if it is not,
+# and qemu-i386 registered for i386 ELF programs unless an entry of that name is there. The
+# test command calls hx_emulate_32bit_end when it ends, which removes the registration and
+# unmounts binfmt_misc if hx_emulate_32bit made them, leaving the machine as it was.
+HX_BINFMT_MOUNTED=""
+HX_BINFMT_REGISTERED=""
+HX_BINFMT_ENABLED=""
+hx_emulate_32bit() {
+    local rule dir status did=()
+    [ -z "$(hx_missing_packages qemu-user)" ] || hx_apt_install qemu-user || return 1
+    [ -e "$HX_BINFMT/register" ] || did+=("mounting binfmt_misc on $HX_BINFMT")
+    if [ ! -e "$HX_BINFMT_I386" ]; then
+        did+=("registering /usr/bin/qemu-i386 there for 32-bit x86 programs")
+    elif ! grep -qx enabled "$HX_BINFMT_I386"; then
+        did+=("enabling its qemu-i386 entry")
+    fi
+    [ ${#did[@]} -eq 0 ] || echo "As root: $(IFS=,; echo "${did[*]}" | sed 's/,/, /g') (undone when the run ends)"
+    if [ ! -e "$HX_BINFMT/register" ]; then
+        hx_sudo mount -t binfmt_misc binfmt_misc "$HX_BINFMT" || return 1
+        HX_BINFMT_MOUNTED=1
+    fi
+    if [ ! -e "$HX_BINFMT_I386" ]; then
+        # i386 ELF executables and shared objects (e_machine 3), the bytes qemu's own table uses
+        rule=':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+        rule+=':\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:F'
+        hx_sudo sh -c "printf '%s' '$rule' >$HX_BINFMT/register" || return 1
+        HX_BINFMT_REGISTERED=1
+    elif ! grep -qx enabled "$HX_BINFMT_I386"; then
+        hx_sudo sh -c "echo 1 >$HX_BINFMT_I386" || return 1
+        HX_BINFMT_ENABLED=1
+    fi
+    dir=$(mktemp -d)
+    hx_exit32_probe "$dir" >/dev/null 2>&1 && "$dir/exit32" 2>/dev/null
+    status=$?
+    rm -rf "$dir"
+    [ "$status" -eq 32 ]
+}
+
+hx_emulate_32bit_end() {
+    if [ -n "$HX_BINFMT_REGISTERED" ]; then
+        hx_sudo sh -c "echo -1 >$HX_BINFMT_I386" && HX_BINFMT_REGISTERED=""
+    elif [ -n "$HX_BINFMT_ENABLED" ]; then
+        hx_sudo sh -c "echo 0 >$HX_BINFMT_I386" && HX_BINFMT_ENABLED=""
+    fi
+    if [ -n "$HX_BINFMT_MOUNTED" ]; then
+        hx_sudo umount "$HX_BINFMT" && HX_BINFMT_MOUNTED=""
+    fi
+}
+
 # Debian's 32-bit Wine beside the 64-bit one: a 64-bit prefix then runs 32-bit programs with
-# /usr/lib/wine/wine. Only asked for where the machine executes 32-bit code.
+# /usr/lib/wine/wine. Asked for where the machine executes 32-bit code, natively or emulated.
 hx_install_wine32() {
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         echo "Adding the i386 architecture"

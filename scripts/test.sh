@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything (native, Windows x86_64, Windows i686) and runs every test: the native
 # suite, the whole Windows suite of each Windows build under Wine in Xvfb (the i686 one under
-# 32-bit Wine, where this machine executes 32-bit code), and the stages of scripts/test.d.
+# 32-bit Wine, where this machine executes 32-bit code; elsewhere its in-process programs
+# under 32-bit Wine emulated by qemu-i386), and the stages of scripts/test.d.
 # Ends with one line: "N passed, N failed, N skipped". Exit status 0 only when nothing
 # failed. What cannot run on this machine is counted as skipped, never as passed.
 set -u
@@ -23,20 +24,49 @@ if ! hx_install_packages; then
 fi
 
 # The Windows builds whose programs run here: x86_64 always, i686 where 32-bit code runs.
+# Where the kernel cannot run it, qemu-i386 can: the i686 programs that test in process run
+# under 32-bit Wine emulated (scripts/emulated-i686.sh), its end-to-end programs and other
+# stages do not (counted as skipped).
 WINDOWS_BUILDS=(win64)
 HX_RUNS_32BIT=""
-if ! hx_can_run_32bit; then
-    echo "This machine cannot execute 32-bit code: the i686 build is built and checked, but its programs are not run (counted as skipped)."
-elif ! hx_install_wine32; then
-    echo "32-bit Wine could not be installed"
+HX_EMULATES_32BIT=""
+HX_NO_32BIT_REASON="this machine cannot execute 32-bit code"
+hx_can_run_32bit
+case $? in
+0)
+    if ! hx_install_wine32; then
+        echo "32-bit Wine could not be installed"
+        failed=$((failed + 1))
+        failed_names+=("32-bit Wine installation")
+    else
+        HX_RUNS_32BIT=1
+        WINDOWS_BUILDS+=(win32)
+    fi
+    ;;
+1)
+    echo "This machine cannot execute 32-bit code: the i686 build's in-process test programs run under 32-bit Wine emulated by qemu-i386; its other programs and checks do not run (counted as skipped)."
+    trap hx_emulate_32bit_end EXIT
+    if ! hx_emulate_32bit; then
+        echo "32-bit emulation could not be set up"
+        failed=$((failed + 1))
+        failed_names+=("32-bit emulation (qemu-i386 through binfmt_misc)")
+    elif ! hx_install_wine32; then
+        echo "32-bit Wine could not be installed"
+        failed=$((failed + 1))
+        failed_names+=("32-bit Wine installation")
+    else
+        HX_EMULATES_32BIT=1
+    fi
+    ;;
+*)
+    echo "The 32-bit probe could not be built (as or ld): whether this machine runs 32-bit code is unknown, and the run fails."
     failed=$((failed + 1))
-    failed_names+=("32-bit Wine installation")
-else
-    HX_RUNS_32BIT=1
-    WINDOWS_BUILDS+=(win32)
-fi
+    failed_names+=("32-bit probe build (as, ld)")
+    HX_NO_32BIT_REASON="the 32-bit probe could not be built"
+    ;;
+esac
 # skip_32bit <name>: a check of the i686 build that this machine cannot run.
-skip_32bit() { skip "$1" "this machine cannot execute 32-bit code"; }
+skip_32bit() { skip "$1" "$HX_NO_32BIT_REASON"; }
 
 build() {  # build <preset>
     cmake --preset "$1" >"$RESULTS/configure-$1.log" 2>&1 &&
@@ -54,6 +84,8 @@ done
 stage_end "builds"
 source scripts/checked-trees.sh
 start_checked_trees
+source scripts/emulated-i686.sh
+[ -z "$HX_EMULATES_32BIT" ] || start_emulated_i686
 
 stage_start "native tests"
 for t in build/native/bin/native_*; do
@@ -81,7 +113,7 @@ for preset in win64 win32; do
         stage_start "Windows tests of $preset under $([ "$preset" = win32 ] && echo "32-bit Wine" || echo wine64)"
         windows_suite "$preset"
         stage_end "Windows tests of $preset"
-    else
+    elif [ -z "$HX_EMULATES_32BIT" ]; then
         for t in "build/$preset"/bin/win_*.exe; do
             case "$(basename "$t")" in win_stress.exe | win_e2e_session.exe) continue ;; esac
             [ -f "$t" ] && skip_32bit "$preset/$(basename "$t" .exe)"

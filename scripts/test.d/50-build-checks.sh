@@ -10,6 +10,7 @@ no_compiler_dlls() {  # only system DLLs and our own are imported
     local f
     for f in build/win64/bin/HX88UUtil.exe build/win64/bin/VUVAVO.dll build/win64/bin/dot1x_dll.dll \
              build/win32/bin/HX88UUtil.exe build/win32/bin/VUVAVO.dll build/win32/bin/dot1x_dll.dll; do
+        [ -f "$f" ] || { echo "$f is missing"; return 1; }
         objdump_tool=x86_64-w64-mingw32-objdump
         [[ $f == build/win32/* ]] && objdump_tool=i686-w64-mingw32-objdump
         if $objdump_tool -p "$f" | grep "DLL Name" | grep -qiE "libstdc|libgcc|libwinpthread|libgcrypt|libgpg"; then

@@ -106,19 +106,19 @@ DWORD WINAPI ServeControl(void* name) {
     delete static_cast<std::string*>(name);
     UserOnlySecurity security;
     if (security.Attributes() == nullptr) return 1;  // never served with the default access
-    bool first = true;
+    // One instance, made once and served client after client. Closed and made anew after
+    // each client, the name would be free for a moment: another process could take it, and
+    // this one could serve it no more. With at most one instance, nobody can add another.
+    HANDLE pipe = ::CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                     PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT |
+                                         PIPE_REJECT_REMOTE_CLIENTS,
+                                     1, kBufferSize, kBufferSize, 0, security.Attributes());
+    if (pipe == INVALID_HANDLE_VALUE) return 1;  // another process serves this name
+    const UniqueHandle holder(pipe);
     for (;;) {
-        DWORD mode = PIPE_ACCESS_DUPLEX | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
-        HANDLE pipe = ::CreateNamedPipeA(pipeName.c_str(), mode,
-                                         PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT |
-                                             PIPE_REJECT_REMOTE_CLIENTS,
-                                         1, kBufferSize, kBufferSize, 0, security.Attributes());
-        if (pipe == INVALID_HANDLE_VALUE) return 1;  // another process serves this name
-        first = false;
         const BOOL connected = ::ConnectNamedPipe(pipe, nullptr) || ::GetLastError() == ERROR_PIPE_CONNECTED;
         if (connected) ServeOne(pipe);
         ::DisconnectNamedPipe(pipe);
-        ::CloseHandle(pipe);
     }
 }
 

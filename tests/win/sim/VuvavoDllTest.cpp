@@ -4,9 +4,11 @@
 #include <windows.h>
 #include <aclapi.h>
 
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "adapter/VuvavoApi.h"
@@ -155,6 +157,34 @@ TEST_F(VuvavoDll, TheControlPipeAnswersThisProcessAndTheToolInAnother) {
     output.clear();
     EXPECT_EQ(RunAndCapture("hxsim.exe --target nobody-runs-this show", output), 2);
     Control("wzc 0");
+}
+
+// A second server of the same name (another copy of the program starting, say) must find
+// the name taken at every moment, between two clients too, and the first one keeps serving.
+TEST_F(VuvavoDll, NoOtherServerTakesTheControlPipeBetweenTwoClients) {
+    const std::string pipe = hxsim::ControlPipeName("win_sim");
+    std::atomic<bool> done{false};
+    std::atomic<int> taken{0};
+    std::thread rival([&] {
+        while (!done) {
+            HANDLE other = ::CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                              PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 4096, 4096,
+                                              0, nullptr);
+            if (other != INVALID_HANDLE_VALUE) {
+                ++taken;
+                ::CloseHandle(other);
+            }
+        }
+    });
+    int served = 0;
+    for (int i = 0; i < 100 && served == i; ++i) {  // stops at the first request not served
+        std::string reply;
+        if (hxsim::SendControlCommand(pipe, "show", reply, 2000) && reply.substr(0, 3) == "ok\n") ++served;
+    }
+    done = true;
+    rival.join();
+    EXPECT_EQ(taken, 0) << "another server took the name";
+    EXPECT_EQ(served, 100);
 }
 
 struct LocalFreer {
