@@ -134,6 +134,7 @@ TEST_F(Field, EnterpriseFloorTlsJoin) {
     ASSERT_NO_FATAL_FAILURE(SeedEapTls("CN=HX Test User"));
     ASSERT_NO_FATAL_FAILURE(Start());
     EXPECT_TRUE(Authorised("WPA-Enterprise", 30s)) << SimCommand("show") << SimCommand("events");
+    EXPECT_EQ(ProcessDialog(utility.ProcessId(), "HX88UUtil"), nullptr) << "the key is exportable: no message";
     EXPECT_TRUE(LinkInfoShows("WPA-Enterprise", "Associated BSSID = 06-A0-88-00-00-05", 3s)) << LinkInfoNow();
 }
 
