@@ -149,6 +149,7 @@ TEST_F(Field, EnterpriseFloorLockedKey) {
     EXPECT_EQ(MessageBoxText(box), kCertificateExportFailureText);
     EXPECT_NE(SimState("port.authorised"), "yes");
 
+    ASSERT_TRUE(::IsWindowVisible(box)) << "the message is still up";
     const auto took = ExitThroughTrayMenu();
     std::printf("ended %lld ms after Exit\n", static_cast<long long>(took.count()));
     ASSERT_GE(took.count(), 0) << "no tray menu, or the utility did not end";
