@@ -74,7 +74,7 @@ void World::ScheduleJoin(Millis at) {
 }
 
 // One association attempt with the settings in force: the strongest network that carries
-// the wanted SSID (any, for an empty SSID in infrastructure mode), has the wanted type,
+// the wanted SSID (any that announces its SSID, for an empty SSID in infrastructure mode), has the wanted type,
 // lets the adapter in and, with a fixed BSSID, is that one. The attempt scans, so the
 // list of networks is refreshed too.
 void World::TryJoin() {
@@ -95,7 +95,9 @@ void World::TryJoin() {
     for (int i = 0; i < static_cast<int>(scenario_.networks.size()); ++i) {
         const NetworkSpec& n = scenario_.networks[i];
         if (!Visible(i)) continue;
-        if (settings_.ssid.empty() ? adhoc : n.ssid != settings_.ssid) continue;
+        // An empty SSID asks for any network that says its name: a hidden one is joined only
+        // by a station that names it.
+        if (settings_.ssid.empty() ? adhoc || n.hidden : n.ssid != settings_.ssid) continue;
         if (settings_.fixedBssid && n.bssid != *settings_.fixedBssid) {
             refusal = "fixed BSSID not in range";
             continue;

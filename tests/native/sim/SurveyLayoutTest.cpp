@@ -216,13 +216,15 @@ TEST_F(Survey, HiddenNetworksShowAnEmptySsidButCanBeJoined) {
 ssid = Secret-Corner
 bssid = 06:A0:88:00:00:42
 channel = 4
-rssi = -58
+rssi = -40
 hidden = yes
 security = open
 )"));
     const auto records = ByBssid(Scan(true));
     ASSERT_EQ(records.count("06:A0:88:00:00:42"), 1u);
     EXPECT_EQ(records.at("06:A0:88:00:00:42").ssid, "");
+    Join("", 1, 0, 1);
+    EXPECT_EQ(CurrentSsid(), "Open-Lobby") << "the strongest open network that says its name";
     Join("Secret-Corner", 1, 0, 1);
     EXPECT_EQ(CurrentSsid(), "Secret-Corner");
 }

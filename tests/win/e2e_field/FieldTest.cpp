@@ -1,0 +1,229 @@
+// Field conditions: the utility in worlds as people meet them, driven from outside and
+// judged by what the user sees (survey rows, Link Info, the tray icon) and by the port
+// the simulated access point opens or keeps shut.
+#include <map>
+
+#include "app/TrayRule.h"
+#include "auth/AuthWorker.h"
+#include "tests/win/e2e_field/FieldWorlds.h"
+#include "tests/win/e2e_journeys/PageJourney.h"
+
+namespace hx::test {
+namespace {
+
+constexpr UINT kTrayCallbackMessage = 4702;
+constexpr WPARAM kTrayIconId = 1;
+constexpr int kTrayMenuExit = 1;  // "Open", then "Exit"
+
+struct MenuSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleMenu(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<MenuSearch*>(data);
+    char name[16] = {};
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != search->processId || !::IsWindowVisible(hwnd)) return TRUE;
+    if (::GetClassNameA(hwnd, name, sizeof name) == 0 || std::string(name) != "#32768") return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+std::string Dashed(std::string address) {
+    for (char& c : address) c = c == ':' ? '-' : c;
+    return address;
+}
+
+class Field : public PageJourney {
+protected:
+    std::string LinkInfoText(int id) const { return Text(::GetDlgItem(LinkInfoPage(), id)); }
+    // Link Info shows this SSID and status within the limit.
+    bool LinkInfoShows(const std::string& ssid, const std::string& status, std::chrono::milliseconds limit) const {
+        return WaitFor([&] { return LinkInfoText(IDC_LI_SSID) == ssid && LinkInfoText(IDC_LI_STATUS) == status; },
+                       limit);
+    }
+    std::string LinkInfoNow() const { return LinkInfoText(IDC_LI_SSID) + " | " + LinkInfoText(IDC_LI_STATUS); }
+
+    // How long the main window takes to answer a message (5 s when it does not).
+    std::chrono::milliseconds ReplyTime() const {
+        const auto sent = std::chrono::steady_clock::now();
+        DWORD_PTR result = 0;
+        if (::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) == 0) return 5000ms;
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent);
+    }
+
+    // A right click on the tray icon and "Exit" chosen from its menu with the keyboard; how
+    // long the process took to end after the choice, or -1 ms.
+    std::chrono::milliseconds ExitThroughTrayMenu() {
+        ::PostMessageA(window, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
+        MenuSearch search{utility.ProcessId(), nullptr};
+        const auto menuShown = [&] {
+            ::EnumWindows(&FindVisibleMenu, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        };
+        if (!WaitFor(menuShown, 3s)) return std::chrono::milliseconds(-1);
+        for (int i = 0; i <= kTrayMenuExit; ++i) ::PostMessageA(search.found, WM_KEYDOWN, VK_DOWN, 0);
+        const auto chosen = std::chrono::steady_clock::now();
+        ::PostMessageA(search.found, WM_KEYDOWN, VK_RETURN, 0);
+        if (!utility.WaitForExit(10s)) return std::chrono::milliseconds(-1);
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - chosen);
+    }
+
+    // A last setting for an EAP-TLS join of the enterprise network with this certificate.
+    static void SeedEapTls(const std::string& subject) {
+        ASSERT_TRUE(SeedNumber("LastSetting", "NetworkType", 1));
+        ASSERT_TRUE(SeedNumber("LastSetting", "AuthenticationMode", 3));
+        ASSERT_TRUE(SeedNumber("LastSetting", "WEPStatus", 4));
+        ASSERT_TRUE(SeedNumber("LastSetting", "Dot1xProtocol", 0));
+        ASSERT_TRUE(SeedText("LastSetting", "SSID", "WPA-Enterprise"));
+        ASSERT_TRUE(SeedText("LastSetting", "Dot1xUsername", "hxuser"));
+        ASSERT_TRUE(SeedText("LastSetting", "Dot1xCertSubject", subject));
+        ASSERT_TRUE(SeedText("LastSetting", "Dot1xCertIssuer", "CN=HX Test Root CA"));
+    }
+
+    // Starts with a last setting that joins nothing and opens the window once the adapter is
+    // ready: the window shows for a moment at start whether or not there is one.
+    void StartAndOpenWhenReady() {
+        ASSERT_TRUE(SeedText("LastSetting", "SSID", "Nowhere"));
+        ASSERT_NO_FATAL_FAILURE(Start());
+        ASSERT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() > 0; }, 15s)) << "the adapter was never ready";
+        ASSERT_TRUE(OpenFromTray(window, 5s));
+    }
+
+    ScenarioFile world;
+};
+
+// About 150 networks in range, the strongest heard on two channels: the stored WPA-PSK
+// setting joins its network among them, and the Site Survey lists each access point once,
+// on its own channel.
+TEST_F(Field, CrowdedStreet) {
+    ASSERT_TRUE(EnterWorld(world, "crowded-street"));
+    SeedWpaPsk("WPA-AES-Office", "aes-passphrase", 6);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    EXPECT_TRUE(Authorised("WPA-AES-Office", 20s)) << SimCommand("events");
+
+    ASSERT_TRUE(OpenFromTray(window, 10s));
+    ASSERT_TRUE(Show(IDC_NAV_SITE_SURVEY, SitePage()));
+    HWND list = ::GetDlgItem(SitePage(), IDC_SITE_LIST);
+    RemoteListView rows(list);
+    ASSERT_TRUE(rows.Usable());
+    const int expected = kDefaultWorldAccessPoints + static_cast<int>(StreetNetworks().size());
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(list) && rows.Count() >= expected; }, 15s))
+        << rows.Count() << " rows listed";
+    std::map<std::string, std::pair<std::string, std::string>> listed;  // BSSID: SSID, channel
+    for (int r = 0; r < rows.Count(); ++r) listed[rows.Text(r, 0)] = {rows.Text(r, 1), rows.Text(r, 4)};
+    EXPECT_EQ(rows.Count(), expected);
+    EXPECT_EQ(static_cast<int>(listed.size()), rows.Count()) << "an access point listed twice";
+    int missing = 0;
+    for (const StreetNetwork& n : StreetNetworks()) {
+        const auto row = listed.find(n.bssid);
+        if (row == listed.end()) {
+            ++missing;
+            continue;
+        }
+        EXPECT_EQ(row->second, std::make_pair(n.ssid, std::to_string(n.channel))) << n.bssid << " at " << n.rssi;
+    }
+    EXPECT_EQ(missing, 0) << "street networks not listed";
+}
+
+// An EAP-TLS join from the stored setting: the port opens and Link Info shows the network.
+TEST_F(Field, EnterpriseFloorTlsJoin) {
+    ASSERT_TRUE(EnterWorld(world, "enterprise-floor"));
+    ASSERT_NO_FATAL_FAILURE(SeedEapTls("CN=HX Test User"));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    EXPECT_TRUE(Authorised("WPA-Enterprise", 30s)) << SimCommand("show") << SimCommand("events");
+    EXPECT_EQ(ProcessDialog(utility.ProcessId(), "HX88UUtil"), nullptr) << "the key is exportable: no message";
+    EXPECT_TRUE(LinkInfoShows("WPA-Enterprise", "Associated BSSID = 06-A0-88-00-00-05", 3s)) << LinkInfoNow();
+}
+
+// A certificate whose key may not be exported: the user is told so, and Exit from the tray
+// menu ends the utility at once while the message is still open.
+TEST_F(Field, EnterpriseFloorLockedKey) {
+    ASSERT_TRUE(EnterWorld(world, "enterprise-floor"));
+    ASSERT_NO_FATAL_FAILURE(SeedEapTls("CN=HX Locked User"));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND box = WaitForProcessDialog(utility.ProcessId(), "HX88UUtil", 20s);
+    ASSERT_NE(box, nullptr) << SimCommand("events");
+    EXPECT_EQ(MessageBoxText(box), kCertificateExportFailureText);
+    EXPECT_NE(SimState("port.authorised"), "yes");
+
+    ASSERT_TRUE(::IsWindowVisible(box)) << "the message is still up";
+    const auto took = ExitThroughTrayMenu();
+    std::printf("ended %lld ms after Exit\n", static_cast<long long>(took.count()));
+    ASSERT_GE(took.count(), 0) << "no tray menu, or the utility did not end";
+    EXPECT_LT(took, 1500ms);
+    EXPECT_EQ(utility.ExitCode(), 0u);
+}
+
+// A network that does not announce its name, joined by typing it on the Configuration page.
+TEST_F(Field, BackOfficeHiddenNetwork) {
+    ASSERT_TRUE(EnterWorld(world, "back-office"));
+    ASSERT_NO_FATAL_FAILURE(StartAndOpenWhenReady());
+    ASSERT_TRUE(Show(IDC_NAV_CONFIGURATION, ConfigPage()));
+    SetControlText(ConfigPage(), IDC_CFG_SSID, kHiddenSsid);
+    ClickButton(ConfigPage(), IDC_CFG_APPLY);
+    EXPECT_TRUE(WaitFor([&] { return InFront(LinkInfoPage()); }, 3s)) << "Apply shows Link Info";
+    EXPECT_TRUE(LinkInfoShows(kHiddenSsid, "Associated BSSID = " + Dashed(kHiddenBssid), 10s))
+        << LinkInfoNow() << "\n" << SimCommand("events");
+}
+
+// The access point fades out of range and comes back: the tray and Link Info say the link
+// is gone, then show it again once the port has opened anew.
+TEST_F(Field, GardenFadeAndReturn) {
+    ASSERT_TRUE(EnterWorld(world, "garden"));
+    SeedWpaPsk(kWpaTkipSsid, kWpaTkipPassphrase, 4);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(Authorised(kWpaTkipSsid, 20s)) << SimCommand("events");
+    const std::string linked = "Associated BSSID = " + Dashed(kGardenBssid);
+    EXPECT_TRUE(LinkInfoShows(kWpaTkipSsid, linked, 3s)) << LinkInfoNow();
+
+    ASSERT_TRUE(SimOk(std::string("signal ") + kGardenBssid + " -95"));
+    EXPECT_TRUE(WaitForTraySet(TraySet::NoSignal, 5s)) << "shown " << TraySetOnScreen();
+    EXPECT_TRUE(WaitFor([&] { return LinkInfoText(IDC_LI_STATUS) == "No connection to Network"; }, 3s))
+        << LinkInfoNow();
+
+    ASSERT_TRUE(SimOk(std::string("signal ") + kGardenBssid + " -47"));
+    EXPECT_TRUE(Authorised(kWpaTkipSsid, 20s)) << "the port opens again\n" << SimCommand("events");
+    int set = -1;
+    EXPECT_TRUE(WaitFor([&] {
+        set = ExpectedTraySet(std::atoi(SimState("link.speed-kbps").c_str()), SignalPercent(-47));
+        return !Visible() && TraySetOnScreen() == set;
+    }, 10s)) << "expected set " << set << ", shown " << TraySetOnScreen();
+    EXPECT_TRUE(LinkInfoShows(kWpaTkipSsid, linked, 3s)) << LinkInfoNow();
+}
+
+// A wrong pass phrase typed on the Encryption page: the port stays shut while the window
+// keeps answering; the right one then joins.
+TEST_F(Field, FlatWrongThenRightPassphrase) {
+    ASSERT_TRUE(EnterWorld(world, "flat"));
+    ASSERT_NO_FATAL_FAILURE(StartAndOpenWhenReady());
+    ASSERT_NO_FATAL_FAILURE(ConnectTo("WPA-AES-Office"));
+    AnswerQuestion("Use Previous WPA Setting", IDNO);
+    ASSERT_TRUE(WaitFor([&] { return InFront(EncryptionPage()); }, 3s)) << "No opens the Encryption page";
+    SetControlText(EncryptionPage(), IDC_WEP_PASSPHRASE, "office-guess");
+    const int deauthentications = CountAfter(SimState("counters"), "deauthentications");
+    ASSERT_NO_FATAL_FAILURE(ApplyEncryption());
+
+    bool opened = false;
+    auto slowest = 0ms;
+    const bool refused = WaitFor([&] {
+        slowest = std::max(slowest, ReplyTime());
+        opened = opened || SimState("port.authorised") == "yes";
+        return CountAfter(SimState("counters"), "deauthentications") > deauthentications;
+    }, 15s);
+    std::printf("slowest reply %lld ms\n", static_cast<long long>(slowest.count()));
+    EXPECT_TRUE(refused) << "the access point gives up on the handshake\n" << SimCommand("events");
+    EXPECT_FALSE(opened);
+    EXPECT_LT(slowest, 1000ms) << "the window answers promptly";
+
+    ASSERT_TRUE(Show(IDC_NAV_ENCRYPTION, EncryptionPage()));
+    SetControlText(EncryptionPage(), IDC_WEP_PASSPHRASE, "aes-passphrase");
+    ASSERT_NO_FATAL_FAILURE(ApplyEncryption());
+    EXPECT_TRUE(Authorised("WPA-AES-Office", 20s)) << SimCommand("events");
+    EXPECT_TRUE(LinkInfoShows("WPA-AES-Office", "Associated BSSID = 06-A0-88-00-00-04", 3s)) << LinkInfoNow();
+}
+
+}  // namespace
+}  // namespace hx::test
