@@ -64,6 +64,10 @@ public:
     AuthWorker(const AuthWorker&) = delete;
     AuthWorker& operator=(const AuthWorker&) = delete;
 
+    // Where the worker reports how its attempts end (by default, nowhere). Set before the
+    // first start.
+    void ReportJoinsTo(JoinOutcomePort& outcome) { outcome_ = &outcome; }
+
     void StartWorker() override;
     void StopWorker() override;
     bool WorkerActive() const override;
@@ -112,6 +116,7 @@ private:
     LastSettingStore store_;
     ProgramDirectoryPort& directory_;
     WorkerMessagePort& messages_;
+    JoinOutcomePort* outcome_;
     const WorkerTiming timing_;
 
     std::atomic<bool> running_{false};
