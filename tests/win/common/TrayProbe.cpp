@@ -64,16 +64,14 @@ const std::vector<Signature>& SetSignatures() {
     return signatures;
 }
 
+// A tooltip answers WM_GETTEXT, carried across processes, with the text it shows.
 BOOL CALLBACK CollectBalloon(HWND hwnd, LPARAM texts) {
-    char cls[32] = {};
+    char cls[32] = {}, text[512] = {};
     ::GetClassNameA(hwnd, cls, sizeof cls);
-    if (std::string(cls) != TOOLTIPS_CLASSA || !::IsWindowVisible(hwnd)) return TRUE;
-    if ((::GetWindowLongA(hwnd, GWL_STYLE) & TTS_BALLOON) == 0) return TRUE;
-    // A tooltip answers WM_GETTEXT with the text it shows; the system carries it across
-    // processes.
-    char text[512] = {};
-    DWORD_PTR length = 0;
-    ::SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, &length);
+    if (std::string(cls) != TOOLTIPS_CLASSA || !::IsWindowVisible(hwnd) ||
+        (::GetWindowLongA(hwnd, GWL_STYLE) & TTS_BALLOON) == 0)
+        return TRUE;
+    ::SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, nullptr);
     reinterpret_cast<std::vector<std::string>*>(texts)->push_back(text);
     return TRUE;
 }

@@ -197,46 +197,32 @@ TEST_F(TrayIconTest, PopUpMenuOffersOpenAndExitAndSendsTheChoiceToTheOwner) {
     EXPECT_EQ(OwnerWindow::lastCommand, static_cast<UINT>(ID_TRAY_EXIT));
 }
 
-// The shell puts the icon here; the pointer is on it for a click, anywhere for the keyboard.
 HRESULT WINAPI IconAt300By200(const NOTIFYICONIDENTIFIER*, RECT* location) {
     *location = RECT{300, 200, 316, 216};
     return S_OK;
 }
 
+// The keyboard's menu comes with the pointer anywhere: it opens at the icon; a click's
+// opens under the pointer. "Open" is the default; leaving gives the focus back.
 TEST_F(TrayIconTest, FromTheKeyboardTheMenuOpensAtTheIconAndLeavingItGivesTheFocusBack) {
     TrayIcon::SetIconRectFunction(&IconAt300By200);
-    struct Case {
-        POINT pointer;
-        POINT menu;
-    };
-    const Case cases[] = {{{20, 20}, {308, 208}}, {{303, 211}, {303, 211}}};
     static RECT menuRect;
     static UINT defaultItem;
-    for (const Case& c : cases) {
+    for (const auto& [pointer, menu] : {std::pair{POINT{20, 20}, POINT{308, 208}}, {POINT{303, 211}, POINT{303, 211}}}) {
         TrayIcon tray(::GetModuleHandleA(nullptr), 1, 1, owner.hwnd);
-        recorder.Records().clear();
-        OwnerWindow::lastCommand = 0;
-        menuRect = RECT{};
-        defaultItem = 0;
-        ::SetCursorPos(c.pointer.x, c.pointer.y);
+        ::SetCursorPos(pointer.x, pointer.y);
         test::RunSoon(200, [] {
-            HWND menu = ::FindWindowA("#32768", nullptr);
-            ::GetWindowRect(menu, &menuRect);
-            defaultItem = ::GetMenuDefaultItem(reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0)), FALSE, 0);
-            ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+            HWND window = ::FindWindowA("#32768", nullptr);
+            ::GetWindowRect(window, &menuRect);
+            defaultItem = ::GetMenuDefaultItem(reinterpret_cast<HMENU>(::SendMessageA(window, MN_GETHMENU, 0, 0)), FALSE, 0);
+            ::PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
         });
         EXPECT_FALSE(tray.PopUpMenu(IDR_TRAY, owner.hwnd)) << "left without a choice";
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-        EXPECT_EQ(menuRect.left, c.menu.x) << "pointer at " << c.pointer.x << "," << c.pointer.y;
-        EXPECT_EQ(menuRect.top, c.menu.y) << "pointer at " << c.pointer.x << "," << c.pointer.y;
-        EXPECT_EQ(defaultItem, static_cast<UINT>(ID_TRAY_OPEN)) << "\"Open\" is the default item";
-        EXPECT_EQ(OwnerWindow::lastCommand, 0u);
+        EXPECT_EQ(std::pair(menuRect.left, menuRect.top), std::pair(menu.x, menu.y)) << pointer.x;
+        EXPECT_EQ(defaultItem, static_cast<UINT>(ID_TRAY_OPEN));
         ASSERT_EQ(recorder.Records().size(), 1u);
-        const NotifyRecord& focus = recorder.Records()[0];
-        EXPECT_EQ(focus.message, static_cast<DWORD>(NIM_SETFOCUS));
-        EXPECT_EQ(focus.owner, owner.hwnd);
-        EXPECT_EQ(focus.id, TrayIcon::kIconId);
+        EXPECT_EQ(recorder.Records()[0].message, static_cast<DWORD>(NIM_SETFOCUS));
+        EXPECT_EQ(recorder.Records()[0].owner, owner.hwnd);
         recorder.Records().clear();
     }
     TrayIcon::SetIconRectFunction(nullptr);
