@@ -1,5 +1,7 @@
 #include "app/TrayRule.h"
 
+#include <algorithm>
+
 namespace hx {
 namespace {
 
@@ -10,7 +12,43 @@ bool Is80211bRate(int linkSpeedKbps) {
     }
 }
 
+// Cuts text to at most maxBytes without leaving the lead bytes of a UTF-8 sequence behind.
+std::string CutWhole(std::string text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) return text;
+    std::size_t end = maxBytes;
+    // Step back over continuation bytes, then over the lead byte they belong to.
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    text.resize(end);
+    return text;
+}
+
+std::string Printable(std::string text) {
+    for (char& ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte < 0x20 || byte == 0x7F) ch = '?';
+    }
+    return text;
+}
+
 }  // namespace
+
+std::string TrayTooltip(int traySet, const LinkStatus& link) {
+    const std::string name = "HX-88U: ";
+    std::string text;
+    if (traySet == TraySet::NoAdapter) {
+        text = name + "no adapter";
+    } else if (traySet == TraySet::ZeroConfiguration) {
+        text = name + "controlled by Windows Zero Configuration";
+    } else if (link.connectState != ConnectState::Associated || link.ssid.empty()) {
+        text = name + "not connected";
+    } else {
+        const int quality = std::clamp(link.linkQuality, 0, 100);
+        // The SSID gives way first, so the quality always shows.
+        const std::string tail = ", " + std::to_string(quality) + " %";
+        text = CutWhole(name + Printable(link.ssid), kTrayTooltipMaxBytes - tail.size()) + tail;
+    }
+    return CutWhole(std::move(text), kTrayTooltipMaxBytes);
+}
 
 int TraySetForLink(const LinkStatus& link) {
     if (link.signalStrength == 0) return TraySet::NoSignal;

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <string>
 
 #include "adapter/LinkStatus.h"
 #include "resources/resource.h"
@@ -32,5 +34,13 @@ inline constexpr std::array<int, TraySet::Count> kTraySetIcons{
 // The set for a ready adapter from the link just polled: the rate family picks green
 // (1, 2, 5.5 and 11 Mbit/s) or yellow, the signal strength the number of bars, 25 % a bar.
 int TraySetForLink(const LinkStatus& link);
+
+// The longest tooltip the icon's record carries: 64 bytes with the terminating zero.
+inline constexpr std::size_t kTrayTooltipMaxBytes = 63;
+
+// The tooltip that names the utility and what the set shown says: "HX-88U: <SSID>,
+// <quality> %" for a link, else why there is none. Never longer than kTrayTooltipMaxBytes;
+// control characters of the SSID show as "?", and a cut never splits a UTF-8 sequence.
+std::string TrayTooltip(int traySet, const LinkStatus& link);
 
 }  // namespace hx

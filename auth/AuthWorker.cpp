@@ -20,13 +20,26 @@ namespace {
 constexpr int kConnected = ConnectState::Associated;
 constexpr int kMasterKeySize = 32;
 
+class NoOutcomeReports final : public JoinOutcomePort {
+public:
+    void JoinStarted(const std::string&) override {}
+    void JoinStopped() override {}
+    void AttemptEnded(bool) override {}
+    void EndedWithoutKeys() override {}
+};
+
+JoinOutcomePort& NoOutcomes() {
+    static NoOutcomeReports none;
+    return none;
+}
+
 }  // namespace
 
 AuthWorker::AuthWorker(AdapterLibrary& adapter, SupplicantLibrary& supplicant, UtilityState& state,
                        AppProfile& profile, ProgramDirectoryPort& directory,
                        WorkerMessagePort& messages, WorkerTiming timing)
     : adapter_(adapter), supplicant_(supplicant), state_(state), store_(profile),
-      directory_(directory), messages_(messages), timing_(timing) {}
+      directory_(directory), messages_(messages), outcome_(&NoOutcomes()), timing_(timing) {}
 
 AuthWorker::~AuthWorker() { ClearRunFlagAndJoin(); }
 
@@ -41,12 +54,15 @@ void AuthWorker::StartWorker() {
         serviceStopped_ = true;
         adapter_.HXStopWZCService();
     }
-    thread_ = std::thread([this, setting = TakeSnapshot()] { Procedure(setting); });
+    Snapshot setting = TakeSnapshot();
+    outcome_->JoinStarted(setting.ssid);
+    thread_ = std::thread([this, setting = std::move(setting)] { Procedure(setting); });
 }
 
 void AuthWorker::StopWorker() {
     if (!Running()) return;
     ClearRunFlagAndJoin();
+    outcome_->JoinStopped();
     if (serviceStopped_) {
         serviceStopped_ = false;
         adapter_.HXStartWZCService();
@@ -93,6 +109,8 @@ bool AuthWorker::SleepWhileRunning() {
 
 void AuthWorker::Procedure(const Snapshot& setting) {
     Authenticate(setting);
+    // Not stopped, yet ended: the runs end only when stopped, so no key was ever negotiated.
+    if (Running()) outcome_->EndedWithoutKeys();
     // However the worker ended (stopped, nothing to authenticate with, a failed certificate
     // file, or a run that ended), the supplicant library is released, once.
     supplicant_.Shutdown_Dot1x_Module();
@@ -210,6 +228,7 @@ void AuthWorker::RunEap(const Snapshot& setting, const Peer& peer) {
                 break;
             }
             if (++failedSteps == kEapStepsPerAttempt) {
+                outcome_->AttemptEnded(false);
                 Reassociate();
                 break;
             }
@@ -256,12 +275,16 @@ std::span<const uint8_t> AuthWorker::KeepElement(std::span<const uint8_t> elemen
 }
 
 void AuthWorker::NegotiateWhileLinked(KeyNegotiationRecord& record) {
+    const unsigned long keysBefore = PairwiseKeysInstalled();
     int steps = 0;
     while (Running()) {
         supplicant_.do_key_negotiation_run(&record);
         if (++steps < kNegotiationStepsPerLinkCheck) continue;
         steps = 0;
-        if (adapter_.QueryWL_ConnectState(&state_.adapter) != kConnected) return;
+        if (adapter_.QueryWL_ConnectState(&state_.adapter) != kConnected) {
+            outcome_->AttemptEnded(PairwiseKeysInstalled() != keysBefore);
+            return;
+        }
     }
 }
 

@@ -66,6 +66,10 @@ public:
     AuthWorker(const AuthWorker&) = delete;
     AuthWorker& operator=(const AuthWorker&) = delete;
 
+    // Where the worker reports how its attempts end (by default, nowhere). Set before the
+    // first start.
+    void ReportJoinsTo(JoinOutcomePort& outcome) { outcome_ = &outcome; }
+
     void StartWorker() override;
     void StopWorker() override;
     bool WorkerActive() const override;
@@ -115,6 +119,7 @@ private:
     LastSettingStore store_;
     ProgramDirectoryPort& directory_;
     WorkerMessagePort& messages_;
+    JoinOutcomePort* outcome_;
     const WorkerTiming timing_;
 
     // What a run hands the supplicant library: the library may keep the addresses until it

@@ -1,5 +1,6 @@
 #include "auth/KeyInstaller.h"
 
+#include <atomic>
 #include <cstring>
 #include <mutex>
 
@@ -15,6 +16,8 @@ struct InstallTarget {
     AdapterLibrary* library = nullptr;
     AdapterHandle* adapter = nullptr;
 };
+
+std::atomic<unsigned long> g_pairwiseKeysInstalled{0};
 
 InstallTarget& Target() {
     static InstallTarget target;
@@ -35,6 +38,8 @@ bool Installable(const uint8_t* receiveSequenceCounter, const uint8_t* key, int 
 }
 
 }  // namespace
+
+unsigned long PairwiseKeysInstalled() { return g_pairwiseKeysInstalled.load(); }
 
 void SetKeyInstallTarget(AdapterLibrary& library, AdapterHandle& adapter) {
     std::lock_guard lock(Target().mutex);
@@ -79,7 +84,8 @@ void HX_CALLBACK InstallNegotiatedKey(const uint8_t* receiveSequenceCounter, con
     library->QueryWL_BSSID(adapter, bssid);
     std::vector<uint8_t> record =
         BuildNdisKeyRecord(receiveSequenceCounter, key, keyLength, keyIndex, keyKind, bssid);
-    library->WriteOid(adapter, kOidAddKey, record.data(), static_cast<int>(record.size()));
+    const int written = library->WriteOid(adapter, kOidAddKey, record.data(), static_cast<int>(record.size()));
+    if (written != -1 && keyKind == KeyKind::Pairwise) ++g_pairwiseKeysInstalled;
 }
 
 }  // namespace hx

@@ -24,6 +24,10 @@ namespace KeyKind { constexpr int Pairwise = 0, Group = 1; }
 void SetKeyInstallTarget(AdapterLibrary& library, AdapterHandle& adapter);
 void ClearKeyInstallTarget();
 
+// How many pairwise keys the callback has written to an adapter that took them, since the
+// process started: the worker compares it across one negotiation.
+unsigned long PairwiseKeysInstalled();
+
 // The NDIS 802.11 key record of one key, key length + 39 bytes, zero-filled around its
 // fields: Length, KeyIndex (pairwise: transmit, pairwise, RSC valid; group: RSC valid with
 // the key index; any other kind: RSC valid), KeyLength, BSSID, KeyRSC, KeyMaterial. Empty

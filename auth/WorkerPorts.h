@@ -25,4 +25,21 @@ public:
     virtual void ShowExclamation(const std::string& text) = 0;
 };
 
+// What became of the worker's attempts to obtain keys for the setting it was started with.
+// Nothing is reported for a worker that is stopped: a join the user replaced or ended is
+// not a failure.
+class JoinOutcomePort {
+public:
+    virtual ~JoinOutcomePort() = default;
+    // UI thread: a worker starts for a newly applied setting (no worker thread runs now).
+    virtual void JoinStarted(const std::string& ssid) = 0;
+    // UI thread: the worker was stopped and its thread has ended.
+    virtual void JoinStopped() = 0;
+    // Worker thread: one key negotiation ended with the link lost, or an 802.1X attempt was
+    // given up; whether a pairwise key was installed during it.
+    virtual void AttemptEnded(bool pairwiseKeyInstalled) = 0;
+    // Worker thread: the worker ended by itself, before any key negotiation could run.
+    virtual void EndedWithoutKeys() = 0;
+};
+
 }  // namespace hx

@@ -46,7 +46,9 @@ CDlg_Main::CDlg_Main(UtilityState& state, AdapterLibrary& library, WorkerControl
           {PageId::About, &pages.about, IDC_NAV_ABOUT, nullptr, nullptr, {}},
       }} {}
 
-CDlg_Main::~CDlg_Main() = default;
+CDlg_Main::~CDlg_Main() {
+    if (notice_) notice_->OnNoticeWaiting(nullptr);
+}
 
 BOOL CDlg_Main::OnInitDialog() {
     for (PageEntry& entry : entries_) entry.label.Attach(Hwnd(), entry.labelId);
@@ -66,6 +68,7 @@ BOOL CDlg_Main::OnInitDialog() {
         noAdapter_ = std::make_unique<NoAdapter>(state_);
         operations_ = noAdapter_.get();
     }
+    if (notice_) notice_->OnNoticeWaiting([hwnd = Hwnd()] { ::PostMessageA(hwnd, kJoinNoticeMessage, 0, 0); });
     heartbeat_.emplace(state_, *this, *operations_, library_);
     heartbeat_->Start();
 
@@ -78,7 +81,7 @@ void CDlg_Main::CreateTrayIcon() {
     tray_ = std::make_unique<TrayIcon>(ResourceModule(), TraySet::Count, 1, Hwnd());
     for (int set = 0; set < TraySet::Count; ++set)
         tray_->SetIcon(set, 0, kTraySetIcons[static_cast<size_t>(set)], kTrayIconDisplayTimeMs);
-    tray_->ShowSet(TraySet::NoAdapter);
+    ShowTraySet(TraySet::NoAdapter);
 }
 
 void CDlg_Main::CreatePages() {
@@ -129,7 +132,9 @@ bool CDlg_Main::IsCurrentPage(PageId page) const { return current_ != nullptr &&
 void CDlg_Main::HideMainWindow() { ::ShowWindow(Hwnd(), SW_HIDE); }
 
 void CDlg_Main::ShowTraySet(int set) {
-    if (tray_) tray_->ShowSet(set);
+    if (!tray_) return;
+    tray_->SetTooltip(TrayTooltip(set, state_.link));
+    tray_->ShowSet(set);
 }
 
 void CDlg_Main::ShowLinkStatus() { pages_.linkInfo.UpdateDisplay(); }
@@ -219,9 +224,22 @@ void CDlg_Main::OnTrayNotification(LPARAM mouseMessage) {
     case WM_RBUTTONDOWN:
         if (tray_) tray_->PopUpMenu(IDR_TRAY, Hwnd());
         break;
+    case NIN_BALLOONUSERCLICK:
+        OpenOnEncryptionPage();
+        break;
     default:
         break;
     }
+}
+
+void CDlg_Main::ShowJoinNotice() {
+    if (!notice_ || !tray_) return;
+    if (const std::optional<std::string> text = notice_->TakeNotice()) tray_->ShowBalloon(kMainWindowTitle, *text);
+}
+
+void CDlg_Main::OpenOnEncryptionPage() {
+    if (ActionForOpen(state_) == OpenAction::Show) ShowPage(PageId::Encryption);
+    OnOpen();
 }
 
 void CDlg_Main::KeepFocusOffHiddenPages() {
@@ -335,6 +353,10 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         return 0;  // and the default processing
     case kCheckFocusMessage:
         KeepFocusOffHiddenPages();
+        handled = true;
+        return 0;
+    case kJoinNoticeMessage:
+        ShowJoinNotice();
         handled = true;
         return 0;
     case WM_QUERYDRAGICON:

@@ -17,6 +17,7 @@
 #include "app/UtilityState.h"
 #include "app/win32/framework/Dialog.h"
 #include "app/win32/framework/Handles.h"
+#include "auth/JoinFailureNotice.h"
 #include "auth/WorkerControl.h"
 #include "controls/win32/NavLabel.h"
 #include "pages/win32/CPage_About.h"
@@ -46,6 +47,7 @@ public:
     static constexpr UINT kPollPeriodMs = 1000;
     static constexpr UINT kHidePeriodMs = 100;
     static constexpr UINT kCheckFocusMessage = WM_APP + 1;
+    static constexpr UINT kJoinNoticeMessage = WM_APP + 2;
 
     CDlg_Main(UtilityState& state, AdapterLibrary& library, WorkerControl& worker, MainWindowPages pages);
     ~CDlg_Main() override;
@@ -53,6 +55,9 @@ public:
     // The adapter operations the heartbeat drives; set before the window is created.
     // Without them the heartbeat never finds an adapter.
     void UseAdapterOperations(AdapterOperations& operations) { operations_ = &operations; }
+    // Where a failing join is told; set before the window is created. Its notice shows as a
+    // balloon over the tray icon, and a click on the balloon opens the Encryption page.
+    void UseJoinFailureNotice(JoinFailureNotice& notice) { notice_ = &notice; }
 
     // ShellPort
     void HideMainWindow() override;
@@ -103,6 +108,9 @@ private:
     void OnEndSession(bool ending);
     bool OnSystemCommand(WPARAM command, LPARAM cursor);
     void OnTrayNotification(LPARAM mouseMessage);
+    void ShowJoinNotice();
+    // A click on the balloon: "Open", on the Encryption page.
+    void OpenOnEncryptionPage();
     // Ctrl+Tab, Ctrl+PageDown and their reverse: the next or previous page, as its label's click.
     bool SwitchPageByKey(const MSG& msg);
     void KeepFocusOffHiddenPages();
@@ -117,6 +125,7 @@ private:
     WorkerControl& worker_;
     MainWindowPages pages_;
     AdapterOperations* operations_ = nullptr;
+    JoinFailureNotice* notice_ = nullptr;
     class NoAdapter;
     std::unique_ptr<NoAdapter> noAdapter_;
 

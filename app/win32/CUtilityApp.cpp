@@ -51,6 +51,7 @@ int CUtilityApp::Run(HINSTANCE instance) {
     // Identification reaches the pages through the main window.
     AdapterSession session(library, state_, *lastSetting_, *applier_, mainWindow);
     mainWindow.UseAdapterOperations(session);
+    mainWindow.UseJoinFailureNotice(worker_->Notice());
     mainWindow.DoModal(nullptr);
     return 0;
 }

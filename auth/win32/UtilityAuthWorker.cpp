@@ -9,6 +9,8 @@ namespace hx::win {
 UtilityAuthWorker::UtilityAuthWorker(UtilityState& state, AppProfile& profile)
     : messages_(ApplicationNameFromModule(nullptr)),
       worker_(ExportedAdapterLibrary(), ExportedSupplicantLibrary(), state, profile, directory_,
-              messages_) {}
+              messages_) {
+    worker_.ReportJoinsTo(notice_);
+}
 
 }  // namespace hx::win

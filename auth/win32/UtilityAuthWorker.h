@@ -4,6 +4,7 @@
 #pragma once
 
 #include "auth/AuthWorker.h"
+#include "auth/JoinFailureNotice.h"
 #include "auth/win32/Win32WorkerPorts.h"
 
 namespace hx::win {
@@ -16,9 +17,13 @@ public:
     void StopWorker() override { worker_.StopWorker(); }
     bool WorkerActive() const override { return worker_.WorkerActive(); }
 
+    // Whether a join of the setting applied last is failing; the main window shows it.
+    JoinFailureNotice& Notice() { return notice_; }
+
 private:
     ModuleDirectoryPort directory_;
     OwnerlessMessageBoxPort messages_;
+    JoinFailureNotice notice_;
     AuthWorker worker_;   // last: its thread ends before the ports go
 };
 

@@ -13,7 +13,33 @@ constexpr DWORD kNotifyRecordSize = NOTIFYICONDATAA_V1_SIZE;
 static_assert(kNotifyRecordSize == 88);
 #endif
 
+// The record of a balloon notice: the Vista layout, which ends with the balloon's icon.
+constexpr DWORD kBalloonRecordSize = sizeof(NOTIFYICONDATAA);
+static_assert(kBalloonRecordSize > NOTIFYICONDATAA_V3_SIZE);
+
 TrayIcon::NotifyFunction g_notify = &::Shell_NotifyIconA;
+
+// Shell_NotifyIconGetRect, looked up where the shell has it; E_NOTIMPL elsewhere.
+HRESULT WINAPI ShellIconRect(const NOTIFYICONIDENTIFIER* icon, RECT* location) {
+    using Function = TrayIcon::IconRectFunction;
+    static const Function shell = [] {
+        HMODULE module = ::GetModuleHandleA("shell32.dll");
+        return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(
+                            ::GetProcAddress(module, "Shell_NotifyIconGetRect")))
+                      : nullptr;
+    }();
+    return shell ? shell(icon, location) : E_NOTIMPL;
+}
+
+TrayIcon::IconRectFunction g_iconRect = &ShellIconRect;
+
+// Copies text into a fixed field of the record, cut to the field and ended.
+template <size_t N>
+void CopyField(CHAR (&field)[N], const std::string& text) {
+    const size_t length = text.size() < N - 1 ? text.size() : N - 1;
+    std::memcpy(field, text.data(), length);
+    field[length] = '\0';
+}
 
 void StopOnBrokenPrecondition(const char* condition) {
     char text[256];
@@ -52,6 +78,8 @@ void TrayIcon::SetAssertionHandler(AssertionHandler handler) {
     g_assertionHandler = handler ? handler : &StopOnBrokenPrecondition;
 }
 
+void TrayIcon::SetIconRectFunction(IconRectFunction iconRect) { g_iconRect = iconRect ? iconRect : &ShellIconRect; }
+
 TrayIcon::TrayIcon(HINSTANCE resourceModule, int maxIconSets, int maxIconsPerSet, HWND owner)
     : module_(resourceModule), maxIconsPerSet_(maxIconsPerSet), owner_(owner) {
     const bool setsOk = Expect(maxIconSets > 0, "nMaxIconSets > 0");
@@ -84,6 +112,17 @@ NOTIFYICONDATAA TrayIcon::NotificationData() const {
     data.hWnd = owner_;
     data.uID = kIconId;
     return data;
+}
+
+bool TrayIcon::SetTooltip(const std::string& text) {
+    const std::string cut = text.substr(0, sizeof(NOTIFYICONDATAA::szTip) - 1);
+    bool changed = false;
+    for (IconSet& set : sets_) {
+        if (set.tooltip == cut) continue;
+        set.tooltip = cut;
+        changed = true;
+    }
+    return changed;
 }
 
 BOOL TrayIcon::ShowSet(int iconSet) {
@@ -121,13 +160,45 @@ BOOL TrayIcon::PopUpMenu(int menuResourceId, HWND owner) {
     UniqueMenu menu(::LoadMenuA(module_, MAKEINTRESOURCEA(menuResourceId)));
     HMENU hPopup = menu ? ::GetSubMenu(menu.Get(), 0) : nullptr;
     if (!Expect(hPopup != nullptr, "hPopup != NULL")) return FALSE;
+    // "Open", what a double-click does, shows in bold and is what Enter chooses.
+    ::SetMenuDefaultItem(hPopup, 0, TRUE);
     POINT cursor{};
     ::GetCursorPos(&cursor);
+    const TrayPoint at = TrayMenuPosition(IconRect(), {cursor.x, cursor.y});
     // The menu closes when the user clicks elsewhere only if its owner is in front.
     ::SetForegroundWindow(owner);
-    const BOOL result = ::TrackPopupMenu(hPopup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, owner, nullptr);
+    const UINT command = static_cast<UINT>(
+        ::TrackPopupMenu(hPopup, TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr));
     ::PostMessageA(owner, WM_NULL, 0, 0);
-    return result;
+    if (command != 0) {
+        ::PostMessageA(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        return TRUE;
+    }
+    NOTIFYICONDATAA data = NotificationData();
+    g_notify(NIM_SETFOCUS, &data);
+    return FALSE;
+}
+
+std::optional<TrayRect> TrayIcon::IconRect() const {
+    NOTIFYICONIDENTIFIER icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = owner_;
+    icon.uID = kIconId;
+    RECT location{};
+    if (FAILED(g_iconRect(&icon, &location))) return std::nullopt;
+    return TrayRect{location.left, location.top, location.right, location.bottom};
+}
+
+BOOL TrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = kBalloonRecordSize;
+    data.hWnd = owner_;
+    data.uID = kIconId;
+    data.uFlags = NIF_INFO;
+    CopyField(data.szInfo, text);
+    CopyField(data.szInfoTitle, title);
+    data.dwInfoFlags = NIIF_WARNING | NIIF_RESPECT_QUIET_TIME;
+    return g_notify(NIM_MODIFY, &data);
 }
 
 void TrayIcon::Remove() {

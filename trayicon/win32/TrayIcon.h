@@ -1,14 +1,17 @@
 // The utility's icon in the notification area: a table of icon sets of which one is
-// shown, its notification messages to the owner window, and its pop-up menu.
+// shown, its tooltip, its notification messages to the owner window, its pop-up menu and
+// its balloon notices.
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/win32/framework/Handles.h"
+#include "trayicon/TrayMenuAnchor.h"
 #include "trayicon/TrayPresence.h"
 
 namespace hx::win {
@@ -27,7 +30,7 @@ public:
         std::vector<IconEntry> pIcon;
         int nCurrentIcon = 0;
         int highestIndex = 0;
-        std::string tooltip;   // stays empty: the icon has no tooltip text
+        std::string tooltip;   // the text SetTooltip gave every set
     };
 
     // How the component talks to the shell; tests replace it to see the records sent.
@@ -37,6 +40,10 @@ public:
     // program. Tests install one that throws.
     using AssertionHandler = void (*)(const char* condition);
     static void SetAssertionHandler(AssertionHandler handler);
+    // Where the shell says the icon is (Shell_NotifyIconGetRect where the shell has it);
+    // tests replace it.
+    using IconRectFunction = HRESULT(WINAPI*)(const NOTIFYICONIDENTIFIER* icon, RECT* location);
+    static void SetIconRectFunction(IconRectFunction iconRect);
 
     TrayIcon(HINSTANCE resourceModule, int maxIconSets, int maxIconsPerSet, HWND owner);
     ~TrayIcon();
@@ -48,6 +55,9 @@ public:
 
     // Loads an icon resource into a set.
     void SetIcon(int iconSet, int index, int iconResourceId, int displayTimeMs);
+    // The tooltip every set shows from its next show on, cut to the record's 63 characters.
+    // It makes no request of its own: it goes with the next show. True when it changed.
+    bool SetTooltip(const std::string& text);
     // Shows a set (-1: the set shown now): added while the shell does not hold the icon,
     // modified once it does. Returns whether the shell took it.
     BOOL ShowSet(int iconSet = -1);
@@ -56,9 +66,16 @@ public:
     // For the owner's window procedure: a new taskbar gets the icon again, with the set
     // shown now. True when the message was that broadcast.
     bool OnOwnerMessage(UINT message);
-    // Tracks the first pop-up of a menu resource at the cursor; the chosen command goes to
-    // the owner as a menu command. Returns the tracking result.
+    // Tracks the first pop-up of a menu resource, its first item the default (bold): under
+    // the pointer for a click, at the icon when it was opened from the keyboard (see
+    // TrayMenuPosition). The chosen command goes to the owner as a menu command; a menu
+    // left without a choice gives the focus back to the notification area. Returns whether
+    // a command was chosen.
     BOOL PopUpMenu(int menuResourceId, HWND owner);
+    // A balloon notice over the icon, sent in a record of the larger layout that has the
+    // balloon's fields; a warning that respects the user's quiet time. Returns the shell's
+    // answer.
+    BOOL ShowBalloon(const std::string& title, const std::string& text);
     // Deletes the icon from the notification area if it was shown since the last removal.
     void Remove();
 
@@ -69,6 +86,7 @@ public:
 
 private:
     NOTIFYICONDATAA NotificationData() const;
+    std::optional<TrayRect> IconRect() const;
 
     HINSTANCE module_;
     int maxIconsPerSet_;

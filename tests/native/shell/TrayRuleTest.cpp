@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 #include "app/TrayRule.h"
 
 namespace hx {
@@ -37,6 +40,34 @@ TEST(TrayRule, EverySetHasItsOwnIcon) {
     for (size_t a = 0; a < kTraySetIcons.size(); ++a)
         for (size_t b = a + 1; b < kTraySetIcons.size(); ++b)
             EXPECT_NE(kTraySetIcons[a], kTraySetIcons[b]) << "sets " << a << " and " << b;
+}
+
+}  // namespace
+}  // namespace hx
+
+namespace hx {
+namespace {
+
+TEST(TrayRule, TooltipNamesTheUtilityAndTheLinkWithinTheRecord) {
+    const int up = ConnectState::Associated, down = ConnectState::NotAssociated;
+    // Longer than any SSID the adapter reports; the cut falls inside the two bytes of "é".
+    const std::string overlong = std::string(48, 'a') + "\xC3\xA9" + "bb", longest(32, 'W');
+    const std::tuple<int, int, std::string, int, std::string> cases[] = {
+        {5, up, "Open-Lobby", 80, "HX-88U: Open-Lobby, 80 %"},
+        {5, up, longest, 140, "HX-88U: " + longest + ", 100 %"},
+        {3, up, "a\nb\x7F", 7, "HX-88U: a?b?, 7 %"},
+        {1, down, "Wanted", 0, "HX-88U: not connected"},
+        {TraySet::NoAdapter, up, "Old", 50, "HX-88U: no adapter"},
+        {TraySet::ZeroConfiguration, up, "Old", 50, "HX-88U: controlled by Windows Zero Configuration"},
+        {5, up, overlong, 42, "HX-88U: " + std::string(48, 'a') + ", 42 %"},
+    };
+    for (const auto& [set, state, ssid, quality, expected] : cases) {
+        LinkStatus link;
+        link.connectState = state;
+        link.ssid = ssid;
+        link.linkQuality = quality;
+        EXPECT_EQ(TrayTooltip(set, link), expected) << ssid;
+    }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "tests/win/common/TrayProbe.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "app/TrayRule.h"
@@ -62,7 +64,25 @@ const std::vector<Signature>& SetSignatures() {
     return signatures;
 }
 
+// A tooltip answers WM_GETTEXT, carried across processes, with the text it shows.
+BOOL CALLBACK CollectBalloon(HWND hwnd, LPARAM texts) {
+    char cls[32] = {}, text[512] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::string(cls) != TOOLTIPS_CLASSA || !::IsWindowVisible(hwnd) ||
+        (::GetWindowLongA(hwnd, GWL_STYLE) & TTS_BALLOON) == 0)
+        return TRUE;
+    ::SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, nullptr);
+    reinterpret_cast<std::vector<std::string>*>(texts)->push_back(text);
+    return TRUE;
+}
+
 }  // namespace
+
+std::vector<std::string> BalloonTextsOnScreen() {
+    std::vector<std::string> texts;
+    ::EnumWindows(&CollectBalloon, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
 
 int TraySetOnScreen() {
     HWND tray = ::FindWindowA("__winex11_standalone_tray", nullptr);

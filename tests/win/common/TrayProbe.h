@@ -2,7 +2,13 @@
 // in Wine's stand-alone tray window.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace hx::test {
+
+// The texts of the balloon notices on the screen now (any process's).
+std::vector<std::string> BalloonTextsOnScreen();
 
 // The set shown now (0-10), or -1 when no icon of the utility can be told apart there
 // (no tray window, or a window lying over it).

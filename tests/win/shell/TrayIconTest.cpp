@@ -197,5 +197,36 @@ TEST_F(TrayIconTest, PopUpMenuOffersOpenAndExitAndSendsTheChoiceToTheOwner) {
     EXPECT_EQ(OwnerWindow::lastCommand, static_cast<UINT>(ID_TRAY_EXIT));
 }
 
+HRESULT WINAPI IconAt300By200(const NOTIFYICONIDENTIFIER*, RECT* location) {
+    *location = RECT{300, 200, 316, 216};
+    return S_OK;
+}
+
+// The keyboard's menu comes with the pointer anywhere: it opens at the icon; a click's
+// opens under the pointer. "Open" is the default; leaving gives the focus back.
+TEST_F(TrayIconTest, FromTheKeyboardTheMenuOpensAtTheIconAndLeavingItGivesTheFocusBack) {
+    TrayIcon::SetIconRectFunction(&IconAt300By200);
+    static RECT menuRect;
+    static UINT defaultItem;
+    for (const auto& [pointer, menu] : {std::pair{POINT{20, 20}, POINT{308, 208}}, {POINT{303, 211}, POINT{303, 211}}}) {
+        TrayIcon tray(::GetModuleHandleA(nullptr), 1, 1, owner.hwnd);
+        ::SetCursorPos(pointer.x, pointer.y);
+        test::RunSoon(200, [] {
+            HWND window = ::FindWindowA("#32768", nullptr);
+            ::GetWindowRect(window, &menuRect);
+            defaultItem = ::GetMenuDefaultItem(reinterpret_cast<HMENU>(::SendMessageA(window, MN_GETHMENU, 0, 0)), FALSE, 0);
+            ::PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+        EXPECT_FALSE(tray.PopUpMenu(IDR_TRAY, owner.hwnd)) << "left without a choice";
+        EXPECT_EQ(std::pair(menuRect.left, menuRect.top), std::pair(menu.x, menu.y)) << pointer.x;
+        EXPECT_EQ(defaultItem, static_cast<UINT>(ID_TRAY_OPEN));
+        ASSERT_EQ(recorder.Records().size(), 1u);
+        EXPECT_EQ(recorder.Records()[0].message, static_cast<DWORD>(NIM_SETFOCUS));
+        EXPECT_EQ(recorder.Records()[0].owner, owner.hwnd);
+        recorder.Records().clear();
+    }
+    TrayIcon::SetIconRectFunction(nullptr);
+}
+
 }  // namespace
 }  // namespace hx::win

@@ -1,0 +1,81 @@
+#include "auth/JoinFailureNotice.h"
+
+#include <utility>
+
+namespace hx {
+
+std::string JoinFailureText(const std::string& ssid) {
+    return "Could not join " + ssid + ": the key or password may be wrong.";
+}
+
+JoinFailureNotice::JoinFailureNotice(Clock clock) : clock_(std::move(clock)) {}
+
+void JoinFailureNotice::OnNoticeWaiting(std::function<void()> wake) {
+    std::lock_guard lock(mutex_);
+    wake_ = std::move(wake);
+}
+
+std::optional<std::string> JoinFailureNotice::TakeNotice() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(waiting_, std::nullopt);
+}
+
+void JoinFailureNotice::JoinStarted(const std::string& ssid) {
+    std::lock_guard lock(mutex_);
+    ssid_ = ssid;
+    armed_ = true;
+    failures_.clear();
+    waiting_.reset();
+}
+
+void JoinFailureNotice::JoinStopped() {
+    std::lock_guard lock(mutex_);
+    armed_ = false;
+    failures_.clear();
+    waiting_.reset();
+}
+
+void JoinFailureNotice::AttemptEnded(bool pairwiseKeyInstalled) {
+    bool given = false;
+    {
+        std::lock_guard lock(mutex_);
+        if (!armed_) return;
+        if (pairwiseKeyInstalled) {
+            failures_.clear();
+            return;
+        }
+        const auto now = clock_();
+        failures_.push_back(now);
+        while (now - failures_.front() >= kFailureWindow) failures_.pop_front();
+        if (static_cast<int>(failures_.size()) >= kFailedAttempts) given = Give();
+    }
+    if (given) Wake();
+}
+
+void JoinFailureNotice::EndedWithoutKeys() {
+    bool given = false;
+    {
+        std::lock_guard lock(mutex_);
+        given = Give();
+    }
+    if (given) Wake();
+}
+
+bool JoinFailureNotice::Give() {
+    if (!armed_) return false;
+    armed_ = false;
+    failures_.clear();
+    waiting_ = JoinFailureText(ssid_);
+    return true;
+}
+
+void JoinFailureNotice::Wake() {
+    std::function<void()> wake;
+    {
+        std::lock_guard lock(mutex_);
+        wake = wake_;
+    }
+    if (wake) wake();
+}
+
+}  // namespace hx
