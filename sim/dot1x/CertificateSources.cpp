@@ -38,10 +38,14 @@ std::unique_ptr<CertificateSource> MakeScenarioCertificateSource() {
 
 std::unique_ptr<CertificateSource> MakeCertificateSource() {
     std::vector<std::unique_ptr<CertificateSource>> sources;
+    // The world's certificates first: its authentication server knows no others. A
+    // certificate of the user's own stores with the same subject and issuer (one imported
+    // there, its key often not exportable) would otherwise hide the world's, and EAP-TLS
+    // could never succeed.
+    sources.push_back(MakeScenarioCertificateSource());
 #if defined(_WIN32)
     sources.push_back(MakeSystemCertificateStore());
 #endif
-    sources.push_back(MakeScenarioCertificateSource());
     return std::make_unique<ChainedCertificateSource>(std::move(sources));
 }
 

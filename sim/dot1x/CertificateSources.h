@@ -1,5 +1,5 @@
-// Where the certificate export finds certificates: the user's own certificate stores on
-// Windows, then the simulated world's stores (the only ones natively).
+// Where the certificate export finds certificates: the simulated world's stores, then the
+// user's own certificate stores on Windows (natively the world's are the only ones).
 #pragma once
 
 #include <memory>

@@ -1,11 +1,12 @@
 // The utility's authentication worker over both DLLs under Wine: WPA-PSK networks of the
 // default world are joined with the right pass phrase and refused with a wrong one, and
-// the 802.1X network with EAP-TLS and the user's certificate.
+// the 802.1X network with EAP-TLS and the world's user certificate.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "app/UtilityState.h"
 #include "auth/win32/UtilityAuthWorker.h"
 #include "SimulatedWorld.h"
+#include "UserCertificate.h"
 #include "config/MemoryAppProfile.h"
 
 namespace {
@@ -54,11 +56,17 @@ TEST_F(WorkerJoin, WpaNetworksJoinWithTheRightPassphraseOrCertificate) {
          "[pairwise 0 32 bytes matches] [group 1 32 bytes matches]", hx::AuthMode::WpaPsk},
         {"WPA-AES-Office", "aes-passphrase", hx::WepStatus::Aes,
          "[pairwise 0 16 bytes matches] [group 1 16 bytes matches]", hx::AuthMode::WpaPsk},
-        // EAP-TLS with the user's certificate of the default world, its key exportable.
+        // EAP-TLS with the user's certificate of the default world, its key exportable; the
+        // user's own store holds one of the same names whose key may not be exported.
         {"WPA-Enterprise", "", hx::WepStatus::Tkip, "[pairwise 0 32 bytes matches] [group 1 32 bytes matches]",
          hx::AuthMode::Wpa},
     };
     for (const auto& c : cases) {
+        std::optional<suptest::UserCertificate> sameNames;
+        if (c.authMode == hx::AuthMode::Wpa) {
+            sameNames.emplace("HX Test User", false, "HX Test Root CA");
+            ASSERT_TRUE(sameNames->InStore()) << "crypt32 could not make the certificate: " << ::GetLastError();
+        }
         Associate(c.ssid, c.passphrase, c.wepStatus, c.authMode);
         state_.current.Dot1xProtocol = hx::Dot1xMethod::EapTls;
         state_.current.Dot1xUsername = "hxuser";
