@@ -175,20 +175,6 @@ TEST_F(TrayIconTest, BrokenPreconditionsNameTheirCondition) {
     EXPECT_TRUE(recorder.Records().empty()) << "nothing reaches the shell after a broken precondition";
 }
 
-TEST_F(TrayIconTest, TheTaskbarThemeChoosesThePictureOfTheNoAdapterIcon) {
-    test::TaskbarTheme theme;
-    const struct { int light; int loaded; } cases[] = {{-1, IDI_NO_ADAPTER}, {1, IDI_NO_ADAPTER}, {0, IDI_NO_ADAPTER_DARK}};
-    for (const auto& c : cases) {
-        theme.Set(c.light);
-        TrayIcon tray(::GetModuleHandleA(nullptr), 2, 1, owner.hwnd);
-        tray.SetIcon(0, 0, IDI_NO_ADAPTER, kTrayIconDisplayTimeMs);
-        tray.SetIcon(1, 0, IDI_BARS4_GREEN, kTrayIconDisplayTimeMs);
-        EXPECT_EQ(tray.Set(0).pIcon[0].loadedId, c.loaded) << c.light;
-        EXPECT_NE(tray.Set(0).pIcon[0].hIcon.Get(), nullptr) << c.light;
-        EXPECT_EQ(tray.Set(1).pIcon[0].loadedId, IDI_BARS4_GREEN) << "bars need no dark picture";
-    }
-}
-
 TEST_F(TrayIconTest, PopUpMenuOffersOpenStartWithWindowsAndExitAndSendsTheChoiceToTheOwner) {
     TrayIcon tray(::GetModuleHandleA(nullptr), 1, 1, owner.hwnd);
     static std::vector<test::MenuItem> seen;
