@@ -41,6 +41,7 @@ void HoldInDarkScheme(HWND window) {
 
 TEST_F(PagesHarness, HighContrastPutsSystemColoursOnOwnSurfacesOnlyWhileItIsOn) {
     win::SetHighContrastQuery(&HighContrastQuery);
+    const struct Restore { ~Restore() { win::SetHighContrastQuery(nullptr); } } restore;
     Start();
     state.link.linkQuality = 100;
     linkInfo.UpdateDisplay();
@@ -78,7 +79,6 @@ TEST_F(PagesHarness, HighContrastPutsSystemColoursOnOwnSurfacesOnlyWhileItIsOn) 
             << "a full meter, all in the highlight colour";
     }
     HoldInDarkScheme(Window());
-    win::SetHighContrastQuery(nullptr);
 }
 
 }  // namespace
