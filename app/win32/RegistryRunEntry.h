@@ -1,5 +1,5 @@
-// The utility's logon entry in the registry: HKEY_CURRENT_USER\Software\Microsoft\Windows\
-// CurrentVersion\Run, value HX88UUtil (REG_SZ), as the installer writes it.
+// The utility's logon entry in the registry: value HX88UUtil (REG_SZ) of
+// HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run, as the installer writes it.
 #pragma once
 
 #include <optional>
