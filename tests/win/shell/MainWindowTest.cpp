@@ -377,7 +377,7 @@ TEST_F(MainWindowTest, StartWithWindowsInTheTrayMenuWritesAndRemovesTheRunEntry)
     Start();
     UniqueMenu menu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY)));
     HMENU popup = ::GetSubMenu(menu.Get(), 0);
-    for (const std::string expected : {std::string("\"") + program + "\"", std::string()}) {
+    for (const std::string& expected : {std::string("\"") + program + "\"", std::string()}) {
         ::SendMessageA(Window(), WM_COMMAND, ID_TRAY_START_WITH_WINDOWS, 0);
         char value[MAX_PATH + 8] = {};
         DWORD size = sizeof value;
