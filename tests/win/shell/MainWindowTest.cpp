@@ -370,8 +370,10 @@ TEST_F(MainWindowTest, TheTrayIconsAreLoadedAgainWhenTheDisplayOrTheThemeChanges
 }
 
 TEST_F(MainWindowTest, StartWithWindowsInTheTrayMenuWritesAndRemovesTheRunEntry) {
-    const char* run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, run, "HX88UUtil");
+    static constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kRun, "HX88UUtil");
+    // Left behind, the entry would start this test program with the next Wine session.
+    const struct Remove { ~Remove() { ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kRun, "HX88UUtil"); } } remove;
     char program[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, program, MAX_PATH);
     Start();
@@ -381,7 +383,7 @@ TEST_F(MainWindowTest, StartWithWindowsInTheTrayMenuWritesAndRemovesTheRunEntry)
         ::SendMessageA(Window(), WM_COMMAND, ID_TRAY_START_WITH_WINDOWS, 0);
         char value[MAX_PATH + 8] = {};
         DWORD size = sizeof value;
-        ::RegGetValueA(HKEY_CURRENT_USER, run, "HX88UUtil", RRF_RT_REG_SZ, nullptr, value, &size);
+        ::RegGetValueA(HKEY_CURRENT_USER, kRun, "HX88UUtil", RRF_RT_REG_SZ, nullptr, value, &size);
         EXPECT_EQ(std::string(value), expected);
         ::SendMessageA(Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
         const bool checked = (::GetMenuState(popup, ID_TRAY_START_WITH_WINDOWS, MF_BYCOMMAND) & MF_CHECKED) != 0;
