@@ -5,7 +5,9 @@
 ;   makensis -DBIN_DIR=<folder with the three files> -DOUT_FILE=<setup.exe> -DARCH=<amd64|x86> HX88UUtil.nsi
 ;
 ; Silent use: setup.exe /S [/NOAUTOSTART] [/D=<folder>]   and   uninstall.exe /S
-; /NOAUTOSTART leaves "Start with Windows" off (it is on by default, silent or not).
+; /NOAUTOSTART leaves "Start with Windows" off (it is on by default, silent or not). Installed
+; over an earlier installation, "Start with Windows" is preselected as the user left it: on
+; only while the utility's Run entry is there (the utility's tray menu adds and removes it).
 ; The user's settings (HKCU\Software\Tessaro\HX88UUtil) are left in place by the uninstaller,
 ; so a later installation finds them again.
 
@@ -113,6 +115,14 @@ Section "Start with Windows" SEC_AUTOSTART
 SectionEnd
 
 Function .onInit
+  ; An upgrade keeps the user's choice.
+  ReadRegStr $2 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $2 != ""
+    ReadRegStr $3 HKCU "${RUN_KEY}" "${RUN_VALUE}"
+    ${If} $3 == ""
+      !insertmacro UnselectSection ${SEC_AUTOSTART}
+    ${EndIf}
+  ${EndIf}
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/NOAUTOSTART" $1

@@ -24,11 +24,15 @@
 #define IDI_NO_ADAPTER      144
 #define IDI_BARS_EMPTY      145
 #define IDI_ZERO_CONFIG     152
+// Drawn for a dark taskbar, where the ones above would nearly vanish
+#define IDI_MAIN_DARK       160
+#define IDI_NO_ADAPTER_DARK 161
 
 // Tray menu
 #define IDR_TRAY            146
 #define ID_TRAY_OPEN        147
 #define ID_TRAY_EXIT        148
+#define ID_TRAY_START_WITH_WINDOWS  170
 
 // Main window
 #define IDC_NAV_LINK_INFO       1009

@@ -4,7 +4,8 @@
 # that is on by default), the installed utility started from its Start menu folder's target,
 # then a silent uninstall while it runs (it is asked to exit, everything installed is
 # removed, the user's settings stay); last a silent install with /NOAUTOSTART, which leaves
-# "Start with Windows" off, and its uninstall. Prints each step; exit status 0 when all hold.
+# "Start with Windows" off, and its uninstall; last an upgrade after the user turned "Start
+# with Windows" off, which keeps it off. Prints each step; exit status 0 when all hold.
 #   scripts/check-installer.sh [win64|win32]    (default win64; the build must exist)
 # The i686 installer and utility run under 32-bit Wine.
 set -eu
@@ -111,3 +112,16 @@ ok "installed silently with /NOAUTOSTART: no Run entry"
 hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the second uninstall ended with an error"
 wait_until 200 gone "$dir" || fail "$dir is still there after the second uninstall"
 ok "uninstalled again"
+
+# An upgrade keeps the user's choice: turned off after the install (the tray menu removes
+# the Run entry), it stays off when the installer runs again over that installation.
+install
+[ -n "$(reg_value "$RUN_KEY" HX88UUtil)" ] || fail "a fresh install left Start with Windows off"
+hx_wine reg delete "$RUN_KEY" /v HX88UUtil /f </dev/null >/dev/null 2>&1
+install
+[ -f "$dir/HX88UUtil.exe" ] || fail "the upgrade installed nothing"
+no_run_entry || fail "the upgrade turned Start with Windows on again: '$(reg_value "$RUN_KEY" HX88UUtil)'"
+ok "an upgrade keeps Start with Windows off"
+hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the third uninstall ended with an error"
+wait_until 200 gone "$dir" || fail "$dir is still there after the third uninstall"
+ok "uninstalled once more"

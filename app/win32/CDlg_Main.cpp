@@ -4,11 +4,14 @@
 
 #include "app/MainWindowRule.h"
 #include "app/PageOrder.h"
+#include "app/StartWithWindows.h"
 #include "app/TrayRule.h"
 #include "app/win32/framework/Dpi.h"
 #include "app/win32/framework/Handles.h"
+#include "controls/win32/SystemColours.h"
 #include "pages/win32/Palette.h"
 #include "resources/resource.h"
+#include "trayicon/win32/TaskbarIcons.h"
 
 namespace hx::win {
 
@@ -152,6 +155,9 @@ bool CDlg_Main::OnCommand(int id, int code, HWND) {
     case ID_TRAY_EXIT:
         Shutdown();
         return true;
+    case ID_TRAY_START_WITH_WINDOWS:
+        ToggleStartWithWindows(runEntry_, RunningProgramPath());
+        return true;
     default:
         break;
     }
@@ -291,7 +297,8 @@ void CDlg_Main::PaintMinimised() {
 // system DPI the large one is the icon loaded with the window.
 void CDlg_Main::UseIconsForDpi(UINT dpi) {
     UniqueIcon largeIcon(dpi != SystemDpi() ? LoadIconForDpi(ResourceModule(), IDI_MAIN, SM_CXICON, dpi) : nullptr);
-    UniqueIcon smallIcon(LoadIconForDpi(ResourceModule(), IDI_MAIN, SM_CXSMICON, dpi));
+    // The small one is what the taskbar shows: drawn for a dark taskbar when it is dark.
+    UniqueIcon smallIcon(LoadIconForDpi(ResourceModule(), TaskbarIconResource(IDI_MAIN), SM_CXSMICON, dpi));
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon ? largeIcon.Get() : icon_));
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon ? smallIcon.Get() : icon_));
     // The window no longer shows the icons these replace.
@@ -303,14 +310,29 @@ void CDlg_Main::UseIconsForDpi(UINT dpi) {
 // takes the place Windows suggests. The dialog manager lays the controls out again.
 void CDlg_Main::OnDpiChanged(UINT dpi, const RECT& suggested) {
     UseIconsForDpi(dpi);
+    if (tray_) tray_->ReloadIcons();
     ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CDlg_Main::OnSettingChange(const char* area) {
+    if (RefreshHighContrast()) SpreadColourChange(Hwnd());
+    if (area != nullptr && ::lstrcmpiA(area, "ImmersiveColorSet") == 0) {
+        UseIconsForDpi(WindowDpi(Hwnd()));
+        if (tray_) tray_->ReloadIcons();
+    }
+}
+
+void CDlg_Main::OnMenuOpening(HMENU menu) {
+    if (::GetMenuState(menu, ID_TRAY_START_WITH_WINDOWS, MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
+    const UINT check = StartsWithWindows(runEntry_) ? MF_CHECKED : MF_UNCHECKED;
+    ::CheckMenuItem(menu, ID_TRAY_START_WITH_WINDOWS, MF_BYCOMMAND | check);
 }
 
 void CDlg_Main::EraseBackground(HDC dc) {
     RECT client{};
     ::GetClientRect(Hwnd(), &client);
-    UniqueBrush brush(::CreateSolidBrush(kMainWindowBackground));
+    UniqueBrush brush(::CreateSolidBrush(Resolve(controls::Surface::MainWindow, kMainWindowBackground)));
     ::FillRect(dc, &client, brush.Get());
 }
 
@@ -362,6 +384,19 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
     case WM_QUERYDRAGICON:
         handled = true;
         return reinterpret_cast<INT_PTR>(LargeIcon());
+    case WM_SYSCOLORCHANGE:  // the colours of the scheme in force changed
+        RefreshHighContrast();
+        SpreadColourChange(Hwnd());
+        return 0;
+    case WM_SETTINGCHANGE:
+        OnSettingChange(reinterpret_cast<const char*>(lParam));
+        return 0;
+    case WM_DISPLAYCHANGE:  // the small icon size may have changed with the display
+        if (tray_) tray_->ReloadIcons();
+        return 0;
+    case WM_INITMENUPOPUP:
+        OnMenuOpening(reinterpret_cast<HMENU>(wParam));
+        return 0;
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;  // and the default processing as well

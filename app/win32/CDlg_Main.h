@@ -15,6 +15,7 @@
 #include "app/Heartbeat.h"
 #include "app/ShellPort.h"
 #include "app/UtilityState.h"
+#include "app/win32/RegistryRunEntry.h"
 #include "app/win32/framework/Dialog.h"
 #include "app/win32/framework/Handles.h"
 #include "auth/JoinFailureNotice.h"
@@ -118,6 +119,10 @@ private:
     void EraseBackground(HDC dc);
     void UseIconsForDpi(UINT dpi);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    // High contrast turned on or off, or the taskbar's theme changed.
+    void OnSettingChange(const char* area);
+    // The tray menu about to open: "Start with Windows" shows its check from the registry.
+    void OnMenuOpening(HMENU menu);
     HICON LargeIcon() const { return dpiLargeIcon_ ? dpiLargeIcon_.Get() : icon_; }
 
     UtilityState& state_;
@@ -136,6 +141,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     std::optional<Heartbeat> heartbeat_;
     std::array<PageEntry, 6> entries_;
+    RegistryRunEntry runEntry_;
 };
 
 }  // namespace hx::win

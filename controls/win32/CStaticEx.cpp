@@ -3,6 +3,7 @@
 #include <uxtheme.h>
 
 #include "app/win32/framework/Reflect.h"
+#include "controls/win32/SystemColours.h"
 
 namespace hx::win {
 
@@ -33,11 +34,12 @@ void CStaticEx::Repaint() {
 }
 
 HBRUSH CStaticEx::OnColourRequest(HDC dc) {
-    ::SetTextColor(dc, textColour_);
-    ::SetBkColor(dc, backgroundColour_);
+    const COLORREF background = Resolve(controls::Surface::LabelBackground, backgroundColour_);
+    ::SetTextColor(dc, Resolve(controls::Surface::LabelText, textColour_));
+    ::SetBkColor(dc, background);
     // One brush per request: the previous one has served its paint and goes first.
     brush_.Reset();
-    brush_.Reset(::CreateSolidBrush(backgroundColour_));
+    brush_.Reset(::CreateSolidBrush(background));
     return brush_.Get();
 }
 

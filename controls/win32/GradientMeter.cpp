@@ -6,6 +6,7 @@
 
 #include "app/win32/framework/Handles.h"
 #include "controls/GradientBands.h"
+#include "controls/win32/SystemColours.h"
 
 namespace hx::win {
 
@@ -41,7 +42,8 @@ void GradientMeter::PaintTo(HDC dc) {
     const int height = client.bottom - client.top;
     const auto filled = controls::MeterFilledWidth(position_, minimum_, maximum_, width);
     if (!filled) {
-        ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+        UniqueBrush empty(::CreateSolidBrush(Resolve(controls::Surface::MeterRest, ::GetSysColor(COLOR_BTNFACE))));
+        ::FillRect(dc, &client, empty.Get());
         return;
     }
     if (width <= 0 || height <= 0) return;
@@ -59,7 +61,8 @@ void GradientMeter::PaintTo(HDC dc) {
 
 void GradientMeter::DrawGradient(HDC dc, const RECT& client, int filledWidth) {
     const controls::GradientPlan plan =
-        controls::PlanGradient(startColour_, endColour_, client.right, filledWidth);
+        controls::PlanGradient(Resolve(controls::Surface::MeterFill, startColour_),
+                               Resolve(controls::Surface::MeterFill, endColour_), client.right, filledWidth);
     for (const controls::ColourBand& band : plan.bands) {
         const RECT area{band.left, 0, band.right, client.bottom + 1};
         UniqueBrush brush(::CreateSolidBrush(band.colour));
@@ -67,7 +70,7 @@ void GradientMeter::DrawGradient(HDC dc, const RECT& client, int filledWidth) {
     }
     if (plan.backgroundFrom < client.right) {
         const RECT rest{plan.backgroundFrom, 0, client.right, client.bottom};
-        UniqueBrush brush(::CreateSolidBrush(backgroundColour_));
+        UniqueBrush brush(::CreateSolidBrush(Resolve(controls::Surface::MeterRest, backgroundColour_)));
         ::FillRect(dc, &rest, brush.Get());
     }
 }
@@ -77,7 +80,7 @@ void GradientMeter::DrawPercentText(HDC dc, RECT client) {
     if (font == nullptr) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     SelectedObject selected(dc, font);
     const std::string text = controls::MeterPercentText(position_, maximum_);
-    ::SetTextColor(dc, textColour_);
+    ::SetTextColor(dc, Resolve(controls::Surface::MeterText, textColour_));
     ::SetBkMode(dc, TRANSPARENT);
     ::DrawTextA(dc, text.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

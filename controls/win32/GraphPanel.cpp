@@ -1,5 +1,7 @@
 #include "controls/win32/GraphPanel.h"
 
+#include "controls/win32/SystemColours.h"
+
 namespace hx::win {
 
 GraphPanel::~GraphPanel() {
@@ -50,8 +52,8 @@ void GraphPanel::BuildSurface() {
     UniqueBitmap bitmap(::CreateCompatibleBitmap(windowDc.Get(), client.right, client.bottom));
     if (!surface || !bitmap) return;
     originalBitmap_ = ::SelectObject(surface.Get(), bitmap.Get());
-    ::SetBkColor(surface.Get(), kSurfaceBackground);
-    UniqueBrush hatch(::CreateHatchBrush(HS_HORIZONTAL, kHatchColour));
+    ::SetBkColor(surface.Get(), Resolve(controls::Surface::GraphBackground, kSurfaceBackground));
+    UniqueBrush hatch(::CreateHatchBrush(HS_HORIZONTAL, Resolve(controls::Surface::GraphLines, kHatchColour)));
     ::FillRect(surface.Get(), &client, hatch.Get());
     bitmap_ = std::move(bitmap);
     surface_ = std::move(surface);
@@ -85,6 +87,13 @@ LRESULT GraphPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
         PaintTo(reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_SYSCOLORCHANGE:  // the surface is drawn again in the colours now in force
+        if (surface_) {
+            DropSurface();
+            BuildSurface();
+            ::InvalidateRect(Hwnd(), nullptr, TRUE);
+        }
+        return Control::WindowProc(message, wParam, lParam);
     case WM_SIZE:
         if (surface_ && (LOWORD(lParam) != surfaceSize_.cx || HIWORD(lParam) != surfaceSize_.cy)) {
             DropSurface();

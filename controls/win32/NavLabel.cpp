@@ -4,7 +4,9 @@
 
 #include "app/win32/framework/Dpi.h"
 #include "app/win32/framework/Reflect.h"
+#include "controls/ColourScheme.h"
 #include "controls/DpiScale.h"
+#include "controls/win32/SystemColours.h"
 
 namespace hx::win {
 namespace {
@@ -119,6 +121,8 @@ void NavLabel::LoadHandCursor() {
 }
 
 void NavLabel::UseFont(bool underlined) {
+    // In high contrast the underline marks the selected label, whatever the caller asked for.
+    if (HighContrastOn()) underlined = controls::NavigationUnderlined(selected_, hovering_, underlineMode_, true);
     HFONT font = underlined ? underlinedFont_.Get() : boldFont_.Get();
     if (Hwnd() != nullptr && font != nullptr) ::SendMessageA(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
@@ -136,6 +140,7 @@ void NavLabel::Redraw(int extendBelow) {
 
 void NavLabel::SetSelected(bool selected) {
     selected_ = selected;
+    if (HighContrastOn()) UseFont(selected);
     Redraw();
 }
 
@@ -146,8 +151,8 @@ void NavLabel::SetUnderlineMode(int mode) {
 }
 
 COLORREF NavLabel::TextColour() const {
-    if (hovering_) return hoverColour_;
-    return selected_ ? selectedColour_ : normalColour_;
+    const COLORREF designed = hovering_ ? hoverColour_ : selected_ ? selectedColour_ : normalColour_;
+    return Resolve(controls::Surface::NavigationText, designed);
 }
 
 void NavLabel::OnHoverCheck() {
@@ -160,7 +165,7 @@ void NavLabel::OnHoverCheck() {
     if (::PtInRect(&client, cursor)) return;
     hovering_ = false;
     ::KillTimer(hwnd, kHoverTimerId);
-    if (underlineMode_ != kUnderlineAlways) UseFont(false);
+    if (underlineMode_ != kUnderlineAlways || HighContrastOn()) UseFont(false);
     Redraw(controls::ScaleForDpi(kHoverRedrawBelow, static_cast<int>(fontDpi_)));
 }
 
@@ -181,7 +186,7 @@ LRESULT NavLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         if (!hovering_) {
             hovering_ = true;
-            if (underlineMode_ == kUnderlineHover) UseFont(true);
+            if (underlineMode_ == kUnderlineHover || HighContrastOn()) UseFont(true);
             Redraw();
             ::SetTimer(Hwnd(), kHoverTimerId, kHoverCheckMs, nullptr);
         }
@@ -191,6 +196,10 @@ LRESULT NavLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DESTROY:
         ::KillTimer(Hwnd(), kHoverTimerId);
+        break;
+    case WM_SYSCOLORCHANGE:  // high contrast may have been turned on or off
+        UseFont(controls::NavigationUnderlined(selected_, hovering_, underlineMode_, HighContrastOn()));
+        Redraw();
         break;
     case kDpiChangedAfterParent:
         ApplyDpi(WindowDpi(Hwnd()));

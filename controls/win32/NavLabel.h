@@ -43,7 +43,7 @@ public:
     bool Selected() const { return selected_; }
     bool Hovering() const { return hovering_; }
     bool HasHandCursor() const { return static_cast<bool>(handCursor_); }
-    // The colour the text is drawn in now.
+    // The colour the text is drawn in now (in high contrast, the system's colour for links).
     COLORREF TextColour() const;
 
 protected:

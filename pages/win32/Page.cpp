@@ -1,13 +1,14 @@
 #include "pages/win32/Page.h"
 
 #include "app/win32/framework/Handles.h"
+#include "controls/win32/SystemColours.h"
 
 namespace hx::win {
 
 void PaintPageBackground(HWND hwnd, HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd, &client);
-    UniqueBrush brush(::CreateSolidBrush(kPageBackground));
+    UniqueBrush brush(::CreateSolidBrush(Resolve(controls::Surface::Page, kPageBackground)));
     ::FillRect(dc, &client, brush.Get());
 }
 

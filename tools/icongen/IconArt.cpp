@@ -28,6 +28,8 @@ constexpr BarColours kEmpty{Grey, Silver};
 constexpr BarColours kGreen{DarkGreen, Green};
 constexpr BarColours kYellow{Olive, Yellow};
 constexpr BarColours kBlue{Navy, Blue};
+// For a dark taskbar: a light outline keeps the bars apart from the dark behind them.
+constexpr BarColours kBlueOnDark{Cyan, Blue};
 
 void DrawBar(Picture& picture, int bar, BarColours colours) {
     const int left = kBarLeft[bar];
@@ -77,6 +79,7 @@ struct Design {
     int lit;
     BarColours colours;
     Overlay overlay;
+    Colour mark = Black;   // the overlay's colour
 };
 
 uint32_t Argb(Colour colour) { return 0xFF000000u | kPalette[colour]; }
@@ -91,12 +94,12 @@ uint32_t ColourAt(const Design& design, int size, const std::array<BarBox, kBarC
         // Two strokes corner to corner, like the 16 x 16 picture's two-pixel diagonals.
         const bool inSquare = u >= 1 && u <= 15 && v >= 1 && v <= 15;
         const double halfWidth = 0.75 * std::sqrt(2.0);
-        if (inSquare && (std::abs(u - v) <= halfWidth || std::abs(u + v - 16) <= halfWidth)) return Argb(Black);
+        if (inSquare && (std::abs(u - v) <= halfWidth || std::abs(u + v - 16) <= halfWidth)) return Argb(design.mark);
     } else if (design.overlay == Overlay::ProhibitionSign) {
         const double distance = std::hypot(u - 8, v - 8);
         const bool ring = distance >= 5.6 && distance <= 7.6;
         const bool bar = distance < 5.6 && std::abs(u - v) <= 1.5;
-        if (ring || bar) return Argb(Red);
+        if (ring || bar) return Argb(design.mark);
     }
     for (int bar = 0; bar < kBarCount; ++bar) {
         const BarBox& box = bars[static_cast<size_t>(bar)];
@@ -167,6 +170,9 @@ std::vector<IconDefinition> UtilityIcons() {
     DrawCross(noAdapter, Black);
     Picture zeroConfiguration = Bars(0, kEmpty);
     DrawProhibitionSign(zeroConfiguration, Red);
+    // The black cross in white for a dark taskbar.
+    Picture noAdapterOnDark = Bars(0, kEmpty);
+    DrawCross(noAdapterOnDark, White);
 
     return {
         BarIcon(135, "utility.ico", 4, kBlue),
@@ -180,7 +186,9 @@ std::vector<IconDefinition> UtilityIcons() {
         BarIcon(143, "bars1_green.ico", 1, kGreen),
         Icon(144, "no_adapter.ico", noAdapter, {0, kEmpty, Overlay::Cross}),
         BarIcon(145, "bars_empty.ico", 0, kEmpty),
-        Icon(152, "zero_config.ico", zeroConfiguration, {0, kEmpty, Overlay::ProhibitionSign}),
+        Icon(152, "zero_config.ico", zeroConfiguration, {0, kEmpty, Overlay::ProhibitionSign, Red}),
+        BarIcon(160, "utility_dark.ico", 4, kBlueOnDark),
+        Icon(161, "no_adapter_dark.ico", noAdapterOnDark, {0, kEmpty, Overlay::Cross, White}),
     };
 }
 

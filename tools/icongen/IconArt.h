@@ -1,5 +1,6 @@
 // The utility's icons: the window icon and the tray icon sets (signal bars empty, green or
-// yellow, crossed out, or behind a prohibition sign). Each is a 16 x 16 picture in the
+// yellow, crossed out, or behind a prohibition sign), and the window icon and the crossed-out
+// bars drawn again for a dark taskbar. Each is a 16 x 16 picture in the
 // 16-colour palette, and the same design drawn again in full colour at each larger size
 // Windows asks for at higher DPI. Drawn by code so that the .ico files can be made again at
 // any time.

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "trayicon/win32/TaskbarIcons.h"
+
 namespace hx::win {
 namespace {
 
@@ -99,11 +101,22 @@ void TrayIcon::SetIcon(int iconSet, int index, int iconResourceId, int displayTi
     if (!Expect(Within(index, MaxIconsPerSet()), "nIndex < MaxIconsPerSet()")) return;
     IconSet& set = sets_[static_cast<size_t>(iconSet)];
     IconEntry& entry = set.pIcon[static_cast<size_t>(index)];
-    const int size = ::GetSystemMetrics(SM_CXSMICON);
-    entry.hIcon.Reset(static_cast<HICON>(
-        ::LoadImageA(module_, MAKEINTRESOURCEA(iconResourceId), IMAGE_ICON, size, size, 0)));
+    entry.resourceId = iconResourceId;
+    entry.loadedId = TaskbarIconResource(iconResourceId);
+    entry.hIcon.Reset(LoadSmallIcon(module_, entry.loadedId));
     entry.displayTimeMs = displayTimeMs;
     if (index > set.highestIndex) set.highestIndex = index;
+}
+
+void TrayIcon::ReloadIcons() {
+    for (IconSet& set : sets_) {
+        for (IconEntry& entry : set.pIcon) {
+            if (entry.resourceId == 0) continue;
+            entry.loadedId = TaskbarIconResource(entry.resourceId);
+            entry.hIcon.Reset(LoadSmallIcon(module_, entry.loadedId));
+        }
+    }
+    if (Present()) ShowSet(-1);
 }
 
 NOTIFYICONDATAA TrayIcon::NotificationData() const {

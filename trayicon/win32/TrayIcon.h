@@ -25,6 +25,8 @@ public:
     struct IconEntry {
         UniqueIcon hIcon;
         int displayTimeMs = kDefaultDisplayTimeMs;
+        int resourceId = 0;   // the icon asked for...
+        int loadedId = 0;     // ...and the picture loaded for it (its dark-taskbar one, or itself)
     };
     struct IconSet {
         std::vector<IconEntry> pIcon;
@@ -53,11 +55,16 @@ public:
     int MaxIconSets() const { return static_cast<int>(sets_.size()); }
     int MaxIconsPerSet() const { return maxIconsPerSet_; }
 
-    // Loads an icon resource into a set.
+    // Loads an icon resource into a set, in the picture that suits the taskbar's theme, at
+    // the shell's small icon size.
     void SetIcon(int iconSet, int index, int iconResourceId, int displayTimeMs);
     // The tooltip every set shows from its next show on, cut to the record's 63 characters.
     // It makes no request of its own: it goes with the next show. True when it changed.
     bool SetTooltip(const std::string& text);
+    // Loads every icon again, for the taskbar's theme and the small icon size now in force
+    // (after a theme, DPI or display change), and shows the new picture if the shell holds
+    // the icon.
+    void ReloadIcons();
     // Shows a set (-1: the set shown now): added while the shell does not hold the icon,
     // modified once it does. Returns whether the shell took it.
     BOOL ShowSet(int iconSet = -1);

@@ -3,6 +3,7 @@
 // as it always was, and the larger sizes drawn in full colour.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -103,6 +104,37 @@ TEST(IconFiles, BarIconsLightTheirNumberOfBarsAtEverySize) {
     }
 }
 
+// Relative luminance of a palette colour as the contrast ratio of two colours works it out.
+double Luminance(uint32_t rgb) {
+    const auto linear = [](uint32_t c) {
+        const double s = c / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(rgb >> 16 & 0xFF) + 0.7152 * linear(rgb >> 8 & 0xFF) + 0.0722 * linear(rgb & 0xFF);
+}
+
+// On a dark taskbar (#202020) the mark that tells the icon apart (the cross, the bars'
+// outline) stands out at least 3 : 1 at every size in the dark variant, and not in the
+// icon it replaces there.
+TEST(IconFiles, DarkTaskbarVariantsStandOutOnDark) {
+    struct Case { int id; bool dark; };
+    const Case cases[] = {{144, false}, {161, true}, {135, false}, {160, true}};
+    std::map<int, IconDefinition> byId;
+    for (const auto& icon : UtilityIcons()) byId.emplace(icon.resourceId, icon);
+    const double taskbar = Luminance(0x202020);
+    for (const auto& c : cases) {
+        const IconDefinition& icon = byId.at(c.id);
+        for (const ColourPicture& picture : icon.larger) {
+            // The cross's middle, or the top of the tallest bar's outline.
+            const BarBox box = BarBoxAt(kBarCount - 1, picture.size);
+            const uint32_t pixel = c.id == 144 || c.id == 161 ? picture.At(picture.size / 2, picture.size / 2)
+                                                                : picture.At((box.left + box.right) / 2, box.top);
+            const double ratio = (Luminance(pixel & 0xFFFFFF) + 0.05) / (taskbar + 0.05);
+            EXPECT_EQ(ratio >= 3.0, c.dark) << "icon " << c.id << " at " << picture.size << ": " << ratio;
+        }
+    }
+}
+
 uint16_t U16At(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint16_t>(b[at] | b[at + 1] << 8); }
 uint32_t U32At(const std::vector<uint8_t>& b, size_t at) { return U16At(b, at) | static_cast<uint32_t>(U16At(b, at + 2)) << 16; }
 
@@ -131,7 +163,7 @@ TEST(IconFiles, FileLayoutIsTheSixteenColourImageThenTheLargerSizes) {
             EXPECT_EQ(length, 40u + (e.colours * 4u) + e.size * e.size * e.bitsPerPixel / 8 + maskRow * e.size);
             EXPECT_EQ(U32At(bytes, offset + 8), 2u * e.size);  // colour image and mask
             EXPECT_EQ(U16At(bytes, offset + 14), e.bitsPerPixel);
-            if (i == 0)
+            if (i == 0 && icon.resourceId < 160)  // the dark-taskbar icons (160 on) came later
                 for (size_t k = offset; k < offset + length; ++k) sixteenHash = (sixteenHash ^ bytes[k]) * 0x01000193;
             end = offset + length;
         }

@@ -91,7 +91,7 @@ TEST_P(TrayMenuAndTyping, OpenTypeApplyAndExit) {
                                  : Authorised(c.ssid, 20s))
         << SimCommand("events");
 
-    ASSERT_TRUE(ChooseFromTrayMenu(1)) << "no tray menu for Exit";
+    ASSERT_TRUE(ChooseFromTrayMenu(2)) << "no tray menu for Exit";  // after "Start with Windows"
     EXPECT_TRUE(utility.WaitForExit(10s)) << "Exit from the tray menu ends the utility";
 }
 

@@ -341,10 +341,54 @@ TEST_F(MainWindowTest, TrayDoubleClickOpensAndRightClickPopsTheMenu) {
         ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);   // "Open"
     });
     ::SendMessageA(Window(), TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_RBUTTONDOWN);
-    ASSERT_EQ(seen.size(), 2u);
+    ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[0].text, "Open");
-    EXPECT_EQ(seen[1].text, "Exit");
+    EXPECT_EQ(seen[2].text, "Start with Windows");
+    EXPECT_EQ(seen[3].text, "Exit");
     EXPECT_TRUE(test::WaitFor([&] { return Visible(); }, 1s)) << "choosing Open opens the window";
+}
+
+TEST_F(MainWindowTest, TheTrayIconsAreLoadedAgainWhenTheDisplayOrTheThemeChanges) {
+    test::TaskbarTheme theme;
+    operations.adapterPlugged = false;
+    Start();
+    const struct { int light; UINT message; LPARAM area; int loaded; } steps[] = {
+        {0, WM_DISPLAYCHANGE, MAKELPARAM(1024, 768), IDI_NO_ADAPTER_DARK},
+        {1, WM_SETTINGCHANGE, reinterpret_cast<LPARAM>("ImmersiveColorSet"), IDI_NO_ADAPTER},
+    };
+    for (const auto& step : steps) {
+        theme.Set(step.light);
+        const HICON before = TrayIconOfSet(0);
+        tray.Records().clear();
+        ::SendMessageA(Window(), step.message, 32, step.area);
+        EXPECT_EQ(main.Tray()->Set(0).pIcon[0].loadedId, step.loaded) << step.message;
+        EXPECT_NE(TrayIconOfSet(0), before) << "loaded anew";
+        ASSERT_EQ(tray.Records().size(), 1u) << step.message;
+        EXPECT_EQ(tray.Records()[0].message, static_cast<DWORD>(NIM_MODIFY));
+        EXPECT_EQ(tray.Records()[0].icon, TrayIconOfSet(0)) << "the shell shows the new picture";
+    }
+}
+
+TEST_F(MainWindowTest, StartWithWindowsInTheTrayMenuWritesAndRemovesTheRunEntry) {
+    static constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kRun, "HX88UUtil");
+    // Left behind, the entry would start this test program with the next Wine session.
+    const struct Remove { ~Remove() { ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kRun, "HX88UUtil"); } } remove;
+    char program[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+    Start();
+    UniqueMenu menu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY)));
+    HMENU popup = ::GetSubMenu(menu.Get(), 0);
+    for (const std::string& expected : {std::string("\"") + program + "\"", std::string()}) {
+        ::SendMessageA(Window(), WM_COMMAND, ID_TRAY_START_WITH_WINDOWS, 0);
+        char value[MAX_PATH + 8] = {};
+        DWORD size = sizeof value;
+        ::RegGetValueA(HKEY_CURRENT_USER, kRun, "HX88UUtil", RRF_RT_REG_SZ, nullptr, value, &size);
+        EXPECT_EQ(std::string(value), expected);
+        ::SendMessageA(Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+        const bool checked = (::GetMenuState(popup, ID_TRAY_START_WITH_WINDOWS, MF_BYCOMMAND) & MF_CHECKED) != 0;
+        EXPECT_EQ(checked, !expected.empty()) << "the check shows the entry when the menu opens";
+    }
 }
 
 TEST_F(MainWindowTest, TheHeartbeatDrivesTheTrayIcon) {

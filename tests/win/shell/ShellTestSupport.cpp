@@ -58,6 +58,15 @@ NotifyRecorder::~NotifyRecorder() {
 
 std::vector<NotifyRecord>& NotifyRecorder::Records() { return g_records; }
 
+void TaskbarTheme::Set(int systemUsesLightTheme) {
+    const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+    const DWORD value = static_cast<DWORD>(systemUsesLightTheme);
+    if (systemUsesLightTheme < 0)
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "SystemUsesLightTheme");
+    else
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "SystemUsesLightTheme", REG_DWORD, &value, sizeof value);
+}
+
 std::vector<MenuItem> VisiblePopupMenuItems() {
     std::vector<MenuItem> items;
     HWND menuWindow = ::FindWindowA("#32768", nullptr);

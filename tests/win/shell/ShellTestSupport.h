@@ -43,6 +43,13 @@ HWND FindMessageBox(HWND owner);
 std::string MessageBoxText(HWND box);
 std::string WindowText(HWND hwnd);
 
+// Sets the user's SystemUsesLightTheme (nothing: removes it) and removes it when it ends.
+class TaskbarTheme {
+public:
+    ~TaskbarTheme() { Set(-1); }
+    void Set(int systemUsesLightTheme);
+};
+
 // Calls action from a thread timer once the current thread is inside a modal loop (a
 // menu, a message box); the action runs on this thread.
 void RunSoon(UINT delayMs, void (*action)());

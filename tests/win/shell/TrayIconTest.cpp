@@ -175,25 +175,30 @@ TEST_F(TrayIconTest, BrokenPreconditionsNameTheirCondition) {
     EXPECT_TRUE(recorder.Records().empty()) << "nothing reaches the shell after a broken precondition";
 }
 
-TEST_F(TrayIconTest, PopUpMenuOffersOpenAndExitAndSendsTheChoiceToTheOwner) {
+TEST_F(TrayIconTest, PopUpMenuOffersOpenStartWithWindowsAndExitAndSendsTheChoiceToTheOwner) {
     TrayIcon tray(::GetModuleHandleA(nullptr), 1, 1, owner.hwnd);
     static std::vector<test::MenuItem> seen;
     seen.clear();
-    // Inside the menu's own loop: look at the menu, then choose the second item.
+    // Inside the menu's own loop: look at the menu, then choose the last item (the keys pass
+    // over the separator).
     test::RunSoon(200, [] {
         seen = test::VisiblePopupMenuItems();
         HWND menu = ::FindWindowA("#32768", nullptr);
+        ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
         ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
         ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
         ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     });
     tray.PopUpMenu(IDR_TRAY, owner.hwnd);
     test::WaitFor([] { return OwnerWindow::lastCommand != 0; }, std::chrono::milliseconds(2000));
-    ASSERT_EQ(seen.size(), 2u);
+    ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[0].id, static_cast<UINT>(ID_TRAY_OPEN));
     EXPECT_EQ(seen[0].text, "Open");
-    EXPECT_EQ(seen[1].id, static_cast<UINT>(ID_TRAY_EXIT));
-    EXPECT_EQ(seen[1].text, "Exit");
+    EXPECT_EQ(seen[1].id, 0u) << "a separator";
+    EXPECT_EQ(seen[2].id, static_cast<UINT>(ID_TRAY_START_WITH_WINDOWS));
+    EXPECT_EQ(seen[2].text, "Start with Windows");
+    EXPECT_EQ(seen[3].id, static_cast<UINT>(ID_TRAY_EXIT));
+    EXPECT_EQ(seen[3].text, "Exit");
     EXPECT_EQ(OwnerWindow::lastCommand, static_cast<UINT>(ID_TRAY_EXIT));
 }
 
