@@ -152,7 +152,9 @@ bool CDlg_Main::OnCommand(int id, int code, HWND) {
     }
     if (code == STN_CLICKED) {
         if (PageEntry* entry = EntryForLabel(id)) {
+            const bool switching = entry != current_;
             ShowPage(*entry);
+            if (switching) FocusPageStart();
             return true;
         }
     }
@@ -226,13 +228,24 @@ void CDlg_Main::OnTrayNotification(LPARAM mouseMessage) {
 
 void CDlg_Main::KeepFocusOffHiddenPages() {
     // A control of a hidden page must not hold the keyboard focus (typing would go to it, and
-    // Tab would walk the hidden page). The focus goes to the frame, as Windows itself does
-    // when the window holding it is hidden, and Tab goes on into the page shown.
+    // Tab would walk the hidden page). The focus goes to the first control of the page shown.
     HWND frame = Item(IDC_PAGE_FRAME);
     HWND focus = ::GetFocus();
     if (focus == nullptr || focus == frame || !::IsChild(frame, focus)) return;
     if (current_ != nullptr && ::IsChild(current_->page->Hwnd(), focus)) return;
-    ::SetFocus(frame);
+    FocusPageStart();
+}
+
+// The first control Tab reaches in the page shown, or the frame when the page has none.
+// Only while the window is on screen: focusing a control would activate a hidden window.
+void CDlg_Main::FocusPageStart() {
+    HWND target = Item(IDC_PAGE_FRAME);
+    if (current_ != nullptr) {
+        HWND page = current_->page->Hwnd();
+        HWND first = ::GetNextDlgTabItem(page, nullptr, FALSE);
+        if (first != nullptr && ::IsChild(page, first)) target = first;
+    }
+    if (::IsWindowVisible(Hwnd())) ::SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
 }
 
 bool CDlg_Main::PreTranslateMessage(MSG& msg) {
@@ -243,15 +256,27 @@ bool CDlg_Main::SwitchPageByKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || current_ == nullptr) return false;
     if (msg.hwnd != Hwnd() && !::IsChild(Hwnd(), msg.hwnd)) return false;
     PageKeyState press;
-    press.key = msg.wParam == VK_TAB ? PageKey::Tab
-              : msg.wParam == VK_NEXT ? PageKey::PageDown
-              : msg.wParam == VK_PRIOR ? PageKey::PageUp
-              : PageKey::Other;
+    switch (msg.wParam) {
+    case VK_TAB: press.key = PageKey::Tab; break;
+    case VK_NEXT: press.key = PageKey::PageDown; break;
+    case VK_PRIOR: press.key = PageKey::PageUp; break;
+    case VK_UP: press.key = PageKey::Up; break;
+    case VK_DOWN: press.key = PageKey::Down; break;
+    case VK_HOME: press.key = PageKey::Home; break;
+    case VK_END: press.key = PageKey::End; break;
+    default: break;
+    }
     press.control = ::GetKeyState(VK_CONTROL) < 0;
     press.shift = ::GetKeyState(VK_SHIFT) < 0;
+    for (const PageEntry& entry : entries_) press.inColumn = press.inColumn || entry.label.Hwnd() == msg.hwnd;
     const std::optional<PageId> page = PageForKey(current_->id, press);
     if (!page) return false;
     ShowPage(*EntryForPage(*page));
+    // In the column the focus moves with the selection, as in a tab strip.
+    if (press.inColumn)
+        ::SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(current_->label.Hwnd()), TRUE);
+    else
+        FocusPageStart();
     return true;
 }
 
@@ -294,6 +319,7 @@ void CDlg_Main::EraseBackground(HDC dc) {
     ::GetClientRect(Hwnd(), &client);
     UniqueBrush brush(::CreateSolidBrush(kMainWindowBackground));
     ::FillRect(dc, &client, brush.Get());
+    for (const PageEntry& entry : entries_) entry.label.DrawFocusCue(dc);
 }
 
 INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {

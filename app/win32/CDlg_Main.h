@@ -103,9 +103,11 @@ private:
     void OnEndSession(bool ending);
     bool OnSystemCommand(WPARAM command, LPARAM cursor);
     void OnTrayNotification(LPARAM mouseMessage);
-    // Ctrl+Tab, Ctrl+PageDown and their reverse: the next or previous page, as its label's click.
+    // Ctrl+Tab, Ctrl+PageDown and their reverse: the next or previous page, as its label's
+    // click; in the column of labels also the arrow keys, Home and End.
     bool SwitchPageByKey(const MSG& msg);
     void KeepFocusOffHiddenPages();
+    void FocusPageStart();
     void PaintMinimised();
     void EraseBackground(HDC dc);
     void UseIconsForDpi(UINT dpi);

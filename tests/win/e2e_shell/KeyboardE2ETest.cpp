@@ -1,6 +1,7 @@
 // The built utility driven from the keyboard, with key presses as the keyboard gives them:
 // Ctrl+Tab and Ctrl+PageDown step through the pages and wrap round, and Tab reaches every
-// control of a page and of the profile editor that can be used, in reading order.
+// control of a page and of the profile editor that can be used, in reading order, and the
+// column of labels as one stop.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -219,15 +220,20 @@ TEST_F(KeyboardEndToEnd, TabReachesEveryUsableControlOfEachPageInReadingOrder) {
         {&kAbout, nullptr},
         {&kLinkInfo, nullptr},
     };
-    // Each page is entered from the one before, whose control had the focus: Tab starts at
-    // the new page's first control and goes round to it again.
+    // Each page is entered from the one before, whose control had the focus: the click puts
+    // the focus on the new page's first control, and Tab goes round the page and the column
+    // of labels (one stop, at the selected label) to it again.
     for (const auto& [mark, prepare] : pages) {
         ClickLabel(window, mark->label);
         ASSERT_TRUE(WaitFor([&] { return InFront(*mark); }, 2s)) << mark->name;
         if (prepare) prepare(Page(*mark));
-        const std::vector<Stop> stops = ReadingOrder(Page(*mark));
+        std::vector<Stop> stops = ReadingOrder(Page(*mark));
         EXPECT_GE(stops.size(), 2u) << mark->name;
-        EXPECT_EQ(TabRound(window, stops), Ids(stops)) << mark->name;
+        EXPECT_EQ(Focus(window), stops.front().windows.front()) << mark->name;
+        stops.push_back({{::GetDlgItem(window, mark->label)}, {}, mark->label});
+        std::vector<int> round = Ids(stops);
+        std::rotate(round.begin(), round.begin() + 1, round.end());
+        EXPECT_EQ(TabRound(window, stops), round) << mark->name;
     }
 }
 
