@@ -8,6 +8,11 @@
 namespace hx::win {
 namespace {
 
+// The import library of oleacc names IID_IAccessible too, as an entry point of the DLL
+// rather than the identifier, and may win the link: the identifier is taken from the
+// interface itself.
+const IID& kAccessibleIid = __uuidof(IAccessible);
+
 // The object is handed out by marshalling, which needs the thread to be in an apartment.
 // The window's thread joins one at the first request and stays in it for its life.
 bool JoinApartment() {
@@ -62,7 +67,7 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (out == nullptr) return E_POINTER;
         *out = nullptr;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible)
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kAccessibleIid)
             *out = static_cast<IAccessible*>(this);
         else if (iid == IID_IOleWindow)
             *out = static_cast<IOleWindow*>(this);
@@ -229,7 +234,7 @@ bool AccessibleAnswer::ForClientArea(LPARAM objectId) {
 LRESULT AccessibleAnswer::Answer(HWND hwnd, WPARAM wParam) {
     if (!JoinApartment()) return 0;
     if (object_ == nullptr) object_ = new Object(source_, hwnd);
-    const LRESULT answer = ::LresultFromObject(IID_IAccessible, wParam, static_cast<IAccessible*>(object_));
+    const LRESULT answer = ::LresultFromObject(kAccessibleIid, wParam, static_cast<IAccessible*>(object_));
     return answer > 0 ? answer : 0;  // a failure code: the system's answer instead
 }
 
