@@ -237,7 +237,6 @@ void CDlg_Main::KeepFocusOffHiddenPages() {
 }
 
 // The first control Tab reaches in the page shown, or the frame when the page has none.
-// Only while the window is on screen: focusing a control would activate a hidden window.
 void CDlg_Main::FocusPageStart() {
     HWND target = Item(IDC_PAGE_FRAME);
     if (current_ != nullptr) {
@@ -245,7 +244,14 @@ void CDlg_Main::FocusPageStart() {
         HWND first = ::GetNextDlgTabItem(page, nullptr, FALSE);
         if (first != nullptr && ::IsChild(page, first)) target = first;
     }
-    if (::IsWindowVisible(Hwnd())) ::SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    // Focusing a control would activate a hidden window that does not hold the focus. A window
+    // in the background may refuse it too, and when it is activated it gives the focus back to
+    // the control that had it when it was left: the check after the next activation moves it on.
+    pendingFocus_ = nullptr;
+    HWND focus = ::GetFocus();
+    if (::IsWindowVisible(Hwnd()) || (focus != nullptr && (focus == Hwnd() || ::IsChild(Hwnd(), focus))))
+        ::SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    if (::GetForegroundWindow() != Hwnd() || ::GetFocus() != target) pendingFocus_ = target;
 }
 
 bool CDlg_Main::PreTranslateMessage(MSG& msg) {
@@ -273,6 +279,7 @@ bool CDlg_Main::SwitchPageByKey(const MSG& msg) {
     if (!page) return false;
     ShowPage(*EntryForPage(*page));
     // In the column the focus moves with the selection, as in a tab strip.
+    pendingFocus_ = nullptr;
     if (press.inColumn)
         ::SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(current_->label.Hwnd()), TRUE);
     else
@@ -351,15 +358,24 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
             handled = true;
         }
         return 0;
-    case WM_ACTIVATE:
     case WM_SETFOCUS:
+        // The window itself got the focus: no control had it when the window was activated
+        // (Wine forgets it when the window loses the foreground). It goes into the page in front.
+        if (heartbeat_ && !heartbeat_->HidePending()) {
+            FocusPageStart();
+            handled = true;
+        }
+        return 0;
+    case WM_ACTIVATE:
         // The dialog gives the focus back to the control that had it when the window was
         // left; the page may have been switched since. (Not while starting: the window is
-        // shown when its queue is first empty, which a message of ours would put off.)
-        if ((message == WM_SETFOCUS || LOWORD(wParam) != WA_INACTIVE) && heartbeat_ && !heartbeat_->HidePending())
+        // shown when its queue is first idle, which a message of ours would put off.)
+        if (LOWORD(wParam) != WA_INACTIVE && heartbeat_ && !heartbeat_->HidePending())
             ::PostMessageA(Hwnd(), kCheckFocusMessage, 0, 0);
         return 0;  // and the default processing
     case kCheckFocusMessage:
+        if (HWND pending = std::exchange(pendingFocus_, nullptr); pending && ::IsChild(current_->page->Hwnd(), pending))
+            ::SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pending), TRUE);
         KeepFocusOffHiddenPages();
         handled = true;
         return 0;

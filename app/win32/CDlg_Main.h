@@ -126,6 +126,7 @@ private:
     UniqueIcon dpiLargeIcon_;   // icon 135 at the large size of the window's DPI, when that is another DPI
     UniqueIcon smallIcon_;      // icon 135 at the small size of the window's DPI
     PageEntry* current_ = nullptr;
+    HWND pendingFocus_ = nullptr;  // where the focus goes when the window is next activated
     std::unique_ptr<TrayIcon> tray_;
     std::optional<Heartbeat> heartbeat_;
     std::array<PageEntry, 6> entries_;
