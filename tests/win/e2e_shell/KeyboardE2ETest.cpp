@@ -1,8 +1,8 @@
 // The built utility driven from the keyboard, with key presses as the keyboard gives them:
 // Ctrl+Tab and Ctrl+PageDown step through the pages and wrap round, and Tab reaches every
 // control of a page and of the profile editor that can be used, in reading order, and the
-// column of labels as one stop. A screen reader in another process reads the labels and
-// meters and switches pages through their accessible objects.
+// column of labels as one stop. A screen reader in another process reads a label and
+// switches its page through the label's accessible object.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -258,53 +258,24 @@ TEST_F(KeyboardEndToEnd, TabReachesEveryUsableControlOfTheProfileEditorInReading
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(editor); }, 2s));
 }
 
-TEST_F(KeyboardEndToEnd, AScreenReaderInAnotherProcessReadsTheLabelsAndMetersAndSwitchesPages) {
+TEST_F(KeyboardEndToEnd, AScreenReaderInAnotherProcessReadsALabelAndSwitchesItsPage) {
     ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-    VARIANT self{};
+    IAccessible* about = nullptr;
+    ASSERT_EQ(::AccessibleObjectFromWindow(::GetDlgItem(window, IDC_NAV_ABOUT), static_cast<DWORD>(OBJID_CLIENT),
+                                           __uuidof(IAccessible), reinterpret_cast<void**>(&about)), S_OK);
+    ASSERT_NE(about, nullptr);
+    VARIANT self{}, role{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
-    auto read = [&](HWND hwnd, std::string& name, std::string& value, LONG& role, LONG& state) {
-        IAccessible* object = nullptr;
-        if (FAILED(::AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                                reinterpret_cast<void**>(&object))) || object == nullptr)
-            return object;
-        BSTR texts[2] = {};
-        VARIANT numbers[2] = {};
-        object->get_accName(self, &texts[0]);
-        object->get_accValue(self, &texts[1]);
-        object->get_accRole(self, &numbers[0]);
-        object->get_accState(self, &numbers[1]);
-        char narrow[2][64] = {};
-        for (int i = 0; i < 2; ++i) {
-            if (texts[i]) ::WideCharToMultiByte(CP_ACP, 0, texts[i], -1, narrow[i], 63, nullptr, nullptr);
-            ::SysFreeString(texts[i]);
-        }
-        name = narrow[0], value = narrow[1], role = numbers[0].lVal, state = numbers[1].lVal;
-        return object;
-    };
-    std::string name, value;
-    LONG role = 0, state = 0;
-    IAccessible* about = read(::GetDlgItem(window, IDC_NAV_ABOUT), name, value, role, state);
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(name, "About");
-    EXPECT_EQ(role, ROLE_SYSTEM_PAGETAB);
-    EXPECT_EQ(state & STATE_SYSTEM_SELECTED, 0);
-    IAccessible* meter = read(::GetDlgItem(Page(kLinkInfo), IDC_LI_SIGNAL_METER), name, value, role, state);
-    ASSERT_NE(meter, nullptr);
-    EXPECT_EQ(name, "Signal Strength");
-    EXPECT_EQ(role, ROLE_SYSTEM_PROGRESSBAR);
-    // The value is the percentage the page shows beside the meter.
-    HWND percent = ::GetDlgItem(Page(kLinkInfo), IDC_LI_SIGNAL_PERCENT);
-    if (value != Text(percent)) {  // a tick fell between the two reads
-        meter->Release();
-        meter = read(::GetDlgItem(Page(kLinkInfo), IDC_LI_SIGNAL_METER), name, value, role, state);
-        ASSERT_NE(meter, nullptr);
-    }
-    EXPECT_EQ(value, Text(percent));
+    BSTR name = nullptr;
+    EXPECT_EQ(about->get_accName(self, &name), S_OK);
+    EXPECT_EQ(name != nullptr ? std::wstring(name) : L"", L"About");
+    ::SysFreeString(name);
+    EXPECT_EQ(about->get_accRole(self, &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_PAGETAB);
     EXPECT_EQ(about->accDoDefaultAction(self), S_OK);
     EXPECT_TRUE(WaitFor([&] { return InFront(kAbout); }, 2s));
     about->Release();
-    meter->Release();
     ::CoUninitialize();
 }
 
