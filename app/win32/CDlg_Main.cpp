@@ -163,7 +163,9 @@ bool CDlg_Main::OnCommand(int id, int code, HWND) {
     }
     if (code == STN_CLICKED) {
         if (PageEntry* entry = EntryForLabel(id)) {
+            const bool switching = entry != current_;
             ShowPage(*entry);
+            if (switching) FocusPageStart();
             return true;
         }
     }
@@ -250,13 +252,30 @@ void CDlg_Main::OpenOnEncryptionPage() {
 
 void CDlg_Main::KeepFocusOffHiddenPages() {
     // A control of a hidden page must not hold the keyboard focus (typing would go to it, and
-    // Tab would walk the hidden page). The focus goes to the frame, as Windows itself does
-    // when the window holding it is hidden, and Tab goes on into the page shown.
+    // Tab would walk the hidden page). The focus goes to the first control of the page shown.
     HWND frame = Item(IDC_PAGE_FRAME);
     HWND focus = ::GetFocus();
     if (focus == nullptr || focus == frame || !::IsChild(frame, focus)) return;
     if (current_ != nullptr && ::IsChild(current_->page->Hwnd(), focus)) return;
-    ::SetFocus(frame);
+    FocusPageStart();
+}
+
+// The first control Tab reaches in the page shown, or the frame when the page has none.
+void CDlg_Main::FocusPageStart() {
+    HWND target = Item(IDC_PAGE_FRAME);
+    if (current_ != nullptr) {
+        HWND page = current_->page->Hwnd();
+        HWND first = ::GetNextDlgTabItem(page, nullptr, FALSE);
+        if (first != nullptr && ::IsChild(page, first)) target = first;
+    }
+    // Focusing a control would activate a hidden window that does not hold the focus. A window
+    // in the background may refuse it too, and when it is activated it gives the focus back to
+    // the control that had it when it was left: the check after the next activation moves it on.
+    pendingFocus_ = nullptr;
+    HWND focus = ::GetFocus();
+    if (::IsWindowVisible(Hwnd()) || (focus != nullptr && (focus == Hwnd() || ::IsChild(Hwnd(), focus))))
+        ::SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    if (::GetForegroundWindow() != Hwnd() || ::GetFocus() != target) pendingFocus_ = target;
 }
 
 bool CDlg_Main::PreTranslateMessage(MSG& msg) {
@@ -267,15 +286,28 @@ bool CDlg_Main::SwitchPageByKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || current_ == nullptr) return false;
     if (msg.hwnd != Hwnd() && !::IsChild(Hwnd(), msg.hwnd)) return false;
     PageKeyState press;
-    press.key = msg.wParam == VK_TAB ? PageKey::Tab
-              : msg.wParam == VK_NEXT ? PageKey::PageDown
-              : msg.wParam == VK_PRIOR ? PageKey::PageUp
-              : PageKey::Other;
+    switch (msg.wParam) {
+    case VK_TAB: press.key = PageKey::Tab; break;
+    case VK_NEXT: press.key = PageKey::PageDown; break;
+    case VK_PRIOR: press.key = PageKey::PageUp; break;
+    case VK_UP: press.key = PageKey::Up; break;
+    case VK_DOWN: press.key = PageKey::Down; break;
+    case VK_HOME: press.key = PageKey::Home; break;
+    case VK_END: press.key = PageKey::End; break;
+    default: break;
+    }
     press.control = ::GetKeyState(VK_CONTROL) < 0;
     press.shift = ::GetKeyState(VK_SHIFT) < 0;
+    for (const PageEntry& entry : entries_) press.inColumn = press.inColumn || entry.label.Hwnd() == msg.hwnd;
     const std::optional<PageId> page = PageForKey(current_->id, press);
     if (!page) return false;
     ShowPage(*EntryForPage(*page));
+    // In the column the focus moves with the selection, as in a tab strip.
+    pendingFocus_ = nullptr;
+    if (press.inColumn)
+        ::SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(current_->label.Hwnd()), TRUE);
+    else
+        FocusPageStart();
     return true;
 }
 
@@ -334,6 +366,7 @@ void CDlg_Main::EraseBackground(HDC dc) {
     ::GetClientRect(Hwnd(), &client);
     UniqueBrush brush(::CreateSolidBrush(Resolve(controls::Surface::MainWindow, kMainWindowBackground)));
     ::FillRect(dc, &client, brush.Get());
+    for (const PageEntry& entry : entries_) entry.label.DrawFocusCue(dc);
 }
 
 INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
@@ -365,15 +398,24 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
             handled = true;
         }
         return 0;
-    case WM_ACTIVATE:
     case WM_SETFOCUS:
+        // The window itself got the focus: no control had it when the window was activated
+        // (Wine forgets it when the window loses the foreground). It goes into the page in front.
+        if (heartbeat_ && !heartbeat_->HidePending()) {
+            FocusPageStart();
+            handled = true;
+        }
+        return 0;
+    case WM_ACTIVATE:
         // The dialog gives the focus back to the control that had it when the window was
         // left; the page may have been switched since. (Not while starting: the window is
-        // shown when its queue is first empty, which a message of ours would put off.)
-        if ((message == WM_SETFOCUS || LOWORD(wParam) != WA_INACTIVE) && heartbeat_ && !heartbeat_->HidePending())
+        // shown when its queue is first idle, which a message of ours would put off.)
+        if (LOWORD(wParam) != WA_INACTIVE && heartbeat_ && !heartbeat_->HidePending())
             ::PostMessageA(Hwnd(), kCheckFocusMessage, 0, 0);
         return 0;  // and the default processing
     case kCheckFocusMessage:
+        if (HWND pending = std::exchange(pendingFocus_, nullptr); pending && ::IsChild(current_->page->Hwnd(), pending))
+            ::SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pending), TRUE);
         KeepFocusOffHiddenPages();
         handled = true;
         return 0;

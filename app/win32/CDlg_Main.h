@@ -112,9 +112,11 @@ private:
     void ShowJoinNotice();
     // A click on the balloon: "Open", on the Encryption page.
     void OpenOnEncryptionPage();
-    // Ctrl+Tab, Ctrl+PageDown and their reverse: the next or previous page, as its label's click.
+    // Ctrl+Tab, Ctrl+PageDown and their reverse: the next or previous page, as its label's
+    // click; in the column of labels also the arrow keys, Home and End.
     bool SwitchPageByKey(const MSG& msg);
     void KeepFocusOffHiddenPages();
+    void FocusPageStart();
     void PaintMinimised();
     void EraseBackground(HDC dc);
     void UseIconsForDpi(UINT dpi);
@@ -138,6 +140,7 @@ private:
     UniqueIcon dpiLargeIcon_;   // icon 135 at the large size of the window's DPI, when that is another DPI
     UniqueIcon smallIcon_;      // icon 135 at the small size of the window's DPI
     PageEntry* current_ = nullptr;
+    HWND pendingFocus_ = nullptr;  // where the focus goes when the window is next activated
     std::unique_ptr<TrayIcon> tray_;
     std::optional<Heartbeat> heartbeat_;
     std::array<PageEntry, 6> entries_;

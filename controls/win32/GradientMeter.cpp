@@ -35,6 +35,15 @@ void GradientMeter::SetPosition(int position) {
 
 void GradientMeter::Invalidate() { ::InvalidateRect(Hwnd(), nullptr, FALSE); }
 
+controls::AccessibleFacts GradientMeter::Describe() const {
+    std::string name;
+    if (nameLabel_ != nullptr) {
+        name.resize(static_cast<size_t>(::GetWindowTextLengthA(nameLabel_)) + 1);
+        name.resize(static_cast<size_t>(::GetWindowTextA(nameLabel_, name.data(), static_cast<int>(name.size()))));
+    }
+    return controls::MeterFacts(name, position_, minimum_, maximum_, ::IsWindowVisible(Hwnd()) != FALSE);
+}
+
 void GradientMeter::PaintTo(HDC dc) {
     RECT client;
     ::GetClientRect(Hwnd(), &client);
@@ -103,6 +112,14 @@ LRESULT GradientMeter::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
         PaintTo(reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_GETOBJECT:
+        if (AccessibleAnswer::ForClientArea(lParam)) {
+            if (const LRESULT answer = accessible_.Answer(Hwnd(), wParam)) return answer;
+        }
+        return Control::WindowProc(message, wParam, lParam);
+    case WM_DESTROY:
+        accessible_.Disconnect();
+        return Control::WindowProc(message, wParam, lParam);
     default:
         return Control::WindowProc(message, wParam, lParam);
     }

@@ -14,6 +14,8 @@ namespace {
 constexpr int kHandCursorId = 106;
 // How far below the label a hover check repaints, at 96 DPI.
 constexpr int kHoverRedrawBelow = 10;
+// How far the focus cue lies outside the label, at 96 DPI.
+constexpr int kFocusCueMargin = 2;
 
 HFONT FontOf(HWND hwnd) {
     if (auto font = reinterpret_cast<HFONT>(::SendMessageA(hwnd, WM_GETFONT, 0, 0))) return font;
@@ -139,9 +141,55 @@ void NavLabel::Redraw(int extendBelow) {
 }
 
 void NavLabel::SetSelected(bool selected) {
+    const bool changed = selected != selected_;
     selected_ = selected;
     if (HighContrastOn()) UseFont(selected);
+    HWND hwnd = Hwnd();
+    if (hwnd != nullptr) {
+        // Tab reaches the column at the label of the page in front.
+        const LONG style = ::GetWindowLongA(hwnd, GWL_STYLE);
+        ::SetWindowLongA(hwnd, GWL_STYLE, selected ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+        if (changed) {
+            ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF);
+            if (selected) ::NotifyWinEvent(EVENT_OBJECT_SELECTION, hwnd, OBJID_CLIENT, CHILDID_SELF);
+        }
+    }
     Redraw();
+}
+
+RECT NavLabel::FocusCueRect() const {
+    HWND hwnd = Hwnd();
+    RECT area{};
+    ::GetClientRect(hwnd, &area);
+    ::MapWindowPoints(hwnd, ::GetParent(hwnd), reinterpret_cast<POINT*>(&area), 2);
+    const int margin = controls::ScaleForDpi(kFocusCueMargin, static_cast<int>(fontDpi_));
+    ::InflateRect(&area, margin, margin);
+    return area;
+}
+
+void NavLabel::DrawFocusCue(HDC parentDc) const {
+    if (!hasFocus_ || Hwnd() == nullptr) return;
+    const RECT frame = FocusCueRect();
+    ::DrawFocusRect(parentDc, &frame);
+}
+
+void NavLabel::RedrawFocusCue() {
+    const RECT frame = FocusCueRect();
+    ::RedrawWindow(::GetParent(Hwnd()), &frame, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+controls::AccessibleFacts NavLabel::Describe() const {
+    HWND hwnd = Hwnd();
+    return controls::NavLabelFacts(WindowText(hwnd), selected_, hasFocus_, ::IsWindowVisible(hwnd) != FALSE);
+}
+
+// As a click on the label.
+bool NavLabel::DoDefaultAction() {
+    HWND hwnd = Hwnd();
+    if (hwnd == nullptr) return false;
+    ::SendMessageA(::GetParent(hwnd), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hwnd), STN_CLICKED),
+                   reinterpret_cast<LPARAM>(hwnd));
+    return true;
 }
 
 void NavLabel::SetUnderlineMode(int mode) {
@@ -194,8 +242,19 @@ LRESULT NavLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kHoverTimerId) OnHoverCheck();
         break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        hasFocus_ = message == WM_SETFOCUS;
+        RedrawFocusCue();
+        break;
+    case WM_GETOBJECT:
+        if (AccessibleAnswer::ForClientArea(lParam)) {
+            if (const LRESULT answer = accessible_.Answer(Hwnd(), wParam)) return answer;
+        }
+        break;
     case WM_DESTROY:
         ::KillTimer(Hwnd(), kHoverTimerId);
+        accessible_.Disconnect();
         break;
     case WM_SYSCOLORCHANGE:  // high contrast may have been turned on or off
         UseFont(controls::NavigationUnderlined(selected_, hovering_, underlineMode_, HighContrastOn()));

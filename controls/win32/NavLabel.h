@@ -1,6 +1,9 @@
 // A static text that behaves like a link: bold (and by default underlined) text on a
 // transparent background, one colour when idle and another when selected or under the
 // mouse, a hand cursor, sized to its text. A click reaches the parent as STN_CLICKED.
+// The labels of one column act as one tab strip: the selected label is the column's tab
+// stop, the parent draws a focus cue round the label with the focus (DrawFocusCue), and
+// screen readers see each label as a page tab whose default action is the click.
 #pragma once
 
 #include <windows.h>
@@ -10,10 +13,11 @@
 
 #include "app/win32/framework/Control.h"
 #include "app/win32/framework/Handles.h"
+#include "controls/win32/AccessibleObject.h"
 
 namespace hx::win {
 
-class NavLabel : public Control {
+class NavLabel : public Control, private AccessibleSource {
 public:
     static constexpr COLORREF kNormalColour = 0x96BEBE;
     static constexpr COLORREF kSelectedColour = 0x008CFF;
@@ -40,7 +44,12 @@ public:
     // text in them (when the window moves to a monitor of another DPI).
     void ApplyDpi(UINT dpi);
 
+    // Draws the focus cue round the label into the parent's dc while the label has the
+    // focus; the parent calls it after erasing its background.
+    void DrawFocusCue(HDC parentDc) const;
+
     bool Selected() const { return selected_; }
+    bool HasFocus() const { return hasFocus_; }
     bool Hovering() const { return hovering_; }
     bool HasHandCursor() const { return static_cast<bool>(handCursor_); }
     // The colour the text is drawn in now (in high contrast, the system's colour for links).
@@ -58,12 +67,19 @@ private:
     // Repaints the label together with what lies behind it (the label draws no background).
     void Redraw(int extendBelow = 0);
     void OnHoverCheck();
+    // The focus cue's frame, in the parent's coordinates.
+    RECT FocusCueRect() const;
+    void RedrawFocusCue();
+    controls::AccessibleFacts Describe() const override;
+    bool DoDefaultAction() override;
 
     COLORREF normalColour_ = kNormalColour;
     COLORREF selectedColour_ = kSelectedColour;
     COLORREF hoverColour_ = kHoverColour;
     bool hovering_ = false;
     bool selected_ = false;
+    bool hasFocus_ = false;
+    AccessibleAnswer accessible_{*this};
     int underlineMode_ = kUnderlineAlways;
     bool autoSize_ = true;
     std::string helpProgram_;   // empty: the Windows help program

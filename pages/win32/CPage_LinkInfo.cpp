@@ -34,6 +34,8 @@ BOOL CPage_LinkInfo::OnInitDialog() {
     for (BoundLabel& label : labels_) label.control.Attach(Hwnd(), label.id);
     qualityMeter_.Attach(Hwnd(), IDC_LI_QUALITY_METER);
     signalMeter_.Attach(Hwnd(), IDC_LI_SIGNAL_METER);
+    qualityMeter_.SetNameLabel(Item(IDC_LI_QUALITY_LABEL));
+    signalMeter_.SetNameLabel(Item(IDC_LI_SIGNAL_LABEL));
 
     CreateGraphPanel(leftGraph_, IDC_LI_GRAPH_LEFT);
     CreateGraphPanel(rightGraph_, IDC_LI_GRAPH_RIGHT);

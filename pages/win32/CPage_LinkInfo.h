@@ -53,7 +53,7 @@ private:
     // Labels, group boxes and read-only value fields, in template order.
     std::array<BoundLabel, 25> labels_{{
         {IDC_LI_STATUS_LABEL, {}}, {IDC_LI_STATUS, {}}, {IDC_LI_SSID_LABEL, {}},
-        {IDC_LI_SSID, {}}, {IDC_LI_TX_RATE, {}}, {IDC_LI_TX_RATE_LABEL, {}},
+        {IDC_LI_SSID, {}}, {IDC_LI_TX_RATE_LABEL, {}}, {IDC_LI_TX_RATE, {}},
         {IDC_LI_CHANNEL_LABEL, {}}, {IDC_LI_CHANNEL, {}}, {IDC_LI_QUALITY_LABEL, {}},
         {IDC_LI_QUALITY_PERCENT, {}}, {IDC_LI_TRANSMIT_LABEL, {}}, {IDC_LI_TRANSMIT_UNIT, {}},
         {IDC_LI_RATE_RIGHT, {}}, {IDC_LI_LINK_GROUP, {}}, {IDC_LI_DATA_RATE_GROUP, {}},

@@ -17,6 +17,7 @@ TEST(PageOrder, CtrlKeysStepThroughTheLabelsAndWrapRound) {
         PageKey key;
         bool control, shift;
         std::optional<PageId> to;
+        bool inColumn = false;
     };
     const Case cases[] = {
         {PageId::LinkInfo, Tab, true, false, PageId::Configuration},
@@ -35,11 +36,23 @@ TEST(PageOrder, CtrlKeysStepThroughTheLabelsAndWrapRound) {
         {PageId::LinkInfo, Tab, false, true, std::nullopt},
         {PageId::Profile, Down, false, false, std::nullopt},
         {PageId::Profile, PageKey::Other, true, false, std::nullopt},
+        // Arrow keys away from the column belong to the controls.
+        {PageId::Profile, PageKey::Down, false, false, std::nullopt},
+        // In the column: one step without wrapping, the ends, and the page keys as anywhere.
+        {PageId::Encryption, PageKey::Down, false, false, PageId::SiteSurvey, true},
+        {PageId::Encryption, PageKey::Up, false, false, PageId::Configuration, true},
+        {PageId::About, PageKey::Down, false, false, PageId::About, true},
+        {PageId::LinkInfo, PageKey::Up, false, false, PageId::LinkInfo, true},
+        {PageId::Profile, PageKey::Home, false, false, PageId::LinkInfo, true},
+        {PageId::Configuration, PageKey::End, false, false, PageId::About, true},
+        {PageId::About, Tab, true, false, PageId::LinkInfo, true},
+        {PageId::Encryption, Tab, false, false, std::nullopt, true},
     };
     for (const Case& c : cases) {
-        const std::optional<PageId> to = PageForKey(c.shown, {c.key, c.control, c.shift});
+        const std::optional<PageId> to = PageForKey(c.shown, {c.key, c.control, c.shift, c.inColumn});
         EXPECT_EQ(to, c.to) << RecordingShellPort::Name(c.shown) << " key " << static_cast<int>(c.key)
-                            << (c.control ? " ctrl" : "") << (c.shift ? " shift" : "");
+                            << (c.control ? " ctrl" : "") << (c.shift ? " shift" : "")
+                            << (c.inColumn ? " in the column" : "");
     }
 }
 

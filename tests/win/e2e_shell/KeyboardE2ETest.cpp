@@ -1,9 +1,13 @@
 // The built utility driven from the keyboard, with key presses as the keyboard gives them:
 // Ctrl+Tab and Ctrl+PageDown step through the pages and wrap round, and Tab reaches every
-// control of a page and of the profile editor that can be used, in reading order.
+// control of a page and of the profile editor that can be used, in reading order, and the
+// column of labels as one stop. A screen reader in another process reads a label and
+// switches its page through the label's accessible object.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <ole2.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -219,15 +223,20 @@ TEST_F(KeyboardEndToEnd, TabReachesEveryUsableControlOfEachPageInReadingOrder) {
         {&kAbout, nullptr},
         {&kLinkInfo, nullptr},
     };
-    // Each page is entered from the one before, whose control had the focus: Tab starts at
-    // the new page's first control and goes round to it again.
+    // Each page is entered from the one before, whose control had the focus: the click puts
+    // the focus on the new page's first control, and Tab goes round the page and the column
+    // of labels (one stop, at the selected label) to it again.
     for (const auto& [mark, prepare] : pages) {
         ClickLabel(window, mark->label);
         ASSERT_TRUE(WaitFor([&] { return InFront(*mark); }, 2s)) << mark->name;
         if (prepare) prepare(Page(*mark));
-        const std::vector<Stop> stops = ReadingOrder(Page(*mark));
+        std::vector<Stop> stops = ReadingOrder(Page(*mark));
         EXPECT_GE(stops.size(), 2u) << mark->name;
-        EXPECT_EQ(TabRound(window, stops), Ids(stops)) << mark->name;
+        EXPECT_EQ(Focus(window), stops.front().windows.front()) << mark->name;
+        stops.push_back({{::GetDlgItem(window, mark->label)}, {}, mark->label});
+        std::vector<int> round = Ids(stops);
+        std::rotate(round.begin(), round.begin() + 1, round.end());
+        EXPECT_EQ(TabRound(window, stops), round) << mark->name;
     }
 }
 
@@ -247,6 +256,27 @@ TEST_F(KeyboardEndToEnd, TabReachesEveryUsableControlOfTheProfileEditorInReading
     EXPECT_EQ(TabRound(editor, stops), round);
     ClickButton(editor, IDC_ED_CANCEL);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(editor); }, 2s));
+}
+
+TEST_F(KeyboardEndToEnd, AScreenReaderInAnotherProcessReadsALabelAndSwitchesItsPage) {
+    ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+    IAccessible* about = nullptr;
+    ASSERT_EQ(::AccessibleObjectFromWindow(::GetDlgItem(window, IDC_NAV_ABOUT), static_cast<DWORD>(OBJID_CLIENT),
+                                           __uuidof(IAccessible), reinterpret_cast<void**>(&about)), S_OK);
+    ASSERT_NE(about, nullptr);
+    VARIANT self{}, role{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    EXPECT_EQ(about->get_accName(self, &name), S_OK);
+    EXPECT_EQ(name != nullptr ? std::wstring(name) : L"", L"About");
+    ::SysFreeString(name);
+    EXPECT_EQ(about->get_accRole(self, &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_PAGETAB);
+    EXPECT_EQ(about->accDoDefaultAction(self), S_OK);
+    EXPECT_TRUE(WaitFor([&] { return InFront(kAbout); }, 2s));
+    about->Release();
+    ::CoUninitialize();
 }
 
 }  // namespace

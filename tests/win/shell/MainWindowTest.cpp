@@ -110,14 +110,15 @@ protected:
         ::SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
     }
     HICON TrayIconOfSet(int set) const { return main.Tray()->Set(set).pIcon[0].hIcon.Get(); }
-    // A key pressed in the page frame, with Ctrl and Shift as given, as the modal loop sees it.
-    void PressKey(WPARAM key, bool control, bool shift = false) {
+    // A key pressed in the page frame (or in the window given), with Ctrl and Shift as given,
+    // as the modal loop sees it.
+    void PressKey(WPARAM key, bool control, bool shift = false, HWND in = nullptr) {
         BYTE keys[256] = {};
         ::GetKeyboardState(keys);
         keys[VK_CONTROL] = control ? 0x80 : 0;
         keys[VK_SHIFT] = shift ? 0x80 : 0;
         ::SetKeyboardState(keys);
-        MSG msg{::GetDlgItem(Window(), IDC_PAGE_FRAME), WM_KEYDOWN, key, 0, 0, {}};
+        MSG msg{in ? in : ::GetDlgItem(Window(), IDC_PAGE_FRAME), WM_KEYDOWN, key, 0, 0, {}};
         main.PreTranslateMessage(msg);
         keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
         ::SetKeyboardState(keys);
@@ -520,6 +521,45 @@ TEST_F(MainWindowTest, NeverHoldsUpTheEndOfTheSessionAndOutlivesOneThatGoesOn) {
     EXPECT_EQ(worker.stops, 0);
     EXPECT_TRUE(main.Tray()->Present());
     EXPECT_TRUE(::IsWindow(Window()));
+}
+
+TEST_F(MainWindowTest, TheLabelsAreOneTabStopWalkedWithArrowsAndASwitchFocusesThePage) {
+    Start();
+    ::ShowWindow(Window(), SW_SHOWNORMAL);
+    auto label = [&](int id) { return ::GetDlgItem(Window(), id); };
+    auto item = [](const Dialog& page, int id) { return ::GetDlgItem(page.Hwnd(), id); };
+    auto inColumn = [&](WPARAM key) { return [=, this] { PressKey(key, false, false, ::GetFocus()); }; };
+    HWND status = item(linkInfo, IDC_LI_STATUS);
+    // Tab reaches the column at the selected label, between the page's last and first controls.
+    EXPECT_EQ(::GetNextDlgTabItem(Window(), status, TRUE), label(IDC_NAV_LINK_INFO));
+    EXPECT_EQ(::GetNextDlgTabItem(Window(), label(IDC_NAV_LINK_INFO), FALSE), status);
+    ::SetFocus(label(IDC_NAV_LINK_INFO));
+    ASSERT_TRUE(main.Label(IDC_NAV_LINK_INFO)->HasFocus());
+    const struct { const char* how; std::function<void()> press; PageId page; HWND focus; } steps[] = {
+        {"Down", inColumn(VK_DOWN), PageId::Configuration, label(IDC_NAV_CONFIGURATION)},
+        {"End", inColumn(VK_END), PageId::About, label(IDC_NAV_ABOUT)},
+        {"Down at the end", inColumn(VK_DOWN), PageId::About, label(IDC_NAV_ABOUT)},
+        {"Up", inColumn(VK_UP), PageId::Profile, label(IDC_NAV_PROFILE)},
+        {"Home", inColumn(VK_HOME), PageId::LinkInfo, label(IDC_NAV_LINK_INFO)},
+        {"Up at the start", inColumn(VK_UP), PageId::LinkInfo, label(IDC_NAV_LINK_INFO)},
+        // Away from the column a switch puts the focus on the new page's first control.
+        {"Ctrl+Tab in a page", [&] { PressKey(VK_TAB, true, false, status); }, PageId::Configuration,
+         item(config, IDC_CFG_SSID)},
+        {"Ctrl+PageDown", [&] { PressKey(VK_NEXT, true, false, ::GetFocus()); }, PageId::Encryption,
+         item(wep, IDC_WEP_ENCRYPT)},
+        {"label click", [&] { ClickLabel(IDC_NAV_SITE_SURVEY); }, PageId::SiteSurvey, item(site, IDC_SITE_LIST)},
+        {"switch by the core", [&] { main.ShowPage(PageId::About); }, PageId::About,
+         item(about, IDC_ABOUT_UTILITY_VERSION)},
+    };
+    for (const auto& step : steps) {
+        step.press();
+        EXPECT_TRUE(main.IsCurrentPage(step.page)) << step.how;
+        EXPECT_EQ(::GetFocus(), step.focus) << step.how;
+        for (int id : {IDC_NAV_LINK_INFO, IDC_NAV_CONFIGURATION, IDC_NAV_ENCRYPTION, IDC_NAV_SITE_SURVEY,
+                       IDC_NAV_PROFILE, IDC_NAV_ABOUT})  // the column's one tab stop is the selected label
+            EXPECT_EQ((::GetWindowLongA(label(id), GWL_STYLE) & WS_TABSTOP) != 0, main.Label(id)->Selected())
+                << step.how << " " << id;
+    }
 }
 
 }  // namespace
