@@ -4,7 +4,8 @@
 # The build we ship is the 32-bit one (win32, under 32-bit Wine): it runs wherever this
 # machine executes 32-bit code; elsewhere the 64-bit build (win64) runs instead, and the
 # command says so. --build picks one.
-# With a display it starts the utility for you: look for its icon in the notification area.
+# With a display it starts the utility for you: look for its icon in the notification area,
+# and steer the simulated adapter with hxsim from a second terminal (the command says how).
 # Without one it runs the utility in Xvfb and takes a user's tour: a first start with nothing
 # stored, the window opened from the tray icon, every page visited, the WPA-PSK network
 # joined from the Site Survey page on the way, a profile saved, and Exit chosen in the tray
@@ -35,7 +36,7 @@ if [ "$preset" != win64 ]; then
     fi
 fi
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" -j "$(nproc)" --target HX88UUtil VUVAVO dot1x_dll hxtour >/dev/null
+cmake --build --preset "$preset" -j "$(nproc)" --target HX88UUtil VUVAVO dot1x_dll hxsim hxtour >/dev/null
 echo "Running the $preset build."
 
 if [ -n "${DISPLAY:-}" ]; then
@@ -43,6 +44,9 @@ if [ -n "${DISPLAY:-}" ]; then
     trap hx_wine_teardown EXIT
     cd "build/$preset/bin"
     echo "Starting HX88UUtil.exe: look for its icon in the notification area."
+    echo "To steer the simulated adapter, in a second terminal with DISPLAY=$DISPLAY:"
+    echo "  source scripts/wine-env.sh; hx_wine_setup build/$preset; cd build/$preset/bin"
+    echo "  hx_wine hxsim.exe show"
     hx_wine HX88UUtil.exe
     exit 0
 fi

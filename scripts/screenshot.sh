@@ -6,26 +6,27 @@
 # The picture is taken the given time (default 2 s) after the page was brought to the front;
 # the Site Survey page lists the start-up scan about 5 s after the adapter was found. With a
 # button id, that button of the page is pressed first (1040: the profile editor of "Modify").
+# A step that fails stops the script with an error, and no picture is saved.
 # Needs a built build/win64 (cmake --build --preset win64).
 set -eu
 page=$1
 out=$(realpath -m "$2")
 button=${4:-}
 cd "$(dirname "$0")/.."
+ROOT=$(pwd)
 source scripts/wine-env.sh
 export HX_FORCE_XVFB=1
 hx_wine_setup build/win64
-trap hx_wine_teardown EXIT
+shots=$(dirname "$out")
+mkdir -p "$shots"
+source scripts/tour-desktop.sh
 cd build/win64/bin
-desktop="explorer /desktop=hxshot,800x600"
-hx_wine $desktop HX88UUtil.exe </dev/null >/dev/null 2>&1 &
-sleep 3   # the first program makes the desktop; the next ones must find it there
-tour() { hx_wine $desktop hxtour.exe "$@" </dev/null >/dev/null 2>&1; }
-tour open 15
-tour page "$page"
-[ -z "$button" ] || tour press "$page" "$button"
-sleep "${3:-2}"   # let the page's next refresh land
-mkdir -p "$(dirname "$out")"
-import -window root -crop 800x600+0+0 +repage "$out"
-{ tour tray-menu && tour menu-exit && tour wait-exit; } || true
-echo "saved $out"
+tour_start hxshot 800x600
+step open 15
+step page "$page"
+[ -z "$button" ] || step press "$page" "$button"
+shot "$(basename "$out" .png)" "${3:-2}"   # let the page's next refresh land
+step tray-menu
+step menu-exit
+step wait-exit 10
+tour_ended
