@@ -141,4 +141,45 @@ bool OpenFromTray(HWND main, std::chrono::milliseconds limit) {
     }, limit);
 }
 
+namespace {
+
+constexpr UINT kTrayCallbackMessage = 4702;
+constexpr WPARAM kTrayIconId = 1;
+
+struct MenuSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleMenu(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<MenuSearch*>(data);
+    char name[16] = {};
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != search->processId || !::IsWindowVisible(hwnd)) return TRUE;
+    if (::GetClassNameA(hwnd, name, sizeof name) == 0 || std::string(name) != "#32768") return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND VisibleMenuOf(DWORD processId) {
+    MenuSearch search{processId, nullptr};
+    ::EnumWindows(&FindVisibleMenu, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND OpenTrayMenu(HWND main, DWORD processId) {
+    ::PostMessageA(main, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    WaitFor([&] { return (menu = VisibleMenuOf(processId)) != nullptr; }, std::chrono::seconds(3));
+    return menu;
+}
+
+void ChooseTrayMenuItem(HWND menu, TrayMenuItem item) {
+    for (int i = 0; i <= static_cast<int>(item); ++i) ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+}
+
 }  // namespace hx::test

@@ -39,4 +39,14 @@ std::string MessageBoxText(HWND box);
 // "Open" from the tray menu, posted as often as needed until the window shows.
 bool OpenFromTray(HWND main, std::chrono::milliseconds limit);
 
+// The tray menu's items as the keyboard reaches them (the separator is passed over).
+enum class TrayMenuItem { Open = 0, StartWithWindows = 1, Exit = 2 };
+// A right click on the utility's tray icon (its callback posted to the main window); the
+// pop-up menu it brings up, or null when none came within three seconds.
+HWND OpenTrayMenu(HWND main, DWORD processId);
+// That item chosen in the open menu with the keyboard.
+void ChooseTrayMenuItem(HWND menu, TrayMenuItem item);
+// The pop-up menu this process shows now, or null.
+HWND VisibleMenuOf(DWORD processId);
+
 }  // namespace hx::test

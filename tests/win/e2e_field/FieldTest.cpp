@@ -11,26 +11,6 @@
 namespace hx::test {
 namespace {
 
-constexpr UINT kTrayCallbackMessage = 4702;
-constexpr WPARAM kTrayIconId = 1;
-constexpr int kTrayMenuExit = 1;  // "Open", then "Exit"
-
-struct MenuSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleMenu(HWND hwnd, LPARAM data) {
-    auto* search = reinterpret_cast<MenuSearch*>(data);
-    char name[16] = {};
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != search->processId || !::IsWindowVisible(hwnd)) return TRUE;
-    if (::GetClassNameA(hwnd, name, sizeof name) == 0 || std::string(name) != "#32768") return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
 std::string Dashed(std::string address) {
     for (char& c : address) c = c == ':' ? '-' : c;
     return address;
@@ -57,16 +37,10 @@ protected:
     // A right click on the tray icon and "Exit" chosen from its menu with the keyboard; how
     // long the process took to end after the choice, or -1 ms.
     std::chrono::milliseconds ExitThroughTrayMenu() {
-        ::PostMessageA(window, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
-        MenuSearch search{utility.ProcessId(), nullptr};
-        const auto menuShown = [&] {
-            ::EnumWindows(&FindVisibleMenu, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        };
-        if (!WaitFor(menuShown, 3s)) return std::chrono::milliseconds(-1);
-        for (int i = 0; i <= kTrayMenuExit; ++i) ::PostMessageA(search.found, WM_KEYDOWN, VK_DOWN, 0);
+        HWND menu = OpenTrayMenu(window, utility.ProcessId());
+        if (menu == nullptr) return std::chrono::milliseconds(-1);
         const auto chosen = std::chrono::steady_clock::now();
-        ::PostMessageA(search.found, WM_KEYDOWN, VK_RETURN, 0);
+        ChooseTrayMenuItem(menu, TrayMenuItem::Exit);
         if (!utility.WaitForExit(10s)) return std::chrono::milliseconds(-1);
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - chosen);
     }

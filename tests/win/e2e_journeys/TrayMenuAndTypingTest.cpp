@@ -6,32 +6,6 @@
 namespace hx::test {
 namespace {
 
-constexpr UINT kTrayCallbackMessage = 4702;
-constexpr WPARAM kTrayIconId = 1;
-
-struct MenuSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleMenu(HWND hwnd, LPARAM data) {
-    auto* search = reinterpret_cast<MenuSearch*>(data);
-    char name[16] = {};
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != search->processId || !::IsWindowVisible(hwnd)) return TRUE;
-    if (::GetClassNameA(hwnd, name, sizeof name) == 0 || std::string(name) != "#32768") return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-// The pop-up menu the utility shows now, or null.
-HWND VisibleMenuOf(DWORD processId) {
-    MenuSearch search{processId, nullptr};
-    ::EnumWindows(&FindVisibleMenu, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 struct TypingCase {
     const char* name;
     const char* ssid;
@@ -44,20 +18,18 @@ struct TypingCase {
 
 class TrayMenuAndTyping : public PageJourney, public ::testing::WithParamInterface<TypingCase> {
 protected:
-    // A right click on the tray icon, then the menu's item at this position chosen with the
+    // A right click on the tray icon, then this item of the menu chosen with the
     // keyboard. False when no menu came up or it did not go away.
-    bool ChooseFromTrayMenu(int position) {
-        ::PostMessageA(window, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
-        HWND menu = nullptr;
-        if (!WaitFor([&] { return (menu = VisibleMenuOf(utility.ProcessId())) != nullptr; }, 3s)) return false;
-        for (int i = 0; i <= position; ++i) ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-        ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    bool ChooseFromTrayMenu(TrayMenuItem item) {
+        HWND menu = OpenTrayMenu(window, utility.ProcessId());
+        if (menu == nullptr) return false;
+        ChooseTrayMenuItem(menu, item);
         return WaitFor([&] { return VisibleMenuOf(utility.ProcessId()) == nullptr; }, 3s);
     }
     // "Open" once the tray icon shows the adapter (no longer crossed out), as a user waits.
     bool OpenThroughTrayMenu() {
         if (!WaitFor([&] { return !Visible() && TraySetOnScreen() > 0; }, 15s)) return false;
-        return WaitFor([&] { return ChooseFromTrayMenu(0) && WaitFor([&] { return Visible(); }, 500ms); }, 5s);
+        return WaitFor([&] { return ChooseFromTrayMenu(TrayMenuItem::Open) && WaitFor([&] { return Visible(); }, 500ms); }, 5s);
     }
     // A click into the box (it takes the focus), then one posted character after another, as
     // the keyboard delivers them to the utility's message loop.
@@ -91,7 +63,7 @@ TEST_P(TrayMenuAndTyping, OpenTypeApplyAndExit) {
                                  : Authorised(c.ssid, 20s))
         << SimCommand("events");
 
-    ASSERT_TRUE(ChooseFromTrayMenu(2)) << "no tray menu for Exit";  // after "Start with Windows"
+    ASSERT_TRUE(ChooseFromTrayMenu(TrayMenuItem::Exit)) << "no tray menu for Exit";
     EXPECT_TRUE(utility.WaitForExit(10s)) << "Exit from the tray menu ends the utility";
 }
 
