@@ -5,6 +5,7 @@
 #include <aclapi.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -162,6 +163,8 @@ TEST_F(VuvavoDll, TheControlPipeAnswersThisProcessAndTheToolInAnother) {
 // A second server of the same name (another copy of the program starting, say) must find
 // the name taken at every moment, between two clients too, and the first one keeps serving.
 TEST_F(VuvavoDll, NoOtherServerTakesTheControlPipeBetweenTwoClients) {
+    if (std::getenv("HX_EMULATED_32BIT") != nullptr)
+        GTEST_SKIP() << "a rival creating the name without pause brings 32-bit Wine down under qemu-i386";
     const std::string pipe = hxsim::ControlPipeName("win_sim");
     std::atomic<bool> done{false};
     std::atomic<int> taken{0};
