@@ -157,6 +157,14 @@ void ShowWholeWindow() {
     Repaint(mainWindow);
 }
 
+// The objects counted with the keyboard focus on the navigation column. The focus follows
+// the page shown to its first control, and while an edit box holds it there is a caret,
+// which Wine makes of a bitmap: counted elsewhere, one bitmap more or less says nothing.
+GuiObjects CountAtRest() {
+    ::SetFocus(::GetDlgItem(mainWindow, IDC_NAV_LINK_INFO));
+    return CountGuiObjects();
+}
+
 void RunStep(WPARAM step) {
     switch (step) {
     case kWarmUp:
@@ -170,11 +178,11 @@ void RunStep(WPARAM step) {
         }
         SelectPage(IDC_NAV_LINK_INFO, false);
         Repaint(mainWindow);
-        figures.atStart = CountGuiObjects();
+        figures.atStart = CountAtRest();
         break;
     case kRepaintEveryPage:
         ShowWholeWindow();
-        figures.beforeRepaints = CountGuiObjects();
+        figures.beforeRepaints = CountAtRest();
         for (size_t p = 0; p < kLabels.size(); ++p) {
             SelectPage(kLabels[p], false);
             HWND page = ShownPage();
@@ -193,18 +201,18 @@ void RunStep(WPARAM step) {
             ::RemoveWindowSubclass(page, CountPaints, 1);
             figures.erasesSeen[p] = erases;
             figures.paintsSeen[p] = paints;
-            figures.afterRepaints[p] = CountGuiObjects();
+            figures.afterRepaints[p] = CountAtRest();
         }
         break;
     case kSwitchPages:
         ShowWholeWindow();
-        figures.beforeSwitches = CountGuiObjects();
+        figures.beforeSwitches = CountAtRest();
         for (int i = 0; i < kPageSwitches; ++i) {
             SelectPage(kLabels[static_cast<size_t>(i + 1) % kLabels.size()], i % 2 == 0);
             ::UpdateWindow(mainWindow);
             ++figures.switchesMade;
         }
-        figures.afterSwitches = CountGuiObjects();
+        figures.afterSwitches = CountAtRest();
         break;
     default:
         break;
