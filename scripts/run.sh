@@ -23,8 +23,8 @@ if [ "${1:-}" = --build ]; then
 fi
 hx_install_packages
 if [ "$preset" != win64 ]; then
-    hx_can_run_32bit
-    probe=$?
+    probe=0
+    hx_can_run_32bit || probe=$?
     [ "$probe" -eq 2 ] && { echo "The 32-bit probe could not be built (as or ld): whether the 32-bit build can run here is unknown." >&2; exit 1; }
     if [ "$probe" -ne 0 ]; then
         [ "$preset" = win32 ] && { echo "This machine cannot execute 32-bit code: the win32 build cannot run here." >&2; exit 1; }
