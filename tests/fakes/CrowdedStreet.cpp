@@ -10,13 +10,23 @@ std::string CrowdedStreetSsid(int index) {
     return text;
 }
 
+std::string CrowdedStreetBssid(int index) {
+    char text[24];
+    std::snprintf(text, sizeof text, "06-B0-88-00-%02X-%02X", (index >> 8) & 0xFF, index & 0xFF);
+    return text;
+}
+
+int CrowdedStreetChannel(int index) { return 1 + index % 11; }
+
 std::string CrowdedStreetNetworks(int count) {
     std::string text;
     char line[96];
     for (int i = 0; i < count; ++i) {
         const int rssi = i % 4 == 0 ? -50 : -60 - i % 25;
-        std::snprintf(line, sizeof line, "\n[network]\nssid = %s\nbssid = 06:B0:88:00:%02X:%02X\nchannel = %d\n",
-                      CrowdedStreetSsid(i).c_str(), (i >> 8) & 0xFF, i & 0xFF, 1 + i % 11);
+        std::string bssid = CrowdedStreetBssid(i);
+        for (char& c : bssid) c = c == '-' ? ':' : c;
+        std::snprintf(line, sizeof line, "\n[network]\nssid = %s\nbssid = %s\nchannel = %d\n",
+                      CrowdedStreetSsid(i).c_str(), bssid.c_str(), CrowdedStreetChannel(i));
         text += line;
         std::snprintf(line, sizeof line, "rssi = %d\ndrift = 2\n", rssi);
         text += line;

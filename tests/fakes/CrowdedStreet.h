@@ -12,6 +12,9 @@ inline constexpr int kCrowdedStreetNetworks = 150;
 
 // The SSID of the index-th network of the street (0-based): "Street-001" and on.
 std::string CrowdedStreetSsid(int index);
+// Its BSSID as the Site Survey shows it ("06-B0-88-00-00-2A") and its channel.
+std::string CrowdedStreetBssid(int index);
+int CrowdedStreetChannel(int index);
 
 // `count` [network] sections: open, WEP and WPA-PSK networks on channels 1-11 at -50 to
 // -84 dBm, BSSIDs 06:B0:88:00:HH:LL. Every fourth is strong enough to be heard on the next

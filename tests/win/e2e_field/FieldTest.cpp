@@ -5,6 +5,7 @@
 
 #include "app/TrayRule.h"
 #include "auth/AuthWorker.h"
+#include "tests/fakes/CrowdedStreet.h"
 #include "tests/win/e2e_field/FieldWorlds.h"
 #include "tests/win/e2e_journeys/PageJourney.h"
 
@@ -83,7 +84,7 @@ TEST_F(Field, CrowdedStreet) {
     HWND list = ::GetDlgItem(SitePage(), IDC_SITE_LIST);
     RemoteListView rows(list);
     ASSERT_TRUE(rows.Usable());
-    const int expected = kDefaultWorldAccessPoints + static_cast<int>(StreetNetworks().size());
+    const int expected = kDefaultWorldAccessPoints + kCrowdedStreetNetworks;
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(list) && rows.Count() >= expected; }, 15s))
         << rows.Count() << " rows listed";
     std::map<std::string, std::pair<std::string, std::string>> listed;  // BSSID: SSID, channel
@@ -91,13 +92,13 @@ TEST_F(Field, CrowdedStreet) {
     EXPECT_EQ(rows.Count(), expected);
     EXPECT_EQ(static_cast<int>(listed.size()), rows.Count()) << "an access point listed twice";
     int missing = 0;
-    for (const StreetNetwork& n : StreetNetworks()) {
-        const auto row = listed.find(n.bssid);
+    for (int i = 0; i < kCrowdedStreetNetworks; ++i) {
+        const auto row = listed.find(CrowdedStreetBssid(i));
         if (row == listed.end()) {
             ++missing;
             continue;
         }
-        EXPECT_EQ(row->second, std::make_pair(n.ssid, std::to_string(n.channel))) << n.bssid << " at " << n.rssi;
+        EXPECT_EQ(row->second, std::make_pair(CrowdedStreetSsid(i), std::to_string(CrowdedStreetChannel(i))));
     }
     EXPECT_EQ(missing, 0) << "street networks not listed";
 }

@@ -4,23 +4,11 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "tests/win/common/SimulatorProbe.h"
 
 namespace hx::test {
 
-// One of the networks generated for the crowded street.
-struct StreetNetwork {
-    std::string ssid;
-    std::string bssid;  // as the Site Survey shows it: "0A-5E-00-00-00-2A"
-    int channel;
-    int rssi;
-};
-
-// The 150 networks of the crowded street; the strongest of them are heard on the next
-// channel too.
-const std::vector<StreetNetwork>& StreetNetworks();
 // How many access points the default world has in range of a region of channels 1-11.
 inline constexpr int kDefaultWorldAccessPoints = 8;
 
