@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "app/StartWithWindows.h"
-#include "app/win32/framework/Dpi.h"
-#include "app/win32/framework/Handles.h"
+#include "framework/win32/Dpi.h"
+#include "framework/win32/Handles.h"
 #include "controls/win32/SystemColours.h"
 #include "resources/resource.h"
 #include "trayicon/win32/TaskbarIcons.h"

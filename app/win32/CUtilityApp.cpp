@@ -6,7 +6,7 @@
 
 #include "adapter/AdapterSession.h"
 #include "app/win32/CDlg_Main.h"
-#include "app/win32/framework/Dialog.h"
+#include "framework/win32/Dialog.h"
 
 namespace hx::win {
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/UtilityState.h"
-#include "app/win32/RegistryAppProfile.h"
+#include "config/win32/RegistryAppProfile.h"
 #include "auth/win32/UtilityAuthWorker.h"
 #include "config/LastSettingStore.h"
 #include "config/ProfileStore.h"

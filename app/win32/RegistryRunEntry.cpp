@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/win32/framework/Handles.h"
+#include "framework/win32/Handles.h"
 
 namespace hx::win {
 namespace {

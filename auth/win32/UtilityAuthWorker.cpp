@@ -1,7 +1,7 @@
 #include "auth/win32/UtilityAuthWorker.h"
 
 #include "adapter/AdapterLibrary.h"
-#include "app/win32/RegistryAppProfile.h"
+#include "config/win32/RegistryAppProfile.h"
 #include "auth/SupplicantLibrary.h"
 
 namespace hx::win {

@@ -2,7 +2,7 @@
 
 #include <uxtheme.h>
 
-#include "app/win32/framework/Reflect.h"
+#include "framework/win32/Reflect.h"
 #include "controls/win32/SystemColours.h"
 
 namespace hx::win {

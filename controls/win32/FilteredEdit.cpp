@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/win32/framework/Reflect.h"
+#include "framework/win32/Reflect.h"
 
 namespace hx::win {
 namespace {

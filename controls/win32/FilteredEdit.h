@@ -6,8 +6,8 @@
 
 #include <string_view>
 
-#include "app/win32/framework/Control.h"
-#include "app/win32/framework/Handles.h"
+#include "framework/win32/Control.h"
+#include "framework/win32/Handles.h"
 #include "controls/CharacterFilter.h"
 
 namespace hx::win {

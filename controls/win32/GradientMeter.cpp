@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/win32/framework/Handles.h"
+#include "framework/win32/Handles.h"
 #include "controls/GradientBands.h"
 #include "controls/win32/SystemColours.h"
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/win32/framework/Control.h"
+#include "framework/win32/Control.h"
 #include "controls/win32/AccessibleObject.h"
 
 namespace hx::win {

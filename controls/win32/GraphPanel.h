@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "app/win32/framework/Control.h"
-#include "app/win32/framework/Handles.h"
+#include "framework/win32/Control.h"
+#include "framework/win32/Handles.h"
 
 namespace hx::win {
 

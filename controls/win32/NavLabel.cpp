@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/win32/framework/Dpi.h"
-#include "app/win32/framework/Reflect.h"
+#include "framework/win32/Dpi.h"
+#include "framework/win32/Reflect.h"
 #include "controls/ColourScheme.h"
 #include "controls/DpiScale.h"
 #include "controls/win32/SystemColours.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <utility>
 
-#include "app/win32/framework/Control.h"
-#include "app/win32/framework/Handles.h"
+#include "framework/win32/Control.h"
+#include "framework/win32/Handles.h"
 #include "controls/win32/AccessibleObject.h"
 
 namespace hx::win {

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "app/win32/framework/Dialog.h"
+#include "framework/win32/Dialog.h"
 #include "pages/ProfileEditorModel.h"
 #include "pages/ProfilePageModel.h"
 #include "pages/win32/DialogItems.h"

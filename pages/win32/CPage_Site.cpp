@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/win32/framework/Handles.h"
+#include "framework/win32/Handles.h"
 
 namespace hx::win {
 namespace {

@@ -1,6 +1,6 @@
 #include "pages/win32/DialogItems.h"
 
-#include "app/win32/RegistryAppProfile.h"
+#include "config/win32/RegistryAppProfile.h"
 
 namespace hx::win {
 

@@ -1,6 +1,6 @@
 #include "pages/win32/Page.h"
 
-#include "app/win32/framework/Handles.h"
+#include "framework/win32/Handles.h"
 #include "controls/win32/SystemColours.h"
 
 namespace hx::win {

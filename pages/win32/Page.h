@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "app/ShellPort.h"
-#include "app/win32/framework/Dialog.h"
+#include "framework/win32/Dialog.h"
 #include "pages/win32/PageContext.h"
 #include "pages/win32/Palette.h"
 

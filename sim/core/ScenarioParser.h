@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "sim/core/Scenario.h"
+#include "sim/core/ScenarioValues.h"
 
 namespace hxsim {
 
@@ -16,11 +17,5 @@ struct ParseResult {
 };
 
 ParseResult ParseScenario(std::string_view text);
-
-// Small value parsers, shared with the control commands.
-std::optional<Mac> ParseMac(std::string_view text);          // 00:11:22:33:44:55 or with '-'
-std::optional<std::vector<uint8_t>> ParseHexBytes(std::string_view text);  // "12 34 ab" or "1234ab"
-std::optional<long long> ParseInteger(std::string_view text);  // decimal, -decimal or 0x hex
-std::string MacText(const Mac& mac);                         // 00:11:22:33:44:55
 
 }  // namespace hxsim

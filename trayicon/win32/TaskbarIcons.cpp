@@ -1,6 +1,6 @@
 #include "trayicon/win32/TaskbarIcons.h"
 
-#include "app/win32/framework/Handles.h"
+#include "framework/win32/Handles.h"
 #include "trayicon/TaskbarTheme.h"
 
 namespace hx::win {

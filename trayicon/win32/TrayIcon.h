@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/framework/Handles.h"
+#include "framework/win32/Handles.h"
 #include "trayicon/TrayMenuAnchor.h"
 #include "trayicon/TrayPresence.h"
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/win32/framework/Control.h"
-#include "app/win32/framework/Reflect.h"
+#include "framework/win32/Control.h"
+#include "framework/win32/Reflect.h"
 
 namespace hx::test {
 namespace {

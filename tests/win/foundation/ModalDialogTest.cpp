@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/win32/framework/Dialog.h"
+#include "framework/win32/Dialog.h"
 #include "resources/resource.h"
 
 namespace hx::win {

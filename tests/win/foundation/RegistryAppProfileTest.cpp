@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/win32/RegistryAppProfile.h"
+#include "config/win32/RegistryAppProfile.h"
 
 namespace hx::win {
 namespace {

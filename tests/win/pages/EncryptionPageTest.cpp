@@ -2,7 +2,7 @@
 // with its pass phrase rule and what it writes to the registry, Cancel.
 #include <gtest/gtest.h>
 
-#include "app/win32/RegistryAppProfile.h"
+#include "config/win32/RegistryAppProfile.h"
 #include "pages/WepKeyEntry.h"
 #include "pages/win32/CPage_Wep.h"
 #include "tests/win/pages/PagesTestSupport.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/UtilityState.h"
-#include "app/win32/RegistryAppProfile.h"
+#include "config/win32/RegistryAppProfile.h"
 #include "config/LastSettingStore.h"
 #include "config/ProfileStore.h"
 #include "config/SettingApplier.h"

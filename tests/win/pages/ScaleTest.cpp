@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/win32/framework/Dpi.h"
+#include "framework/win32/Dpi.h"
 #include "controls/DpiScale.h"
 #include "tests/win/common/Canvas.h"
 

@@ -9,7 +9,7 @@
 
 #include "app/TrayRule.h"
 #include "app/win32/CDlg_Main.h"
-#include "app/win32/framework/Handles.h"
+#include "framework/win32/Handles.h"
 #include "resources/resource.h"
 #include "tests/fakes/FakeAdapterLibrary.h"
 #include "tests/fakes/ScriptedAdapterOperations.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/framework/Dialog.h"
-#include "app/win32/framework/Dpi.h"
-#include "app/win32/framework/Handles.h"
+#include "framework/win32/Dialog.h"
+#include "framework/win32/Dpi.h"
+#include "framework/win32/Handles.h"
 #include "controls/win32/NavLabel.h"
 #include "resources/resource.h"
 #include "tests/win/common/UtilityProcess.h"

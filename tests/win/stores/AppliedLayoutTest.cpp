@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/UtilityState.h"
-#include "app/win32/RegistryAppProfile.h"
+#include "config/win32/RegistryAppProfile.h"
 #include "auth/WorkerControl.h"
 #include "config/LastSettingStore.h"
 #include "config/SettingApplier.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/RegistryAppProfile.h"
+#include "config/win32/RegistryAppProfile.h"
 #include "config/LastSettingStore.h"
 #include "config/ProfileStore.h"
 #include "tests/fakes/SampleSetting.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/UtilityState.h"
-#include "app/win32/RegistryAppProfile.h"
+#include "config/win32/RegistryAppProfile.h"
 #include "auth/AuthWorker.h"
 #include "auth/win32/UtilityAuthWorker.h"
 #include "auth/win32/Win32WorkerPorts.h"

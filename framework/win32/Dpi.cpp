@@ -1,4 +1,4 @@
-#include "app/win32/framework/Dpi.h"
+#include "framework/win32/Dpi.h"
 
 #include "controls/DpiScale.h"
 

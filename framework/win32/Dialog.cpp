@@ -1,7 +1,7 @@
-#include "app/win32/framework/Dialog.h"
+#include "framework/win32/Dialog.h"
 
-#include "app/win32/framework/Control.h"
-#include "app/win32/framework/Reflect.h"
+#include "framework/win32/Control.h"
+#include "framework/win32/Reflect.h"
 
 namespace hx::win {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/win32/RegistryAppProfile.h"
+#include "config/win32/RegistryAppProfile.h"
 
 #include <vector>
 

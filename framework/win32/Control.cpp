@@ -1,8 +1,8 @@
-#include "app/win32/framework/Control.h"
+#include "framework/win32/Control.h"
 
 #include <commctrl.h>
 
-#include "app/win32/framework/Reflect.h"
+#include "framework/win32/Reflect.h"
 
 namespace hx::win {
 namespace {

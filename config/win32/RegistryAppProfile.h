@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/win32/framework/Handles.h"
+#include "framework/win32/Handles.h"
 #include "config/AppProfile.h"
 
 namespace hx::win {
