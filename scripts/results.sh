@@ -78,7 +78,8 @@ count_gtest() {
         [ "$bad" -eq 0 ] && failed=$((failed + 1))
         failed_names+=("$name")
         echo "FAILED: $name"
-        grep -o 'testcase name="[^"]*"[^>]*>[[:space:]]*<failure' "$xml" | sed -E 's/testcase name="([^"]*)".*/  \1/' | head -20
+        # What failed and why, so that a run read only from its printed output can be judged.
+        grep -E -A4 '(: Failure|^\[  FAILED  \] [A-Za-z])' "$(hx_result_file "$name").log" | head -60 | sed 's/^/  /'
     fi
 }
 

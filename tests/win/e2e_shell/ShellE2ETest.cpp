@@ -89,20 +89,22 @@ TEST_F(ShellEndToEnd, StartsAbsentFindsThePluggedAdapterAndHidesWhenItIsPulled) 
     ASSERT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() > 0; }, 3s));
     const auto foundAfter = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - plugged);
     std::printf("adapter found %lld ms after plugging\n", static_cast<long long>(foundAfter.count()));
-    EXPECT_LE(foundAfter, 1500ms) << "found by the next one-second tick";
+    // The next one-second tick finds it; the rest of the bound is room for a loaded machine
+    // reading the icon off the screen.
+    EXPECT_LE(foundAfter, 2500ms) << "found by the next one-second tick";
 
     ASSERT_TRUE(OpenWithin(2s));
     EXPECT_TRUE(PageShown(window, IDC_LI_RESCAN)) << "identification shows Link Info";
 
     ASSERT_EQ(SimCommand("unplug").substr(0, 2), "ok");
     const auto pulled = Clock::now();
-    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 2s));
-    EXPECT_LE(Clock::now() - pulled, 1500ms) << "hidden within a tick";
+    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 3s));
+    EXPECT_LE(Clock::now() - pulled, 2500ms) << "hidden within a tick";
     EXPECT_TRUE(WaitForTraySet(0, 2s));
     EXPECT_TRUE(utility.Running());
 
     ASSERT_EQ(SimCommand("plug").substr(0, 2), "ok");
-    EXPECT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() > 0; }, 2500ms)) << "found again";
+    EXPECT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() > 0; }, 3500ms)) << "found again";
 
     ::PostMessageA(window, WM_COMMAND, ID_TRAY_EXIT, 0);
     EXPECT_TRUE(utility.WaitForExit(5s));
