@@ -1,15 +1,11 @@
-// The WLAN profile mapping on any element tree: the input is decoded into a tree of the
-// schema's element names and values (or any names and texts), read as a profile, and an
-// accepted profile is written and read back.
+// The WLAN profile mapping on any element tree. Checked: a refusal keeps nothing; an
+// accepted profile has an SSID of 1 to 32 bytes, a network type and security pair the
+// adapter can use and keys it can take; it can be written, reads back as the same fields,
+// and its text carries no control bytes.
 //
-// Checked: a refusal keeps nothing; an accepted profile has its SSID within 32 bytes, a
-// network type, a security pair and keys the adapter can take; whatever is accepted can be
-// written, and reads back as the same fields; a written profile carries no control bytes.
-//
-// Input: the first byte picks the root's name and namespace; then records of [op] with op
-// % 4: 0 a child element ([name byte], op bit 4: another namespace), entered unless the
-// tree is 16 deep; 1 a value from the list ([value byte]) or, past the list, a text; 2
-// leaves the element; 3 a text ([length][bytes]).
+// Input: the first byte picks the root's name and namespace; then records [op], by op % 4:
+// 0 a child ([name byte], past the list a text; op bit 4: another namespace), entered up to
+// 16 deep; 1 a value ([value byte], past the list a text); 2 leave the element; 3 a text.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -73,23 +69,18 @@ hx::XmlElement Decode(Input& in) {
             current.text += value < std::size(kValues) ? std::string(kValues[value]) : in.Text();
             break;
         }
-        case 2:
-            if (open.size() > 1) open.pop_back();
-            break;
-        default:
-            current.text += in.Text();
-            break;
+        case 2: if (open.size() > 1) open.pop_back(); break;
+        default: current.text += in.Text(); break;
         }
     }
     return root;
 }
 
 bool KnownPair(const hx::WlanSetting& s) {
-    for (const hx::WlanSecurityPair& pair : hx::kWlanSecurityPairs) {
-        if (pair.authenticationMode == s.AuthenticationMode && pair.wepStatus == s.WEPStatus)
-            return s.NetworkType == hx::NetworkType::Infrastructure || pair.adHoc;
-    }
-    return false;
+    return std::any_of(std::begin(hx::kWlanSecurityPairs), std::end(hx::kWlanSecurityPairs), [&](const auto& pair) {
+        return pair.authenticationMode == s.AuthenticationMode && pair.wepStatus == s.WEPStatus &&
+               (s.NetworkType == hx::NetworkType::Infrastructure || pair.adHoc);
+    });
 }
 
 void CheckText(const std::string& xml) {
@@ -101,9 +92,7 @@ void CheckText(const std::string& xml) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Input in(data, size);
     const hx::XmlElement root = Decode(in);
-    // Names are written as they stand (the trees written are the mapping's own): only
-    // the texts are checked here, in the written profiles below.
-    Check(!hx::XmlDocumentText(root).empty());
+    Check(!hx::XmlDocumentText(root).empty());  // names as they stand: no text check
     const hx::ImportedWlanProfile profile = hx::WlanProfileFromXml(root);
     if (!profile.Accepted()) {
         Check(profile.fields.empty() && profile.name.empty() && profile.setting == hx::WlanSetting{});
