@@ -43,7 +43,10 @@ public:
     virtual long long NowMilliseconds() = 0;
     virtual std::string TimeOfDay() = 0;   // "HH:MM:SS", for monitor's lines
     virtual bool Interrupted() = 0;        // Ctrl+C during monitor
-    virtual std::optional<std::string> ReadPassphraseFromInput() = 0;   // the first line, line end dropped
+    // The first line of standard input, line end dropped. asked (--passphrase): typed at a
+    // console without echo, or read from a redirected input. Not asked: only a redirected
+    // input is read, and null when it holds nothing (a console is never waited on).
+    virtual std::optional<std::string> ReadPassphraseFromInput(bool asked) = 0;
     virtual FileText ReadFile(const std::string& path, size_t maxBytes) = 0;
     virtual void Out(std::string_view text) = 0;
     virtual void Err(std::string_view text) = 0;

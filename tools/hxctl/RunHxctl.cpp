@@ -101,18 +101,22 @@ public:
 
     int Connect() {
         ControlRecord request = call_.request;
-        if (call_.passphraseSource != PassphraseSource::None) {
-            std::optional<std::string> passphrase;
-            if (call_.passphraseSource == PassphraseSource::Stdin) {
-                passphrase = ports_.ReadPassphraseFromInput();
-                if (!passphrase) return Fail(ExitStatus::Usage, "no pass phrase on standard input");
-            } else {
-                const FileText file = ports_.ReadFile(call_.passphraseFile, 4096);
-                if (!file.read)
-                    return Fail(ExitStatus::Usage, file.tooLarge ? call_.passphraseFile + " is too large for a pass phrase"
-                                                                 : file.problem);
-                passphrase = WithoutOneLineEnd(file.text);
-            }
+        std::optional<std::string> passphrase;
+        if (call_.passphraseSource == PassphraseSource::File) {
+            const FileText file = ports_.ReadFile(call_.passphraseFile, 4096);
+            if (!file.read)
+                return Fail(ExitStatus::Usage,
+                            file.tooLarge ? call_.passphraseFile + " is too large for a pass phrase" : file.problem);
+            passphrase = WithoutOneLineEnd(file.text);
+        } else if (call_.passphraseSource == PassphraseSource::Stdin) {
+            passphrase = ports_.ReadPassphraseFromInput(true);
+            if (!passphrase) return Fail(ExitStatus::Usage, "no pass phrase on standard input");
+        } else if (request.Find("wep-key") == nullptr) {
+            // A pass phrase piped in needs no option; an empty input means none.
+            passphrase = ports_.ReadPassphraseFromInput(false);
+            if (passphrase && passphrase->empty()) passphrase.reset();
+        }
+        if (passphrase) {
             if (std::string problem = CheckPassphrase(*passphrase); !problem.empty()) return Fail(ExitStatus::Usage, problem);
             request.Set("passphrase", *passphrase);
         }
@@ -155,11 +159,13 @@ public:
             if (ports_.Interrupted()) break;
             Answer now = AskStatus();
             if (now.status != ExitStatus::Ok) return now.status;
+            std::string text;
             for (const MonitorEvent& event : EventsBetween(last.records.front(), now.records.front())) {
-                const std::string time = ports_.TimeOfDay();
-                ports_.Out(call_.terse ? time + "\t" + EventName(event.kind) + "\t" + TerseValue(event.detail) + "\n"
-                                       : time + "  " + EventText(event) + "\n");
+                if (!call_.terse) text += ports_.TimeOfDay() + "  " + EventText(event) + "\n";
+                for (const auto& [name, value] : call_.terse ? event.fields : decltype(event.fields)())
+                    text += name + ": " + TerseValue(value) + "\n";
             }
+            if (!text.empty()) ports_.Out(text);
             last = std::move(now);
         }
         return ExitStatus::Ok;

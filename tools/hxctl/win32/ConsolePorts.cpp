@@ -17,6 +17,21 @@ BOOL WINAPI OnConsoleBreak(DWORD kind) {
     return TRUE;
 }
 
+// Whether a redirected standard input is worth reading without an option asking for it: a
+// file or device always (it ends), a pipe once it holds bytes or has been closed, waited
+// for at most a second, so that a pipe nobody writes to does not hold connect up.
+bool PipeHasInput(HANDLE input) {
+    if (::GetFileType(input) != FILE_TYPE_PIPE) return input != nullptr && input != INVALID_HANDLE_VALUE;
+    for (int tries = 0; tries < 20; ++tries) {
+        DWORD available = 0;
+        if (!::PeekNamedPipe(input, nullptr, 0, nullptr, &available, nullptr))
+            return true;   // closed (its end is read at once), or a pipe that cannot be peeked
+        if (available > 0) return true;
+        ::Sleep(50);
+    }
+    return false;
+}
+
 }  // namespace
 
 ConsolePorts::ConsolePorts() : pipeName_(ControlPipeName()) {
@@ -46,11 +61,12 @@ std::string ConsolePorts::TimeOfDay() {
 
 bool ConsolePorts::Interrupted() { return ::WaitForSingleObject(g_interrupt, 0) == WAIT_OBJECT_0; }
 
-std::optional<std::string> ConsolePorts::ReadPassphraseFromInput() {
-    // At a console the pass phrase is typed without echo; from a pipe or file, the first line.
+std::optional<std::string> ConsolePorts::ReadPassphraseFromInput(bool asked) {
     const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
     DWORD mode = 0;
     const bool console = ::GetConsoleMode(input, &mode) != 0;
+    if (console && !asked) return std::nullopt;
+    if (!asked && !PipeHasInput(input)) return std::nullopt;
     if (console) {
         std::fputs("Pass phrase: ", stderr);
         std::fflush(stderr);
@@ -58,10 +74,7 @@ std::optional<std::string> ConsolePorts::ReadPassphraseFromInput() {
     }
     std::string line;
     int c = 0;
-    while ((c = std::fgetc(stdin)) != EOF && c != '\n') {
-        line += static_cast<char>(c);
-        if (line.size() > 4096) break;
-    }
+    while ((c = std::fgetc(stdin)) != EOF && c != '\n' && line.size() <= 4096) line += static_cast<char>(c);
     if (console) {
         ::SetConsoleMode(input, mode);
         std::fputs("\n", stderr);
