@@ -6,6 +6,7 @@
 #include "tools/hxctl/HxctlPorts.h"
 #include "tools/hxctl/InputChecks.h"
 #include "tools/hxctl/MonitorEvents.h"
+#include "tools/hxctl/ProfileFields.h"
 #include "tools/hxctl/ReplyText.h"
 
 namespace hx::ctl {
@@ -175,7 +176,10 @@ public:
         const Answer answer = Ask(call_.request);
         if (answer.status != ExitStatus::Ok) return answer.status;
         if (answer.records.empty()) return Fail(ExitStatus::Unknown, "the utility sent no profile");
-        ports_.Out(ports_.ProfileToXml(call_.profileName, answer.records.front()));
+        const ExportedWlanProfile exported =
+            WlanProfileToXml(call_.profileName, SettingFromProfileFields(answer.records.front()), call_.keysInClear);
+        if (!exported.Written()) return Fail(ExitStatus::Usage, call_.profileName + ": " + exported.error);
+        ports_.Out(exported.xml);
         return ExitStatus::Ok;
     }
 
@@ -184,16 +188,21 @@ public:
         if (!file.read)
             return Fail(ExitStatus::Usage, file.tooLarge ? call_.importFile + " is larger than 1 MB; it is not a WLAN profile"
                                                          : file.problem);
-        const ImportedProfile imported = ports_.ProfileFromXml(file.text);
-        if (!imported.problem.empty()) return Fail(ExitStatus::Usage, call_.importFile + ": " + imported.problem);
+        const XmlDocument document = ports_.ReadXml(file.text);
+        if (!document.problem.empty()) return Fail(ExitStatus::Usage, call_.importFile + ": " + document.problem);
+        const ImportedWlanProfile imported = WlanProfileFromXml(document.root);
+        if (!imported.Accepted()) return Fail(ExitStatus::Usage, call_.importFile + ": " + imported.error);
         const std::string name = call_.profileName.empty() ? imported.name : call_.profileName;
         if (name.empty()) return Fail(ExitStatus::Usage, call_.importFile + " names no profile: give --name NAME");
         ControlRecord request = call_.request;
         request.Set("name", name);
-        for (const auto& [field, value] : imported.fields.fields) request.fields.emplace_back(field, value);
+        for (const auto& field : ProfilePutFields(imported).fields) request.fields.push_back(field);
         const Answer answer = Ask(request);
         if (answer.status != ExitStatus::Ok) return answer.status;
-        if (!call_.terse) ports_.Out("Profile " + name + " imported.\n");
+        if (!call_.terse) {
+            for (const std::string& note : imported.notes) ports_.Err("hxctl: note: " + note + "\n");
+            ports_.Out("Profile " + name + " imported.\n");
+        }
         return ExitStatus::Ok;
     }
 

@@ -4,6 +4,7 @@
 
 #include "tools/hxctl/InputChecks.h"
 #include "tools/hxctl/win32/ControlPipeClient.h"
+#include "tools/hxctl/win32/XmlLiteTree.h"
 
 namespace hx::ctl::win {
 namespace {
@@ -117,14 +118,9 @@ void ConsolePorts::Err(std::string_view text) {
     std::fflush(stderr);
 }
 
-std::string ConsolePorts::ProfileToXml(const std::string& name, const ControlRecord& fields) {
-    return {};
-}
-
-ImportedProfile ConsolePorts::ProfileFromXml(std::string_view bytes) {
-    ImportedProfile imported;
-    imported.problem = "profile XML is not read by this build";
-    return imported;
+XmlDocument ConsolePorts::ReadXml(std::string_view bytes) {
+    hx::win::XmlTree tree = hx::win::ReadXmlTree(bytes);
+    return XmlDocument{std::move(tree.error), std::move(tree.root)};
 }
 
 }  // namespace hx::ctl::win

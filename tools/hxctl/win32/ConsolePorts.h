@@ -24,8 +24,7 @@ public:
     FileText ReadFile(const std::string& path, size_t maxBytes) override;
     void Out(std::string_view text) override;
     void Err(std::string_view text) override;
-    std::string ProfileToXml(const std::string& name, const ControlRecord& fields) override;
-    ImportedProfile ProfileFromXml(std::string_view bytes) override;
+    XmlDocument ReadXml(std::string_view bytes) override;
 
 private:
     std::string pipeName_;
