@@ -14,19 +14,19 @@ struct FileHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { ::CloseHandle(h); }
 };
-struct TokenHandleTraits {
+struct KernelHandleTraits {
     static HANDLE Invalid() { return nullptr; }
     static void Close(HANDLE h) { ::CloseHandle(h); }
 };
 using UniqueFile = hx::win::UniqueHandle<HANDLE, FileHandleTraits>;
-using UniqueToken = hx::win::UniqueHandle<HANDLE, TokenHandleTraits>;
+using UniqueKernelHandle = hx::win::UniqueHandle<HANDLE, KernelHandleTraits>;
 
 constexpr DWORD kBusyWaitMs = 5000;
 
 std::string UserSidText() {
     HANDLE raw = nullptr;
     if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &raw)) return {};
-    const UniqueToken token(raw);
+    const UniqueKernelHandle token(raw);
     DWORD size = 0;
     ::GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
     std::vector<BYTE> buffer(size);
@@ -52,12 +52,35 @@ Exchange Broken(const std::string& what) {
     return exchange;
 }
 
-// The process of the utility's main window, or 0 when there is none.
+// The process of the utility's main window, or 0 when there is none. user32 is loaded only
+// here: a console program that imports it pays its start-up (under Wine a good part of a
+// status request's time) on every run.
 DWORD UtilityWindowProcess() {
-    const HWND window = ::FindWindowA(nullptr, kUtilityWindowTitle);
+    using FindWindowFunction = HWND(WINAPI*)(LPCSTR, LPCSTR);
+    using WindowProcessFunction = DWORD(WINAPI*)(HWND, LPDWORD);
+    const HMODULE user32 = ::LoadLibraryA("user32.dll");
+    if (user32 == nullptr) return 0;
+    const auto findWindow = reinterpret_cast<FindWindowFunction>(reinterpret_cast<void*>(::GetProcAddress(user32, "FindWindowA")));
+    const auto windowProcess =
+        reinterpret_cast<WindowProcessFunction>(reinterpret_cast<void*>(::GetProcAddress(user32, "GetWindowThreadProcessId")));
+    if (findWindow == nullptr || windowProcess == nullptr) return 0;
+    const HWND window = findWindow(nullptr, kUtilityWindowTitle);
     DWORD process = 0;
-    if (window != nullptr) ::GetWindowThreadProcessId(window, &process);
+    if (window != nullptr) windowProcess(window, &process);
     return process;
+}
+
+// Whether the process runs the utility's program (HX88UUtil.exe), told by its image.
+bool RunsUtilityProgram(DWORD processId) {
+    const HANDLE raw = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (raw == nullptr) return false;
+    const UniqueKernelHandle process(raw);
+    char path[MAX_PATH * 2];
+    DWORD length = sizeof path;
+    if (!::QueryFullProcessImageNameA(process.Get(), 0, path, &length)) return false;
+    const std::string image(path, length);
+    const size_t slash = image.find_last_of("\\/");
+    return ::lstrcmpiA(image.substr(slash == std::string::npos ? 0 : slash + 1).c_str(), kUtilityProgram) == 0;
 }
 
 UniqueFile OpenPipe(const std::string& pipeName, DWORD& error) {
@@ -86,18 +109,22 @@ std::string ControlPipeName() {
 Exchange TransactControlPipe(const std::string& pipeName, const std::string& request) {
     DWORD error = 0;
     const UniqueFile pipe = OpenPipe(pipeName, error);
-    const DWORD utility = UtilityWindowProcess();
     if (!pipe) {
         if (error == ERROR_PIPE_BUSY) return NotReached("the utility's control channel stayed busy: " + pipeName);
-        if (utility != 0) return NotReached("the utility runs without its control channel: " + pipeName + " is missing");
+        if (UtilityWindowProcess() != 0)
+            return NotReached("the utility runs without its control channel: " + pipeName + " is missing");
         return NotReached("HX-88U Utility is not running");
     }
-    // The pass phrase and keys go only to the utility itself.
+    // The pass phrase and keys go only to the utility itself: the pipe's server runs the
+    // utility's program, or owns the utility's window.
     ULONG server = 0;
     if (!::GetNamedPipeServerProcessId(pipe.Get(), &server)) return Broken("the pipe's server is unknown");
-    if (utility == 0) return NotReached("HX-88U Utility is not running");
-    if (server != utility)
-        return NotReached("the utility runs without its control channel: another program holds " + pipeName);
+    if (!RunsUtilityProgram(server)) {
+        const DWORD utility = UtilityWindowProcess();
+        if (utility == 0) return NotReached("HX-88U Utility is not running");
+        if (server != utility)
+            return NotReached("the utility runs without its control channel: another program holds " + pipeName);
+    }
 
     DWORD mode = PIPE_READMODE_MESSAGE;
     if (!::SetNamedPipeHandleState(pipe.Get(), &mode, nullptr, nullptr)) return Broken("the pipe refused message mode");

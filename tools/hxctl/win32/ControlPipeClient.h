@@ -9,12 +9,14 @@
 namespace hx::ctl::win {
 
 inline constexpr const char* kUtilityWindowTitle = "Halvorn HX-88U Utility";
+inline constexpr const char* kUtilityProgram = "HX88UUtil.exe";
 
 // HX_CONTROL_PIPE when set, else \\.\pipe\hx88uutil-<the user's SID>.
 std::string ControlPipeName();
 
 // Sends the request and reads the whole reply. Not reached (exit status 8) when the pipe is
-// missing, or when the utility's window is there but another process serves the pipe; the
+// missing, or when its server neither runs HX88UUtil.exe nor owns the utility's window
+// ("not running" without that window, "runs without its control channel" with it); the
 // request is then never written.
 Exchange TransactControlPipe(const std::string& pipeName, const std::string& request);
 

@@ -166,7 +166,16 @@ XmlTree ReadXmlTree(std::string_view bytes) {
         out.error = "XmlLite (xmllite.dll) cannot be loaded from the system folder";
         return out;
     }
-    ComPtr<IStream> stream(::SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
+    // shlwapi is loaded here only: imported, it brings user32 and gdi32 into every run of
+    // the console program.
+    using MemStreamFunction = IStream*(WINAPI*)(const BYTE*, UINT);
+    const UniqueModule shlwapi(::LoadLibraryW(L"shlwapi.dll"));
+    const auto memStream = shlwapi ? reinterpret_cast<MemStreamFunction>(
+                                         reinterpret_cast<void*>(::GetProcAddress(shlwapi.Get(), "SHCreateMemStream")))
+                                   : nullptr;
+    ComPtr<IStream> stream(memStream != nullptr
+                               ? memStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()))
+                               : nullptr);
     IXmlReader* created = nullptr;
     if (!stream || FAILED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(&created), nullptr))) {
         out.error = "the XML reader cannot be created";
