@@ -5,7 +5,8 @@
 # and asked for its status by the installed hxctl.exe, then a silent uninstall while it runs
 # (it is asked to exit, everything installed is removed, the user's settings stay); last a
 # silent install with /NOAUTOSTART, which leaves "Start with Windows" off, and its uninstall;
-# last an upgrade after the user turned "Start with Windows" off, which keeps it off. Prints each step; exit status 0 when all hold.
+# last an upgrade after the user turned "Start with Windows" off, which keeps it off. Prints
+# each step; exit status 0 when all hold.
 #   scripts/check-installer.sh [win64|win32]    (default win64; the build must exist)
 # The i686 installer and utility run under 32-bit Wine.
 set -eu
