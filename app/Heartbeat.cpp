@@ -68,6 +68,7 @@ void Heartbeat::CountDownSurvey() {
         --countdown;
     } else if (countdown == 0) {
         shell_.CollectSiteSurvey();
+        ++state_.surveysCollected;
         countdown = kNoSurveyPending;
     }
 }

@@ -37,6 +37,8 @@ struct UtilityState {
     SupportedChannels supportedChannels;
     int adapterReady = 0;               // 1 once the adapter is found, opened and identified
     int pendingSurveyCountdown = kNoSurveyPending;  // ticks until a started scan is collected
+    unsigned long surveysCollected = 0;  // scan lists the heartbeat has collected
+    unsigned long settingsApplied = 0;   // whole settings applied and networks joined from the list
 };
 
 // Start-up values before anything else runs: the adapter record not open, with the words

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "auth/KeyInstaller.h"
+
 namespace hx {
 
 std::string JoinFailureText(const std::string& ssid) {
@@ -20,8 +22,20 @@ std::optional<std::string> JoinFailureNotice::TakeNotice() {
     return std::exchange(waiting_, std::nullopt);
 }
 
+JoinTally JoinFailureNotice::Tally() {
+    std::lock_guard lock(mutex_);
+    JoinTally tally;
+    tally.pairwiseKey = running_ && PairwiseKeysInstalled() != pairwiseAtStart_;
+    tally.groupKey = running_ && GroupKeysInstalled() != groupAtStart_;
+    tally.failedJoins = failedJoins_;
+    return tally;
+}
+
 void JoinFailureNotice::JoinStarted(const std::string& ssid) {
     std::lock_guard lock(mutex_);
+    running_ = true;
+    pairwiseAtStart_ = PairwiseKeysInstalled();
+    groupAtStart_ = GroupKeysInstalled();
     ssid_ = ssid;
     armed_ = true;
     failures_.clear();
@@ -30,6 +44,7 @@ void JoinFailureNotice::JoinStarted(const std::string& ssid) {
 
 void JoinFailureNotice::JoinStopped() {
     std::lock_guard lock(mutex_);
+    running_ = false;
     armed_ = false;
     failures_.clear();
     waiting_.reset();
@@ -39,6 +54,7 @@ void JoinFailureNotice::AttemptEnded(bool pairwiseKeyInstalled) {
     bool given = false;
     {
         std::lock_guard lock(mutex_);
+        if (!pairwiseKeyInstalled) ++failedJoins_;
         if (!armed_) return;
         if (pairwiseKeyInstalled) {
             failures_.clear();
@@ -56,6 +72,7 @@ void JoinFailureNotice::EndedWithoutKeys() {
     bool given = false;
     {
         std::lock_guard lock(mutex_);
+        ++failedJoins_;
         given = Give();
     }
     if (given) Wake();

@@ -25,6 +25,14 @@ namespace hx {
 // The balloon's text for a join that fails.
 std::string JoinFailureText(const std::string& ssid);
 
+// What the control channel tells of the worker: whether the keys were installed since its
+// current start, and how many attempts ended without keys since the process started.
+struct JoinTally {
+    bool pairwiseKey = false;
+    bool groupKey = false;
+    unsigned long failedJoins = 0;
+};
+
 class JoinFailureNotice final : public JoinOutcomePort {
 public:
     static constexpr int kFailedAttempts = 3;
@@ -37,6 +45,7 @@ public:
     void OnNoticeWaiting(std::function<void()> wake);
     // The waiting notice's text, once.
     std::optional<std::string> TakeNotice();
+    JoinTally Tally();
 
     void JoinStarted(const std::string& ssid) override;
     void JoinStopped() override;
@@ -55,6 +64,8 @@ private:
     bool armed_ = false;   // a setting was applied and its notice not given yet
     std::deque<std::chrono::steady_clock::time_point> failures_;
     std::optional<std::string> waiting_;
+    bool running_ = false;  // started and not stopped
+    unsigned long pairwiseAtStart_ = 0, groupAtStart_ = 0, failedJoins_ = 0;
 };
 
 }  // namespace hx

@@ -18,6 +18,7 @@ struct InstallTarget {
 };
 
 std::atomic<unsigned long> g_pairwiseKeysInstalled{0};
+std::atomic<unsigned long> g_groupKeysInstalled{0};
 
 InstallTarget& Target() {
     static InstallTarget target;
@@ -40,6 +41,7 @@ bool Installable(const uint8_t* receiveSequenceCounter, const uint8_t* key, int 
 }  // namespace
 
 unsigned long PairwiseKeysInstalled() { return g_pairwiseKeysInstalled.load(); }
+unsigned long GroupKeysInstalled() { return g_groupKeysInstalled.load(); }
 
 void SetKeyInstallTarget(AdapterLibrary& library, AdapterHandle& adapter) {
     std::lock_guard lock(Target().mutex);
@@ -85,7 +87,9 @@ void HX_CALLBACK InstallNegotiatedKey(const uint8_t* receiveSequenceCounter, con
     std::vector<uint8_t> record =
         BuildNdisKeyRecord(receiveSequenceCounter, key, keyLength, keyIndex, keyKind, bssid);
     const int written = library->WriteOid(adapter, kOidAddKey, record.data(), static_cast<int>(record.size()));
-    if (written != -1 && keyKind == KeyKind::Pairwise) ++g_pairwiseKeysInstalled;
+    if (written == -1) return;
+    if (keyKind == KeyKind::Pairwise) ++g_pairwiseKeysInstalled;
+    if (keyKind == KeyKind::Group) ++g_groupKeysInstalled;
 }
 
 }  // namespace hx

@@ -27,6 +27,8 @@ void ClearKeyInstallTarget();
 // How many pairwise keys the callback has written to an adapter that took them, since the
 // process started: the worker compares it across one negotiation.
 unsigned long PairwiseKeysInstalled();
+// The same for group keys.
+unsigned long GroupKeysInstalled();
 
 // The NDIS 802.11 key record of one key, key length + 39 bytes, zero-filled around its
 // fields: Length, KeyIndex (pairwise: transmit, pairwise, RSC valid; group: RSC valid with

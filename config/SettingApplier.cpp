@@ -111,6 +111,7 @@ int SettingApplier::ApplyWepSetting() {
 
 int SettingApplier::ApplySetting() {
     worker_.StopWorker();
+    ++state_.settingsApplied;
     // With the worker stopped nothing else writes the current setting.
     const WlanSetting& s = state_.current;
 

@@ -92,6 +92,7 @@ void SiteSurveyModel::Connect(int row) {
     applier_.ApplyAuthenticationMode(setting.AuthenticationMode);
 
     if (entry.encryption == WepStatus::Disabled) {
+        ++state_.settingsApplied;
         applier_.ApplyWepSetting();
         shell_.ShowPage(PageId::LinkInfo);
         return;
@@ -101,6 +102,7 @@ void SiteSurveyModel::Connect(int row) {
         shell_.ShowPage(PageId::Encryption);
         return;
     }
+    ++state_.settingsApplied;
     if (setting.AuthenticationMode == AuthMode::Wpa || setting.AuthenticationMode == AuthMode::WpaPsk) {
         worker_.StartWorker();
     } else {

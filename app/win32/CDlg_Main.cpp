@@ -74,6 +74,7 @@ BOOL CDlg_Main::OnInitDialog() {
     if (notice_) notice_->OnNoticeWaiting([hwnd = Hwnd()] { ::PostMessageA(hwnd, kJoinNoticeMessage, 0, 0); });
     heartbeat_.emplace(state_, *this, *operations_, library_);
     heartbeat_->Start();
+    if (control_) controlServer_ = ControlPipeServer::Start(Hwnd(), kControlRequestMessage);
 
     ::SetTimer(Hwnd(), kPollTimer, kPollPeriodMs, nullptr);
     ::SetTimer(Hwnd(), kHideTimer, kHidePeriodMs, nullptr);
@@ -190,6 +191,7 @@ void CDlg_Main::OnOpen() {
 }
 
 void CDlg_Main::Shutdown() {
+    controlServer_.reset();
     worker_.StopWorker();
     ::KillTimer(Hwnd(), kPollTimer);
     if (tray_) tray_->Remove();
@@ -310,6 +312,10 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         return 0;
     case kJoinNoticeMessage:
         ShowJoinNotice();
+        handled = true;
+        return 0;
+    case kControlRequestMessage:
+        RunControlJob(lParam, [this](const std::string& request) { return control_->Answer(request); });
         handled = true;
         return 0;
     case WM_QUERYDRAGICON:

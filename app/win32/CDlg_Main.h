@@ -12,9 +12,11 @@
 
 #include "adapter/AdapterLibrary.h"
 #include "app/AdapterOperations.h"
+#include "app/ControlService.h"
 #include "app/Heartbeat.h"
 #include "app/ShellPort.h"
 #include "app/UtilityState.h"
+#include "app/win32/ControlPipeServer.h"
 #include "app/win32/RegistryRunEntry.h"
 #include "framework/win32/Dialog.h"
 #include "framework/win32/Handles.h"
@@ -41,7 +43,7 @@ struct MainWindowPages {
     CPage_About& about;
 };
 
-class CDlg_Main : public Dialog, public ShellPort {
+class CDlg_Main : public Dialog, public ShellPort, public ControlWindowPort {
 public:
     static constexpr UINT_PTR kPollTimer = 1;
     static constexpr UINT_PTR kHideTimer = 2;
@@ -49,6 +51,7 @@ public:
     static constexpr UINT kHidePeriodMs = 100;
     static constexpr UINT kCheckFocusMessage = WM_APP + 1;
     static constexpr UINT kJoinNoticeMessage = WM_APP + 2;
+    static constexpr UINT kControlRequestMessage = WM_APP + 3;
 
     CDlg_Main(UtilityState& state, AdapterLibrary& library, WorkerControl& worker, MainWindowPages pages);
     ~CDlg_Main() override;
@@ -59,6 +62,15 @@ public:
     // Where a failing join is told; set before the window is created. Its notice shows as a
     // balloon over the tray icon, and a click on the balloon opens the Encryption page.
     void UseJoinFailureNotice(JoinFailureNotice& notice) { notice_ = &notice; }
+
+    // The requests of the control channel; set before the window is created. The window
+    // serves the channel's pipe while it runs, unless another process holds its name.
+    void UseControlService(ControlService& service) { control_ = &service; }
+    bool ServesControlChannel() const { return controlServer_ != nullptr; }
+
+    // ControlWindowPort
+    std::vector<SurveyEntry> SurveyEntries() override { return pages_.site.Entries(); }
+    void RefreshProfileList() override { pages_.profile.RefreshList(); }
 
     // ShellPort
     void HideMainWindow() override;
@@ -133,6 +145,8 @@ private:
     MainWindowPages pages_;
     AdapterOperations* operations_ = nullptr;
     JoinFailureNotice* notice_ = nullptr;
+    ControlService* control_ = nullptr;
+    std::unique_ptr<ControlPipeServer> controlServer_;
     class NoAdapter;
     std::unique_ptr<NoAdapter> noAdapter_;
 

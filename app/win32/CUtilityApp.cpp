@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "adapter/AdapterSession.h"
+#include "app/ControlService.h"
 #include "app/win32/CDlg_Main.h"
 #include "framework/win32/Dialog.h"
 
@@ -52,6 +53,9 @@ int CUtilityApp::Run(HINSTANCE instance) {
     AdapterSession session(library, state_, *lastSetting_, *applier_, mainWindow);
     mainWindow.UseAdapterOperations(session);
     mainWindow.UseJoinFailureNotice(worker_->Notice());
+    ControlService control({state_, library, *applier_, *worker_, *lastSetting_, *profiles_, mainWindow, mainWindow,
+                            &worker_->Notice()});
+    mainWindow.UseControlService(control);
     mainWindow.DoModal(nullptr);
     return 0;
 }

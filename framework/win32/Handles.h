@@ -58,6 +58,14 @@ struct MemoryDcTraits {
     static HDC Invalid() { return nullptr; }
     static void Close(HDC h) { ::DeleteDC(h); }
 };
+struct KernelHandleTraits {  // events, threads, processes: null when there is none
+    static HANDLE Invalid() { return nullptr; }
+    static void Close(HANDLE h) { ::CloseHandle(h); }
+};
+struct FileHandleTraits {  // files and pipes: INVALID_HANDLE_VALUE when there is none
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { ::CloseHandle(h); }
+};
 struct ModuleTraits {
     static HMODULE Invalid() { return nullptr; }
     static void Close(HMODULE h) { ::FreeLibrary(h); }
@@ -72,6 +80,8 @@ using UniqueCursor = UniqueHandle<HCURSOR, CursorTraits>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
+using UniqueFileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
 
 // Selects an object into a device context for the holder's lifetime.
 class SelectedObject {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/win32/UserOnlySecurity.h"
 #include "sim/vuvavo/ControlServer.h"
 #include "sim/vuvavo/SimulatorHost.h"
 
@@ -42,50 +43,6 @@ struct HandleCloser {
 };
 using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
-// A security descriptor owned by the user of the process token, whose access list allows
-// that user alone (everyone else, administrators and the system included, is refused).
-class UserOnlySecurity {
-public:
-    UserOnlySecurity();
-    UserOnlySecurity(const UserOnlySecurity&) = delete;
-    UserOnlySecurity& operator=(const UserOnlySecurity&) = delete;
-
-    // Null when the descriptor could not be made.
-    SECURITY_ATTRIBUTES* Attributes() { return made_ ? &attributes_ : nullptr; }
-
-private:
-    std::vector<BYTE> user_;  // TOKEN_USER, with the user's SID after it
-    std::vector<BYTE> acl_;
-    SECURITY_DESCRIPTOR descriptor_{};
-    SECURITY_ATTRIBUTES attributes_{};
-    bool made_ = false;
-};
-
-UserOnlySecurity::UserOnlySecurity() {
-    HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return;
-    const UniqueHandle tokenHolder(token);
-    DWORD size = 0;
-    ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-    if (size == 0) return;
-    user_.resize(size);
-    if (!::GetTokenInformation(token, TokenUser, user_.data(), size, &size)) return;
-    PSID user = reinterpret_cast<TOKEN_USER*>(user_.data())->User.Sid;
-    if (!::IsValidSid(user)) return;
-
-    const DWORD aclSize = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) - sizeof(DWORD) + ::GetLengthSid(user);
-    acl_.resize(aclSize);
-    auto* acl = reinterpret_cast<PACL>(acl_.data());
-    made_ = ::InitializeAcl(acl, aclSize, ACL_REVISION) &&
-            ::AddAccessAllowedAce(acl, ACL_REVISION, GENERIC_ALL, user) &&
-            ::InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION) &&
-            ::SetSecurityDescriptorOwner(&descriptor_, user, FALSE) &&
-            ::SetSecurityDescriptorDacl(&descriptor_, TRUE, acl, FALSE);
-    attributes_.nLength = sizeof attributes_;
-    attributes_.lpSecurityDescriptor = &descriptor_;
-    attributes_.bInheritHandle = FALSE;
-}
-
 void ServeOne(HANDLE pipe) {
     std::string request(kBufferSize, '\0');
     DWORD read = 0;
@@ -104,7 +61,7 @@ void ServeOne(HANDLE pipe) {
 DWORD WINAPI ServeControl(void* name) {
     const std::string pipeName = *static_cast<std::string*>(name);
     delete static_cast<std::string*>(name);
-    UserOnlySecurity security;
+    hx::win::UserOnlySecurity security;
     if (security.Attributes() == nullptr) return 1;  // never served with the default access
     // One instance, made once and served client after client. Closed and made anew after
     // each client, the name would be free for a moment: another process could take it, and

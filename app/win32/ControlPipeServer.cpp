@@ -1,0 +1,157 @@
+#include "app/win32/ControlPipeServer.h"
+
+#include "app/ControlRecord.h"
+
+namespace hx::win {
+namespace {
+
+// The reply buffer is a size hint: a longer reply is written whole all the same.
+constexpr DWORD kOutBufferSize = 64 * 1024;
+
+struct ControlJob {
+    std::string request;
+    std::string reply;
+    UniqueKernelHandle done{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+};
+
+std::string ErrorReply(int code, const char* message) {
+    return FormatControlMessage({ErrorStatus(code, message)});
+}
+
+}  // namespace
+
+std::string ControlPipeServer::PipeName(const UserOnlySecurity& security) {
+    char value[256];
+    const DWORD n = ::GetEnvironmentVariableA("HX_CONTROL_PIPE", value, sizeof value);
+    if (n > 0 && n < sizeof value) return value;
+    return "\\\\.\\pipe\\hx88uutil-" + security.UserSidText();
+}
+
+std::unique_ptr<ControlPipeServer> ControlPipeServer::Start(HWND window, UINT message) {
+    std::unique_ptr<ControlPipeServer> server(new ControlPipeServer(window, message));
+    if (server->security_.Attributes() == nullptr) return nullptr;  // never served with the default access
+    server->name_ = PipeName(server->security_);
+    const HANDLE first = server->CreateInstance(true);
+    if (first == INVALID_HANDLE_VALUE) return nullptr;
+    server->stop_.Reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    server->io_.Reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!server->stop_ || !server->io_) {
+        ::CloseHandle(first);
+        return nullptr;
+    }
+    server->thread_ = std::thread([raw = server.get(), first] { raw->Serve(first); });
+    return server;
+}
+
+ControlPipeServer::~ControlPipeServer() {
+    if (stop_) ::SetEvent(stop_.Get());
+    if (thread_.joinable()) thread_.join();
+}
+
+HANDLE ControlPipeServer::CreateInstance(bool first) {
+    // Two instances at most: the one being served and the next one waiting.
+    return ::CreateNamedPipeA(name_.c_str(),
+                              PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0),
+                              PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 2,
+                              kOutBufferSize, static_cast<DWORD>(kMaxControlRequestBytes), 0, security_.Attributes());
+}
+
+bool ControlPipeServer::Await(HANDLE instance, OVERLAPPED& overlapped, BOOL started, DWORD limit,
+                              DWORD* transferred, DWORD* error) {
+    *error = started ? 0 : ::GetLastError();
+    if (!started && *error == ERROR_IO_PENDING) {
+        const HANDLE waits[2] = {stop_.Get(), io_.Get()};
+        if (::WaitForMultipleObjects(2, waits, FALSE, limit) != WAIT_OBJECT_0 + 1) {
+            ::CancelIo(instance);
+            ::GetOverlappedResult(instance, &overlapped, transferred, TRUE);
+            return false;
+        }
+    }
+    *error = ::GetOverlappedResult(instance, &overlapped, transferred, FALSE) ? 0 : ::GetLastError();
+    return true;
+}
+
+bool ControlPipeServer::AwaitConnection(HANDLE instance) {
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = io_.Get();
+    ::ResetEvent(io_.Get());
+    if (::ConnectNamedPipe(instance, &overlapped)) return true;
+    DWORD error = ::GetLastError();
+    if (error == ERROR_PIPE_CONNECTED) return true;
+    if (error != ERROR_IO_PENDING) return ::WaitForSingleObject(stop_.Get(), 0) != WAIT_OBJECT_0;
+    DWORD transferred = 0;
+    if (!Await(instance, overlapped, FALSE, INFINITE, &transferred, &error)) return false;
+    return true;
+}
+
+void ControlPipeServer::Serve(HANDLE first) {
+    UniqueFileHandle instance(first);
+    while (AwaitConnection(instance.Get())) {
+        // The next instance exists before this one is closed, so the name is never free.
+        UniqueFileHandle next(CreateInstance(false));
+        ServeClient(instance.Get());
+        ::DisconnectNamedPipe(instance.Get());
+        if (next) instance = std::move(next);
+        if (::WaitForSingleObject(stop_.Get(), 0) == WAIT_OBJECT_0) return;
+    }
+}
+
+void ControlPipeServer::ServeClient(HANDLE instance) {
+    std::string request(kMaxControlRequestBytes, '\0');
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = io_.Get();
+    ::ResetEvent(io_.Get());
+    DWORD read = 0, error = 0;
+    const BOOL started = ::ReadFile(instance, request.data(), static_cast<DWORD>(request.size()), &read, &overlapped);
+    if (!Await(instance, overlapped, started, kClientLimitMs, &read, &error)) return;  // silent: dropped
+    std::string reply;
+    if (error == ERROR_MORE_DATA) {
+        reply = ErrorReply(ExitStatus::Usage, "request longer than 4096 bytes");
+    } else if (error != 0) {
+        return;  // the client went away
+    } else {
+        request.resize(read);
+        reply = AnswerOnWindowThread(std::move(request));
+    }
+
+    overlapped = OVERLAPPED{};
+    overlapped.hEvent = io_.Get();
+    ::ResetEvent(io_.Get());
+    DWORD written = 0;
+    const BOOL writing = ::WriteFile(instance, reply.data(), static_cast<DWORD>(reply.size()), &written, &overlapped);
+    if (!Await(instance, overlapped, writing, kClientLimitMs, &written, &error) || error != 0) return;
+    // Disconnecting drops what the client has not read yet: wait until it has closed its end.
+    char scratch[512];
+    for (int reads = 0; reads < 16; ++reads) {
+        overlapped = OVERLAPPED{};
+        overlapped.hEvent = io_.Get();
+        ::ResetEvent(io_.Get());
+        const BOOL more = ::ReadFile(instance, scratch, sizeof scratch, &read, &overlapped);
+        if (!Await(instance, overlapped, more, kClientLimitMs, &read, &error)) return;
+        if (error != 0 && error != ERROR_MORE_DATA) return;  // closed (ERROR_BROKEN_PIPE)
+    }
+}
+
+std::string ControlPipeServer::AnswerOnWindowThread(std::string request) {
+    auto job = std::make_shared<ControlJob>();
+    job->request = std::move(request);
+    if (!job->done) return ErrorReply(ExitStatus::Unknown, "out of resources");
+    auto* carried = new std::shared_ptr<ControlJob>(job);
+    if (!::PostMessageA(window_, message_, 0, reinterpret_cast<LPARAM>(carried))) {
+        delete carried;
+        return ErrorReply(ExitStatus::Unknown, "the utility's window is gone");
+    }
+    const HANDLE waits[2] = {stop_.Get(), job->done.Get()};
+    if (::WaitForMultipleObjects(2, waits, FALSE, kWindowLimitMs) != WAIT_OBJECT_0 + 1)
+        return ErrorReply(ExitStatus::Unknown, "the utility did not answer in time");
+    return job->reply;
+}
+
+void RunControlJob(LPARAM carried, const std::function<std::string(const std::string&)>& answer) {
+    const std::unique_ptr<std::shared_ptr<ControlJob>> holder(reinterpret_cast<std::shared_ptr<ControlJob>*>(carried));
+    ControlJob& job = **holder;
+    job.reply = answer(job.request);
+    ::SetEvent(job.done.Get());
+}
+
+}  // namespace hx::win

@@ -1,0 +1,137 @@
+// The control channel of the running utility, from another process: answered through the
+// utility's window thread, owned by and open to this user alone, unharmed by silent,
+// oversized and vanishing clients, and given up when another process holds the name.
+#include <aclapi.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "app/ControlRecord.h"
+#include "app/UtilityState.h"
+#include "tests/win/common/UtilityProcess.h"
+
+namespace hx::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string TestPipeName() { return "\\\\.\\pipe\\hx88uutil-test-" + std::to_string(::GetCurrentProcessId()); }
+
+// One request, one reply; empty when no instance answered within the limit.
+std::string Call(const std::string& request, DWORD waitMs = 5000) {
+    std::string reply(kMaxControlReplyBytes, '\0');
+    DWORD read = 0;
+    if (!::CallNamedPipeA(TestPipeName().c_str(), const_cast<char*>(request.data()), static_cast<DWORD>(request.size()),
+                          reply.data(), static_cast<DWORD>(reply.size()), &read, waitMs))
+        return {};
+    reply.resize(read);
+    return reply;
+}
+
+HANDLE OpenClient() {
+    if (!::WaitNamedPipeA(TestPipeName().c_str(), 5000)) return INVALID_HANDLE_VALUE;
+    return ::CreateFileA(TestPipeName().c_str(), GENERIC_READ | GENERIC_WRITE | READ_CONTROL, 0, nullptr, OPEN_EXISTING,
+                         0, nullptr);
+}
+
+class ControlPipe : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::SetEnvironmentVariableA("HX_CONTROL_PIPE", TestPipeName().c_str());
+        ClearUtilityRegistry();
+    }
+    void TearDown() override {
+        if (HWND window = utility_.MainWindow()) ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        if (!utility_.WaitForExit(5s)) utility_.Kill();
+        ::SetEnvironmentVariableA("HX_CONTROL_PIPE", nullptr);
+    }
+    UtilityProcess utility_;
+};
+
+TEST_F(ControlPipe, AnswersThroughTheUtilityAndShrugsOffBadClients) {
+    ASSERT_TRUE(utility_.Start());
+    ASSERT_NE(utility_.WaitForMainWindow(10s), nullptr);
+    std::string reply;
+    ASSERT_TRUE(WaitFor([&] { return !(reply = Call("verb=status\n", 200)).empty(); }, 10s));
+    auto records = ParseControlMessage(reply);
+    ASSERT_TRUE(records && records->size() == 2) << reply;
+    EXPECT_EQ((*records)[0].Get("status"), "ok");
+    for (const char* field : {"adapter", "control", "link", "auth", "cipher", "pairwise-key", "group-key",
+                              "failed-joins", "joins"})
+        EXPECT_NE((*records)[1].Find(field), nullptr) << field << " in " << reply;
+
+    // Owned by this user, whose access list allows this user alone.
+    HANDLE client = OpenClient();
+    ASSERT_NE(client, INVALID_HANDLE_VALUE);
+    PSID owner = nullptr;
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_EQ(::GetSecurityInfo(client, SE_KERNEL_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                                &owner, nullptr, &dacl, nullptr, &descriptor),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    HANDLE token = nullptr;
+    ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token));
+    BYTE user[256];
+    DWORD size = 0;
+    ASSERT_TRUE(::GetTokenInformation(token, TokenUser, user, sizeof user, &size));
+    ::CloseHandle(token);
+    const PSID me = reinterpret_cast<TOKEN_USER*>(user)->User.Sid;
+    EXPECT_TRUE(owner != nullptr && ::EqualSid(owner, me));
+    ASSERT_NE(dacl, nullptr);
+    ASSERT_EQ(dacl->AceCount, 1);
+    ACCESS_ALLOWED_ACE* ace = nullptr;
+    ASSERT_TRUE(::GetAce(dacl, 0, reinterpret_cast<void**>(&ace)));
+    EXPECT_TRUE(ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE && ::EqualSid(&ace->SidStart, me));
+    ::LocalFree(descriptor);
+
+    // That client says nothing: the next one is answered all the same, and soon.
+    const auto before = std::chrono::steady_clock::now();
+    reply = Call("verb=status\n", 10000);
+    EXPECT_EQ(reply.rfind("status=ok\n", 0), 0u) << reply;
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 4s);
+    ::CloseHandle(client);
+
+    // A client that goes away after half a request.
+    client = OpenClient();
+    ASSERT_NE(client, INVALID_HANDLE_VALUE);
+    DWORD mode = PIPE_READMODE_MESSAGE;
+    ::SetNamedPipeHandleState(client, &mode, nullptr, nullptr);
+    DWORD written = 0;
+    ::WriteFile(client, "verb=sta", 8, &written, nullptr);
+    ::CloseHandle(client);
+
+    // Too long, unknown, malformed: refused with the wrong-invocation status.
+    for (const std::string& bad : {"verb=status x=" + std::string(5000, 'a') + "\n", std::string("verb=fly\n"),
+                                   std::string("no fields here\n")}) {
+        reply = Call(bad);
+        records = ParseControlMessage(reply);
+        ASSERT_TRUE(records && !records->empty()) << reply;
+        EXPECT_EQ((*records)[0].Get("code"), "2") << reply;
+    }
+    EXPECT_EQ(Call("verb=status\n").rfind("status=ok\n", 0), 0u);
+    EXPECT_TRUE(utility_.Running());
+}
+
+TEST_F(ControlPipe, ANameTakenBeforehandLeavesTheUtilityWithoutItsChannel) {
+    HANDLE taken = ::CreateNamedPipeA(TestPipeName().c_str(), PIPE_ACCESS_DUPLEX,
+                                      PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, PIPE_UNLIMITED_INSTANCES,
+                                      4096, 4096, 0, nullptr);
+    ASSERT_NE(taken, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(utility_.Start());
+    ASSERT_NE(utility_.WaitForMainWindow(10s), nullptr);
+    // The status a running channel would answer never comes: every instance is ours.
+    HANDLE client = OpenClient();
+    ASSERT_NE(client, INVALID_HANDLE_VALUE);
+    ULONG server = 0;
+    EXPECT_TRUE(::GetNamedPipeServerProcessId(client, &server));
+    EXPECT_EQ(server, ::GetCurrentProcessId());
+    ::CloseHandle(client);
+    ::Sleep(1500);  // it keeps running without the channel
+    EXPECT_TRUE(utility_.Running());
+    ::CloseHandle(taken);
+}
+
+}  // namespace
+}  // namespace hx::test

@@ -1,0 +1,59 @@
+#include "tools/hxctl/CommandLine.h"
+
+namespace hx::ctl {
+
+const char* HelpText() {
+    return R"(hxctl: drives the running HX-88U Utility from a console or a script.
+
+usage: hxctl [-t] VERB [ARGUMENTS] [OPTIONS]
+
+verbs:
+  status                      the adapter, who controls it, the link and the security in force
+  scan [--wait S]             starts a survey, waits for its list (S seconds, default 30) and
+                              prints one row per network
+  connect SSID [OPTIONS]      joins SSID and waits until the link is up and, for WPA, both keys
+                              are installed
+      --bssid B               the access point, e.g. 00-11-22-33-44-55
+      --wep-key INDEX:KEY     WEP key 1 to 4: 5, 13 or 29 characters of text, or 10, 26 or 58
+                              hexadecimal digits (64, 128, 256 bits)
+      --wep-auth open|shared|auto
+                              WEP authentication (default auto)
+      --passphrase            WPA-PSK: the pass phrase (8 to 63 characters) is read from
+                              standard input, the first line (typed without echo at a console)
+      --passphrase-file FILE  WPA-PSK: the pass phrase is the text of FILE (one trailing line
+                              end is dropped). It is never taken from the command line.
+      --cipher tkip|aes       WPA-PSK cipher
+      --wait S                seconds to wait for the link (default 30)
+  profile list                the stored profiles, one per line
+  profile load NAME           loads and applies a profile
+  profile save NAME           stores the setting in force as a new profile
+  profile delete NAME         removes a profile
+  profile export NAME [--key clear]
+                              writes the profile as WLAN profile XML to standard output;
+                              without --key clear no key or pass phrase is written
+  profile import FILE [--name NAME]
+                              stores a WLAN profile XML file (at most 1 MB) as a new profile,
+                              named NAME or after the file's profile name
+  monitor                     prints one line per event (link up or down, SSID or BSSID
+                              change, keys installed, a join that ended without keys, adapter
+                              plugged or unplugged, Zero Configuration taking or giving back
+                              the adapter) until Ctrl+C
+
+options:
+  -t, --terse                 for scripts: "key: value" lines and tab-separated rows
+  -h, --help                  this text
+
+exit status:
+  0   success
+  1   unknown error
+  2   wrong invocation or bad input (nothing was sent or changed)
+  3   timeout
+  4   connect failed (the join ended without keys)
+  8   the utility is not running, or runs without its control channel
+  10  no such network or profile
+
+The utility's pipe is \\.\pipe\hx88uutil-<your SID>, or the one HX_CONTROL_PIPE names.
+)";
+}
+
+}  // namespace hx::ctl

@@ -1,0 +1,226 @@
+#include <string>
+#include <vector>
+
+#include "tools/hxctl/CommandLine.h"
+#include "tools/hxctl/ConnectWatch.h"
+#include "tools/hxctl/HxctlPorts.h"
+#include "tools/hxctl/InputChecks.h"
+#include "tools/hxctl/MonitorEvents.h"
+#include "tools/hxctl/ReplyText.h"
+
+namespace hx::ctl {
+namespace {
+
+bool KnownStatus(long long code) {
+    for (int known : {ExitStatus::Ok, ExitStatus::Unknown, ExitStatus::Usage, ExitStatus::Timeout, ExitStatus::ConnectFailed,
+                      ExitStatus::NotRunning, ExitStatus::NoSuchThing})
+        if (code == known) return true;
+    return false;
+}
+
+// One exchange with the utility: the records after the status record, or the exit status
+// (not 0) with its message printed.
+struct Answer {
+    int status = ExitStatus::Ok;
+    std::vector<ControlRecord> records;
+};
+
+class Session {
+public:
+    Session(HxctlPorts& ports, const Invocation& call) : ports_(ports), call_(call) {}
+
+    int Fail(int status, const std::string& message) {
+        ports_.Err("hxctl: " + message + "\n");
+        return status;
+    }
+
+    Answer Ask(const ControlRecord& request) {
+        const std::string text = FormatControlMessage({request});
+        if (text.size() > kMaxControlRequestBytes)
+            return {Fail(ExitStatus::Usage, "the request is longer than the utility accepts (" +
+                                                std::to_string(kMaxControlRequestBytes) + " bytes)"), {}};
+        const Exchange exchange = ports_.Transact(text);
+        if (!exchange.reached) return {Fail(exchange.code, exchange.message), {}};
+        std::optional<std::vector<ControlRecord>> records = ParseControlMessage(exchange.reply);
+        if (!records || records->empty() || records->front().Find("status") == nullptr)
+            return {Fail(ExitStatus::Unknown, "the utility's reply could not be read"), {}};
+        if (records->front().Get("status") != "ok") {
+            const long long code = NumberField(records->front(), "code", ExitStatus::Unknown);
+            const int status = KnownStatus(code) && code != ExitStatus::Ok ? static_cast<int>(code) : ExitStatus::Unknown;
+            return {Fail(status, records->front().Get("message", "the utility refused the request")), {}};
+        }
+        records->erase(records->begin());
+        return {ExitStatus::Ok, std::move(*records)};
+    }
+
+    Answer AskStatus() {
+        Answer answer = Ask(ControlRecord().Set("verb", "status"));
+        if (answer.status == ExitStatus::Ok && answer.records.empty())
+            return {Fail(ExitStatus::Unknown, "the utility's status reply is empty"), {}};
+        return answer;
+    }
+
+    int Simple(const std::string& done) {
+        const Answer answer = Ask(call_.request);
+        if (answer.status != ExitStatus::Ok) return answer.status;
+        if (!call_.terse && !done.empty()) ports_.Out(done + "\n");
+        return ExitStatus::Ok;
+    }
+
+    int Status() {
+        const Answer answer = AskStatus();
+        if (answer.status != ExitStatus::Ok) return answer.status;
+        ports_.Out(StatusText(answer.records.front(), call_.terse));
+        return ExitStatus::Ok;
+    }
+
+    int ProfileList() {
+        const Answer answer = Ask(call_.request);
+        if (answer.status == ExitStatus::Ok) ports_.Out(ProfileListText(answer.records));
+        return answer.status;
+    }
+
+    int Scan() {
+        const Answer started = Ask(call_.request);
+        if (started.status != ExitStatus::Ok) return started.status;
+        const long long before = started.records.empty() ? 0 : NumberField(started.records.front(), "survey", 0);
+        const long long deadline = ports_.NowMilliseconds() + 1000LL * call_.waitSeconds;
+        for (;;) {
+            ports_.Sleep(kPollMilliseconds);
+            Answer survey = Ask(ControlRecord().Set("verb", "survey"));
+            if (survey.status != ExitStatus::Ok) return survey.status;
+            if (!survey.records.empty() && NumberField(survey.records.front(), "survey", before) > before) {
+                survey.records.erase(survey.records.begin());
+                ports_.Out(SurveyText(survey.records, call_.terse));
+                return ExitStatus::Ok;
+            }
+            if (ports_.NowMilliseconds() >= deadline)
+                return Fail(ExitStatus::Timeout, "the survey brought no list within " + std::to_string(call_.waitSeconds) + " s");
+        }
+    }
+
+    int Connect() {
+        ControlRecord request = call_.request;
+        if (call_.passphraseSource != PassphraseSource::None) {
+            std::optional<std::string> passphrase;
+            if (call_.passphraseSource == PassphraseSource::Stdin) {
+                passphrase = ports_.ReadPassphraseFromInput();
+                if (!passphrase) return Fail(ExitStatus::Usage, "no pass phrase on standard input");
+            } else {
+                const FileText file = ports_.ReadFile(call_.passphraseFile, 4096);
+                if (!file.read)
+                    return Fail(ExitStatus::Usage, file.tooLarge ? call_.passphraseFile + " is too large for a pass phrase"
+                                                                 : file.problem);
+                passphrase = WithoutOneLineEnd(file.text);
+            }
+            if (std::string problem = CheckPassphrase(*passphrase); !problem.empty()) return Fail(ExitStatus::Usage, problem);
+            request.Set("passphrase", *passphrase);
+        }
+        const Answer before = AskStatus();
+        if (before.status != ExitStatus::Ok) return before.status;
+        const ConnectWatch watch(call_.ssid, request.Get("bssid"), before.records.front());
+        const Answer asked = Ask(request);
+        if (asked.status != ExitStatus::Ok) return asked.status;
+
+        const long long deadline = ports_.NowMilliseconds() + 1000LL * call_.waitSeconds;
+        for (;;) {
+            const Answer status = AskStatus();
+            if (status.status != ExitStatus::Ok) return status.status;
+            const JoinProgress progress = watch.Judge(status.records.front());
+            if (progress == JoinProgress::Joined) {
+                ports_.Out(call_.terse ? "result: connected\nssid: " + TerseValue(call_.ssid) + "\n"
+                                       : "Connected to " + call_.ssid + ".\n");
+                return ExitStatus::Ok;
+            }
+            if (progress == JoinProgress::Failed)
+                return Fail(ExitStatus::ConnectFailed, "could not join " + call_.ssid +
+                                                           ": the authentication ended without keys (is the key or pass phrase right?)");
+            if (ports_.NowMilliseconds() >= deadline) break;
+            ports_.Sleep(kPollMilliseconds);
+        }
+        const Answer survey = Ask(ControlRecord().Set("verb", "survey"));
+        if (survey.status != ExitStatus::Ok) return survey.status;
+        const std::string waited = std::to_string(call_.waitSeconds) + " s";
+        if (watch.TimeoutStatus(survey.records) == ExitStatus::NoSuchThing)
+            return Fail(ExitStatus::NoSuchThing, "no link to " + call_.ssid + " within " + waited +
+                                                     ", and it is not among the networks of the utility's last survey");
+        return Fail(ExitStatus::Timeout, "no link to " + call_.ssid + " within " + waited);
+    }
+
+    int Monitor() {
+        Answer last = AskStatus();
+        if (last.status != ExitStatus::Ok) return last.status;
+        while (!ports_.Interrupted()) {
+            ports_.Sleep(kPollMilliseconds);
+            if (ports_.Interrupted()) break;
+            Answer now = AskStatus();
+            if (now.status != ExitStatus::Ok) return now.status;
+            for (const MonitorEvent& event : EventsBetween(last.records.front(), now.records.front())) {
+                const std::string time = ports_.TimeOfDay();
+                ports_.Out(call_.terse ? time + "\t" + EventName(event.kind) + "\t" + TerseValue(event.detail) + "\n"
+                                       : time + "  " + EventText(event) + "\n");
+            }
+            last = std::move(now);
+        }
+        return ExitStatus::Ok;
+    }
+
+    int Export() {
+        const Answer answer = Ask(call_.request);
+        if (answer.status != ExitStatus::Ok) return answer.status;
+        if (answer.records.empty()) return Fail(ExitStatus::Unknown, "the utility sent no profile");
+        ports_.Out(ports_.ProfileToXml(call_.profileName, answer.records.front()));
+        return ExitStatus::Ok;
+    }
+
+    int Import() {
+        const FileText file = ports_.ReadFile(call_.importFile, kMaxProfileXmlBytes);
+        if (!file.read)
+            return Fail(ExitStatus::Usage, file.tooLarge ? call_.importFile + " is larger than 1 MB; it is not a WLAN profile"
+                                                         : file.problem);
+        const ImportedProfile imported = ports_.ProfileFromXml(file.text);
+        if (!imported.problem.empty()) return Fail(ExitStatus::Usage, call_.importFile + ": " + imported.problem);
+        const std::string name = call_.profileName.empty() ? imported.name : call_.profileName;
+        if (name.empty()) return Fail(ExitStatus::Usage, call_.importFile + " names no profile: give --name NAME");
+        ControlRecord request = call_.request;
+        request.Set("name", name);
+        for (const auto& [field, value] : imported.fields.fields) request.fields.emplace_back(field, value);
+        const Answer answer = Ask(request);
+        if (answer.status != ExitStatus::Ok) return answer.status;
+        if (!call_.terse) ports_.Out("Profile " + name + " imported.\n");
+        return ExitStatus::Ok;
+    }
+
+private:
+    HxctlPorts& ports_;
+    const Invocation& call_;
+};
+
+}  // namespace
+
+int RunHxctl(const std::vector<std::string>& args, HxctlPorts& ports) {
+    const std::variant<Invocation, UsageError> parsed = ParseCommandLine(args);
+    if (const UsageError* error = std::get_if<UsageError>(&parsed)) {
+        ports.Err("hxctl: " + error->message + "\n");
+        return ExitStatus::Usage;
+    }
+    const Invocation& call = std::get<Invocation>(parsed);
+    Session session(ports, call);
+    const std::string name = call.request.Get("name");
+    switch (call.verb) {
+    case Verb::Help: ports.Out(HelpText()); return ExitStatus::Ok;
+    case Verb::Status: return session.Status();
+    case Verb::Scan: return session.Scan();
+    case Verb::Connect: return session.Connect();
+    case Verb::Monitor: return session.Monitor();
+    case Verb::ProfileList: return session.ProfileList();
+    case Verb::ProfileLoad: return session.Simple("Profile " + name + " loaded.");
+    case Verb::ProfileSave: return session.Simple("Profile " + name + " saved.");
+    case Verb::ProfileDelete: return session.Simple("Profile " + name + " deleted.");
+    case Verb::ProfileExport: return session.Export();
+    case Verb::ProfileImport: return session.Import();
+    }
+    return ExitStatus::Unknown;
+}
+
+}  // namespace hx::ctl

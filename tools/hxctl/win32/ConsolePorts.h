@@ -1,0 +1,34 @@
+// hxctl's ports on Windows: the utility's pipe, the console (the pass phrase typed without
+// echo, Ctrl+C ending monitor), files and the clock.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tools/hxctl/HxctlPorts.h"
+
+namespace hx::ctl::win {
+
+class ConsolePorts : public HxctlPorts {
+public:
+    ConsolePorts();
+    ~ConsolePorts() override;
+
+    Exchange Transact(const std::string& request) override;
+    void Sleep(int milliseconds) override;
+    long long NowMilliseconds() override;
+    std::string TimeOfDay() override;
+    bool Interrupted() override;
+    std::optional<std::string> ReadPassphraseFromInput() override;
+    FileText ReadFile(const std::string& path, size_t maxBytes) override;
+    void Out(std::string_view text) override;
+    void Err(std::string_view text) override;
+    std::string ProfileToXml(const std::string& name, const ControlRecord& fields) override;
+    ImportedProfile ProfileFromXml(std::string_view bytes) override;
+
+private:
+    std::string pipeName_;
+};
+
+}  // namespace hx::ctl::win

@@ -1,0 +1,38 @@
+// hxctl.exe: the running HX-88U Utility under a script's control, over its control pipe.
+//
+//   hxctl [-t] status
+//   hxctl [-t] scan [--wait S]
+//   hxctl [-t] connect SSID [--bssid B] [--wep-key INDEX:KEY [--wep-auth open|shared|auto]]
+//                           [--passphrase | --passphrase-file FILE] [--cipher tkip|aes] [--wait S]
+//   hxctl [-t] profile list | load NAME | save NAME | delete NAME
+//   hxctl profile export NAME [--key clear] > FILE.xml
+//   hxctl profile import FILE.xml [--name NAME]
+//   hxctl [-t] monitor            (until Ctrl+C)
+//   hxctl --help
+//
+// The pass phrase is never on the command line: --passphrase reads the first line of
+// standard input (typed without echo at a console; e.g. `echo secret123| hxctl connect Net
+// --passphrase`), --passphrase-file FILE the file's text, one trailing CR LF or LF dropped.
+// A WEP key is 5, 13 or 29 characters of text or 10, 26 or 58 hex digits; --wep-auth
+// defaults to auto. connect waits (default 30 s) until the link to SSID is up and, for WPA,
+// both keys are installed.
+// -t prints "key: value" lines (status: the fields of the utility's status record, in its
+// names; connect: "result: connected"), tab-separated rows (scan: bssid ssid security mode
+// channel signal; monitor: time event detail, events adapter-plugged, adapter-unplugged,
+// zero-config-took, zero-config-gave-back, link-up, link-down, ssid-changed, bssid-changed,
+// keys-installed, join-failed) and plain lines (profile list: one name each).
+// Exit status: 0 ok, 1 unknown error, 2 wrong invocation or bad input (nothing sent),
+// 3 timeout, 4 connect failed (the join ended without keys), 8 not running or without its
+// channel, 10 no such network or profile. Errors go to standard error as "hxctl: <text>".
+// The pipe is \\.\pipe\hx88uutil-<the user's SID>, or HX_CONTROL_PIPE when set.
+#include <string>
+#include <vector>
+
+#include "tools/hxctl/HxctlPorts.h"
+#include "tools/hxctl/win32/ConsolePorts.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    hx::ctl::win::ConsolePorts ports;
+    return hx::ctl::RunHxctl(args, ports);
+}
