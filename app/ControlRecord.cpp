@@ -7,7 +7,8 @@ namespace hx {
 namespace {
 
 bool NameCharacter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+           c == '_';
 }
 
 bool PlainCharacter(unsigned char c) { return c > ' ' && c <= '~' && c != '%' && c != '='; }
