@@ -1,10 +1,10 @@
 // The control channel's wire format, shared by the utility and hxctl.
 //
 // A message is one or more records, one per line ("\n" after each). A record is a list of
-// name=value fields separated by single spaces. Names are non-empty runs of [A-Za-z0-9_.-]
-// (a profile's stored values go by their registry names, e.g. WEPKey64_0); values may hold
-// any bytes: every byte outside '!'..'~', and '%', '=' and ' ', is written as %XX (two
-// upper-case hex digits). A request is one record whose first field is
+// name=value fields separated by single spaces. Names are non-empty runs of [A-Za-z0-9_.-] (the
+// profile fields carry their registry value names, as WEPKey64_0);
+// values may hold any bytes: every byte outside '!'..'~', and '%', '=' and ' ', is written
+// as %XX (two upper-case hex digits). A request is one record whose first field is
 // verb=<verb>; a reply's first record is status=ok, or status=error with code=<exit status>
 // and message=<text>, and the records after it carry the answer.
 #pragma once
