@@ -54,7 +54,12 @@ std::optional<bool> Boolean(const std::string& text) {
     return std::nullopt;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text.substr(0, 64)) + "\""; }
+std::string Quoted(std::string_view text) {
+    std::string quoted(1, '"');
+    quoted.append(text.substr(0, 64));
+    quoted += '"';
+    return quoted;
+}
 
 class Reader {
 public:

@@ -87,7 +87,7 @@ std::optional<UsageError> BuildConnect(Invocation& call, const std::vector<Optio
     const bool passphrase = call.passphraseSource != PassphraseSource::None;
     if (!wepKey.empty() && passphrase) return Refuse("give either a WEP key or a pass phrase, not both");
     if (!wepAuth.empty() && wepKey.empty()) return Refuse("--wep-auth needs --wep-key");
-    if (!cipher.empty() && !passphrase) return Refuse("--cipher needs a pass phrase (--passphrase or --passphrase-file)");
+    if (!cipher.empty() && !wepKey.empty()) return Refuse("--cipher is WPA-PSK's and does not go with a WEP key");
     if (!wepKey.empty()) call.request.Set("wep-key", wepKey).Set("wep-auth", wepAuth.empty() ? "auto" : wepAuth);
     if (!cipher.empty()) call.request.Set("cipher", cipher);
     return std::nullopt;
@@ -140,6 +140,11 @@ std::variant<Invocation, UsageError> ParseCommandLine(const std::vector<std::str
     const std::string verbWords = rule->words;
     const size_t skip = verbWords.find(' ') != std::string::npos ? 2 : 1;
     const std::vector<std::string> operands(words.begin() + static_cast<long>(skip), words.end());
+    const bool passphraseFlag =
+        std::any_of(options.begin(), options.end(), [](const Option& option) { return option.name == "--passphrase"; });
+    if (rule->verb == Verb::Connect && passphraseFlag && operands.size() > 1)
+        return Refuse("the pass phrase is never taken from the command line (other users can read it): "
+                      "give it on standard input or in --passphrase-file FILE");
     if (static_cast<int>(operands.size()) != rule->operands)
         return Refuse(verbWords + (rule->operands == 0 ? " takes no argument" : operands.empty() ? " needs an argument"
                                                                                                  : " takes one argument") +

@@ -18,8 +18,9 @@ verbs:
                               hexadecimal digits (64, 128, 256 bits)
       --wep-auth open|shared|auto
                               WEP authentication (default auto)
-      --passphrase            WPA-PSK: the pass phrase (8 to 63 characters) is read from
-                              standard input, the first line (typed without echo at a console)
+      --passphrase            WPA-PSK: the pass phrase (8 to 63 characters) is the first line
+                              of standard input, typed without echo at a console. Piped or
+                              redirected in, it needs no option: `hxctl connect Net < key.txt`
       --passphrase-file FILE  WPA-PSK: the pass phrase is the text of FILE (one trailing line
                               end is dropped). It is never taken from the command line.
       --cipher tkip|aes       WPA-PSK cipher
@@ -37,10 +38,13 @@ verbs:
   monitor                     prints one line per event (link up or down, SSID or BSSID
                               change, keys installed, a join that ended without keys, adapter
                               plugged or unplugged, Zero Configuration taking or giving back
-                              the adapter) until Ctrl+C
+                              the adapter) until Ctrl+C; with -t, the status fields whose
+                              change is the event ("adapter: no", "link: up", "ssid: ...")
 
 options:
-  -t, --terse                 for scripts: "key: value" lines and tab-separated rows
+  -t, --terse                 for scripts: "key: value" lines (status: the utility's field
+                              names) and tab-separated rows (scan: bssid, ssid, security,
+                              mode, channel, signal)
   -h, --help                  this text
 
 exit status:

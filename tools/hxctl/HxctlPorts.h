@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/ControlRecord.h"
+#include "config/XmlElement.h"
 
 namespace hx::ctl {
 
@@ -27,11 +28,10 @@ struct FileText {
     std::string problem;   // when not read
 };
 
-// A WLAN profile XML file turned into profile-put fields, or the reason it cannot be.
-struct ImportedProfile {
-    std::string problem;   // empty when the file was taken
-    std::string name;      // the file's profile name
-    ControlRecord fields;  // named as profile-get names them
+// An XML document read into its element tree, or the reason it cannot be.
+struct XmlDocument {
+    std::string problem;   // empty when the document was read
+    XmlElement root;
 };
 
 class HxctlPorts {
@@ -43,13 +43,15 @@ public:
     virtual long long NowMilliseconds() = 0;
     virtual std::string TimeOfDay() = 0;   // "HH:MM:SS", for monitor's lines
     virtual bool Interrupted() = 0;        // Ctrl+C during monitor
-    virtual std::optional<std::string> ReadPassphraseFromInput() = 0;   // the first line, line end dropped
+    // The first line of standard input, line end dropped. asked (--passphrase): typed at a
+    // console without echo, or read from a redirected input. Not asked: only a redirected
+    // input is read, and null when it holds nothing (a console is never waited on).
+    virtual std::optional<std::string> ReadPassphraseFromInput(bool asked) = 0;
     virtual FileText ReadFile(const std::string& path, size_t maxBytes) = 0;
     virtual void Out(std::string_view text) = 0;
     virtual void Err(std::string_view text) = 0;
-    // The profile XML mapping.
-    virtual std::string ProfileToXml(const std::string& name, const ControlRecord& fields) = 0;
-    virtual ImportedProfile ProfileFromXml(std::string_view bytes) = 0;
+    // A whole document's bytes parsed by the system's XML reader.
+    virtual XmlDocument ReadXml(std::string_view bytes) = 0;
 };
 
 inline constexpr size_t kMaxProfileXmlBytes = 1024 * 1024;

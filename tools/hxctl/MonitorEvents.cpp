@@ -19,45 +19,37 @@ std::string LinkDetail(const ControlRecord& status) {
 
 std::vector<MonitorEvent> EventsBetween(const ControlRecord& before, const ControlRecord& after) {
     std::vector<MonitorEvent> events;
+    const auto add = [&](EventKind kind, std::string detail, std::initializer_list<const char*> names) {
+        MonitorEvent event{kind, std::move(detail), {}};
+        for (const char* name : names) event.fields.emplace_back(name, after.Get(name));
+        events.push_back(std::move(event));
+    };
     const bool adapterBefore = Yes(before, "adapter"), adapterAfter = Yes(after, "adapter");
-    if (!adapterBefore && adapterAfter) events.push_back({EventKind::AdapterPlugged, {}});
-    if (adapterBefore && !adapterAfter) events.push_back({EventKind::AdapterUnplugged, {}});
+    if (adapterBefore != adapterAfter)
+        add(adapterAfter ? EventKind::AdapterPlugged : EventKind::AdapterUnplugged, {}, {"adapter"});
 
     const std::string controlBefore = before.Get("control"), controlAfter = after.Get("control");
-    if (controlBefore == "utility" && controlAfter == "windows") events.push_back({EventKind::ZeroConfigTook, {}});
-    if (controlBefore == "windows" && controlAfter == "utility") events.push_back({EventKind::ZeroConfigGaveBack, {}});
+    if (controlBefore == "utility" && controlAfter == "windows") add(EventKind::ZeroConfigTook, {}, {"control"});
+    if (controlBefore == "windows" && controlAfter == "utility") add(EventKind::ZeroConfigGaveBack, {}, {"control"});
 
     const bool upBefore = LinkUp(before), upAfter = LinkUp(after);
-    if (upBefore && !upAfter) events.push_back({EventKind::LinkDown, before.Get("ssid")});
-    if (!upBefore && upAfter) events.push_back({EventKind::LinkUp, LinkDetail(after)});
+    if (upBefore && !upAfter) {
+        add(EventKind::LinkDown, before.Get("ssid"), {});
+        events.back().fields.emplace_back("link", "down");
+    }
+    if (!upBefore && upAfter) add(EventKind::LinkUp, LinkDetail(after), {"link", "ssid", "bssid", "channel"});
     if (upBefore && upAfter) {
         if (before.Get("ssid") != after.Get("ssid"))
-            events.push_back({EventKind::SsidChanged, before.Get("ssid") + " -> " + after.Get("ssid")});
+            add(EventKind::SsidChanged, before.Get("ssid") + " -> " + after.Get("ssid"), {"ssid", "bssid"});
         else if (before.Get("bssid") != after.Get("bssid"))
-            events.push_back({EventKind::BssidChanged, before.Get("bssid") + " -> " + after.Get("bssid")});
+            add(EventKind::BssidChanged, before.Get("bssid") + " -> " + after.Get("bssid"), {"bssid"});
     }
-    if (!KeysIn(before) && KeysIn(after)) events.push_back({EventKind::KeysInstalled, after.Get("ssid")});
+    if (!KeysIn(before) && KeysIn(after)) add(EventKind::KeysInstalled, after.Get("ssid"), {"pairwise-key", "group-key"});
 
     const long long failedBefore = NumberField(before, "failed-joins", 0);
     const long long failedAfter = NumberField(after, "failed-joins", failedBefore);
-    if (failedAfter > failedBefore) events.push_back({EventKind::JoinFailed, std::to_string(failedAfter)});
+    if (failedAfter > failedBefore) add(EventKind::JoinFailed, std::to_string(failedAfter), {"failed-joins"});
     return events;
-}
-
-const char* EventName(EventKind kind) {
-    switch (kind) {
-    case EventKind::AdapterPlugged: return "adapter-plugged";
-    case EventKind::AdapterUnplugged: return "adapter-unplugged";
-    case EventKind::ZeroConfigTook: return "zero-config-took";
-    case EventKind::ZeroConfigGaveBack: return "zero-config-gave-back";
-    case EventKind::LinkUp: return "link-up";
-    case EventKind::LinkDown: return "link-down";
-    case EventKind::SsidChanged: return "ssid-changed";
-    case EventKind::BssidChanged: return "bssid-changed";
-    case EventKind::KeysInstalled: return "keys-installed";
-    case EventKind::JoinFailed: return "join-failed";
-    }
-    return "unknown";
 }
 
 std::string EventText(const MonitorEvent& event) {

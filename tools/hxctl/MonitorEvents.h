@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ControlRecord.h"
@@ -17,14 +18,15 @@ enum class EventKind {
 
 struct MonitorEvent {
     EventKind kind;
-    std::string detail;   // the SSID, BSSID or count the event is about; may be empty
+    std::string detail;   // for people: the SSID, BSSID or count the event is about; may be empty
+    // For scripts: the status fields whose change is the event, with their new values
+    // ("adapter: no", "link: up" with the new link's ssid, bssid and channel, ...).
+    std::vector<std::pair<std::string, std::string>> fields;
 };
 
 // In the order a reader follows them: the adapter, who controls it, the link, the keys.
 std::vector<MonitorEvent> EventsBetween(const ControlRecord& before, const ControlRecord& after);
 
-// "link-up", "adapter-unplugged", ...: the terse name.
-const char* EventName(EventKind kind);
 // One line for people, without a line end.
 std::string EventText(const MonitorEvent& event);
 

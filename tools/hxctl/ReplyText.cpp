@@ -88,7 +88,10 @@ std::string SurveyText(const std::vector<ControlRecord>& networks, bool terse) {
     if (terse) {
         for (const ControlRecord& network : networks) {
             std::string row;
-            for (const char* column : columns) row += (row.empty() ? "" : "\t") + TerseValue(network.Get(column));
+            for (const char* column : columns) {
+                if (column != columns[0]) row += '\t';
+                row += TerseValue(network.Get(column));
+            }
             text += row + "\n";
         }
         return text;

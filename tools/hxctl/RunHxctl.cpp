@@ -6,6 +6,7 @@
 #include "tools/hxctl/HxctlPorts.h"
 #include "tools/hxctl/InputChecks.h"
 #include "tools/hxctl/MonitorEvents.h"
+#include "tools/hxctl/ProfileFields.h"
 #include "tools/hxctl/ReplyText.h"
 
 namespace hx::ctl {
@@ -101,18 +102,22 @@ public:
 
     int Connect() {
         ControlRecord request = call_.request;
-        if (call_.passphraseSource != PassphraseSource::None) {
-            std::optional<std::string> passphrase;
-            if (call_.passphraseSource == PassphraseSource::Stdin) {
-                passphrase = ports_.ReadPassphraseFromInput();
-                if (!passphrase) return Fail(ExitStatus::Usage, "no pass phrase on standard input");
-            } else {
-                const FileText file = ports_.ReadFile(call_.passphraseFile, 4096);
-                if (!file.read)
-                    return Fail(ExitStatus::Usage, file.tooLarge ? call_.passphraseFile + " is too large for a pass phrase"
-                                                                 : file.problem);
-                passphrase = WithoutOneLineEnd(file.text);
-            }
+        std::optional<std::string> passphrase;
+        if (call_.passphraseSource == PassphraseSource::File) {
+            const FileText file = ports_.ReadFile(call_.passphraseFile, 4096);
+            if (!file.read)
+                return Fail(ExitStatus::Usage,
+                            file.tooLarge ? call_.passphraseFile + " is too large for a pass phrase" : file.problem);
+            passphrase = WithoutOneLineEnd(file.text);
+        } else if (call_.passphraseSource == PassphraseSource::Stdin) {
+            passphrase = ports_.ReadPassphraseFromInput(true);
+            if (!passphrase) return Fail(ExitStatus::Usage, "no pass phrase on standard input");
+        } else if (request.Find("wep-key") == nullptr) {
+            // A pass phrase piped in needs no option; an empty input means none.
+            passphrase = ports_.ReadPassphraseFromInput(false);
+            if (passphrase && passphrase->empty()) passphrase.reset();
+        }
+        if (passphrase) {
             if (std::string problem = CheckPassphrase(*passphrase); !problem.empty()) return Fail(ExitStatus::Usage, problem);
             request.Set("passphrase", *passphrase);
         }
@@ -155,11 +160,13 @@ public:
             if (ports_.Interrupted()) break;
             Answer now = AskStatus();
             if (now.status != ExitStatus::Ok) return now.status;
+            std::string text;
             for (const MonitorEvent& event : EventsBetween(last.records.front(), now.records.front())) {
-                const std::string time = ports_.TimeOfDay();
-                ports_.Out(call_.terse ? time + "\t" + EventName(event.kind) + "\t" + TerseValue(event.detail) + "\n"
-                                       : time + "  " + EventText(event) + "\n");
+                if (!call_.terse) text += ports_.TimeOfDay() + "  " + EventText(event) + "\n";
+                for (const auto& [name, value] : call_.terse ? event.fields : decltype(event.fields)())
+                    text += name + ": " + TerseValue(value) + "\n";
             }
+            if (!text.empty()) ports_.Out(text);
             last = std::move(now);
         }
         return ExitStatus::Ok;
@@ -169,7 +176,10 @@ public:
         const Answer answer = Ask(call_.request);
         if (answer.status != ExitStatus::Ok) return answer.status;
         if (answer.records.empty()) return Fail(ExitStatus::Unknown, "the utility sent no profile");
-        ports_.Out(ports_.ProfileToXml(call_.profileName, answer.records.front()));
+        const ExportedWlanProfile exported =
+            WlanProfileToXml(call_.profileName, SettingFromProfileFields(answer.records.front()), call_.keysInClear);
+        if (!exported.Written()) return Fail(ExitStatus::Usage, call_.profileName + ": " + exported.error);
+        ports_.Out(exported.xml);
         return ExitStatus::Ok;
     }
 
@@ -178,16 +188,21 @@ public:
         if (!file.read)
             return Fail(ExitStatus::Usage, file.tooLarge ? call_.importFile + " is larger than 1 MB; it is not a WLAN profile"
                                                          : file.problem);
-        const ImportedProfile imported = ports_.ProfileFromXml(file.text);
-        if (!imported.problem.empty()) return Fail(ExitStatus::Usage, call_.importFile + ": " + imported.problem);
+        const XmlDocument document = ports_.ReadXml(file.text);
+        if (!document.problem.empty()) return Fail(ExitStatus::Usage, call_.importFile + ": " + document.problem);
+        const ImportedWlanProfile imported = WlanProfileFromXml(document.root);
+        if (!imported.Accepted()) return Fail(ExitStatus::Usage, call_.importFile + ": " + imported.error);
         const std::string name = call_.profileName.empty() ? imported.name : call_.profileName;
         if (name.empty()) return Fail(ExitStatus::Usage, call_.importFile + " names no profile: give --name NAME");
         ControlRecord request = call_.request;
         request.Set("name", name);
-        for (const auto& [field, value] : imported.fields.fields) request.fields.emplace_back(field, value);
+        for (const auto& field : ProfilePutFields(imported).fields) request.fields.push_back(field);
         const Answer answer = Ask(request);
         if (answer.status != ExitStatus::Ok) return answer.status;
-        if (!call_.terse) ports_.Out("Profile " + name + " imported.\n");
+        if (!call_.terse) {
+            for (const std::string& note : imported.notes) ports_.Err("hxctl: note: " + note + "\n");
+            ports_.Out("Profile " + name + " imported.\n");
+        }
         return ExitStatus::Ok;
     }
 

@@ -4,6 +4,7 @@
 
 #include "tools/hxctl/InputChecks.h"
 #include "tools/hxctl/win32/ControlPipeClient.h"
+#include "tools/hxctl/win32/XmlLiteTree.h"
 
 namespace hx::ctl::win {
 namespace {
@@ -15,6 +16,21 @@ BOOL WINAPI OnConsoleBreak(DWORD kind) {
     if (kind != CTRL_C_EVENT && kind != CTRL_BREAK_EVENT) return FALSE;
     ::SetEvent(g_interrupt);
     return TRUE;
+}
+
+// Whether a redirected standard input is worth reading without an option asking for it: a
+// file or device always (it ends), a pipe once it holds bytes or has been closed, waited
+// for at most a second, so that a pipe nobody writes to does not hold connect up.
+bool PipeHasInput(HANDLE input) {
+    if (::GetFileType(input) != FILE_TYPE_PIPE) return input != nullptr && input != INVALID_HANDLE_VALUE;
+    for (int tries = 0; tries < 20; ++tries) {
+        DWORD available = 0;
+        if (!::PeekNamedPipe(input, nullptr, 0, nullptr, &available, nullptr))
+            return true;   // closed (its end is read at once), or a pipe that cannot be peeked
+        if (available > 0) return true;
+        ::Sleep(50);
+    }
+    return false;
 }
 
 }  // namespace
@@ -46,11 +62,12 @@ std::string ConsolePorts::TimeOfDay() {
 
 bool ConsolePorts::Interrupted() { return ::WaitForSingleObject(g_interrupt, 0) == WAIT_OBJECT_0; }
 
-std::optional<std::string> ConsolePorts::ReadPassphraseFromInput() {
-    // At a console the pass phrase is typed without echo; from a pipe or file, the first line.
+std::optional<std::string> ConsolePorts::ReadPassphraseFromInput(bool asked) {
     const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
     DWORD mode = 0;
     const bool console = ::GetConsoleMode(input, &mode) != 0;
+    if (console && !asked) return std::nullopt;
+    if (!asked && !PipeHasInput(input)) return std::nullopt;
     if (console) {
         std::fputs("Pass phrase: ", stderr);
         std::fflush(stderr);
@@ -58,10 +75,7 @@ std::optional<std::string> ConsolePorts::ReadPassphraseFromInput() {
     }
     std::string line;
     int c = 0;
-    while ((c = std::fgetc(stdin)) != EOF && c != '\n') {
-        line += static_cast<char>(c);
-        if (line.size() > 4096) break;
-    }
+    while ((c = std::fgetc(stdin)) != EOF && c != '\n' && line.size() <= 4096) line += static_cast<char>(c);
     if (console) {
         ::SetConsoleMode(input, mode);
         std::fputs("\n", stderr);
@@ -104,14 +118,9 @@ void ConsolePorts::Err(std::string_view text) {
     std::fflush(stderr);
 }
 
-std::string ConsolePorts::ProfileToXml(const std::string& name, const ControlRecord& fields) {
-    return {};
-}
-
-ImportedProfile ConsolePorts::ProfileFromXml(std::string_view bytes) {
-    ImportedProfile imported;
-    imported.problem = "profile XML is not read by this build";
-    return imported;
+XmlDocument ConsolePorts::ReadXml(std::string_view bytes) {
+    hx::win::XmlTree tree = hx::win::ReadXmlTree(bytes);
+    return XmlDocument{std::move(tree.error), std::move(tree.root)};
 }
 
 }  // namespace hx::ctl::win

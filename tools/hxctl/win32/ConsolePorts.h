@@ -20,12 +20,11 @@ public:
     long long NowMilliseconds() override;
     std::string TimeOfDay() override;
     bool Interrupted() override;
-    std::optional<std::string> ReadPassphraseFromInput() override;
+    std::optional<std::string> ReadPassphraseFromInput(bool asked) override;
     FileText ReadFile(const std::string& path, size_t maxBytes) override;
     void Out(std::string_view text) override;
     void Err(std::string_view text) override;
-    std::string ProfileToXml(const std::string& name, const ControlRecord& fields) override;
-    ImportedProfile ProfileFromXml(std::string_view bytes) override;
+    XmlDocument ReadXml(std::string_view bytes) override;
 
 private:
     std::string pipeName_;

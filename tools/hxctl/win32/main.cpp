@@ -10,17 +10,19 @@
 //   hxctl [-t] monitor            (until Ctrl+C)
 //   hxctl --help
 //
-// The pass phrase is never on the command line: --passphrase reads the first line of
-// standard input (typed without echo at a console; e.g. `echo secret123| hxctl connect Net
-// --passphrase`), --passphrase-file FILE the file's text, one trailing CR LF or LF dropped.
-// A WEP key is 5, 13 or 29 characters of text or 10, 26 or 58 hex digits; --wep-auth
-// defaults to auto. connect waits (default 30 s) until the link to SSID is up and, for WPA,
-// both keys are installed.
+// The pass phrase is never on the command line. Without an option it is the first line of a
+// redirected or piped standard input (`hxctl connect Net < key.txt`; an empty input means
+// none; a console is never waited on); --passphrase reads that line from a console too,
+// typed without echo; --passphrase-file FILE takes the file's text. One trailing CR LF or LF
+// is dropped. A WEP key is 5, 13 or 29 characters of text or 10, 26 or 58 hex digits;
+// --wep-auth defaults to auto. connect waits (default 30 s) until the link to SSID is up
+// and, for WPA, both keys are installed.
 // -t prints "key: value" lines (status: the fields of the utility's status record, in its
-// names; connect: "result: connected"), tab-separated rows (scan: bssid ssid security mode
-// channel signal; monitor: time event detail, events adapter-plugged, adapter-unplugged,
-// zero-config-took, zero-config-gave-back, link-up, link-down, ssid-changed, bssid-changed,
-// keys-installed, join-failed) and plain lines (profile list: one name each).
+// names; connect: "result: connected"; monitor: for each event the status fields whose
+// change it is: "adapter: yes|no", "control: windows|utility", "link: up" with ssid, bssid
+// and channel, "link: down", "ssid: ...", "bssid: ...", "pairwise-key: yes" and
+// "group-key: yes", "failed-joins: N"), tab-separated rows (scan: bssid ssid security mode
+// channel signal) and plain lines (profile list: one name each).
 // Exit status: 0 ok, 1 unknown error, 2 wrong invocation or bad input (nothing sent),
 // 3 timeout, 4 connect failed (the join ended without keys), 8 not running or without its
 // channel, 10 no such network or profile. Errors go to standard error as "hxctl: <text>".
