@@ -62,7 +62,8 @@ struct ExportedWlanProfile {
     bool Written() const { return error.empty(); }
 };
 
-// Without clearKey neither the key, nor the pass phrase, nor the key index is written.
+// Without clearKey neither the key, nor the pass phrase, nor the key index is written; nor
+// is a pass phrase the setting does not have.
 ExportedWlanProfile WlanProfileToXml(const std::string& name, const WlanSetting& setting, bool clearKey);
 
 }  // namespace hx

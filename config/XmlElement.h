@@ -25,7 +25,8 @@ struct XmlElement {
 // The document as UTF-8 text: the declaration, then the root with its namespace as the
 // default one, children indented by one tab each level, one element a line. Texts are
 // escaped; bytes that are not UTF-8, and characters XML 1.0 cannot carry, become U+FFFD.
-// Children in a namespace of their own declare it where they stand.
+// Children in a namespace of their own declare it where they stand. Names are written as
+// they stand: they must be XML names.
 std::string XmlDocumentText(const XmlElement& root);
 
 // The text as an XML character data: & < > " escaped, tab, line feed and carriage return
