@@ -175,11 +175,11 @@ TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
         ::Sleep(1500);  // its first poll
         const size_t from = monitor.Output().size();
         ASSERT_TRUE(SimOk("unplug"));
-        EXPECT_TRUE(WaitFor([&] { return monitor.Output().find("\tadapter-unplugged", from) != std::string::npos; }, 5s))
+        EXPECT_TRUE(WaitFor([&] { return monitor.Output().find("adapter: no\n", from) != std::string::npos; }, 5s))
             << monitor.Output();
         const size_t unplugged = monitor.Output().size();
         ASSERT_TRUE(SimOk("plug"));
-        EXPECT_TRUE(WaitFor([&] { return monitor.Output().find("\tadapter-plugged", unplugged) != std::string::npos; }, 10s))
+        EXPECT_TRUE(WaitFor([&] { return monitor.Output().find("adapter: yes\n", unplugged) != std::string::npos; }, 10s))
             << monitor.Output();
         EXPECT_TRUE(monitor.Running());
         EXPECT_TRUE(Joined("WEP-Lab", 20s)) << "the replugged adapter joins again";
