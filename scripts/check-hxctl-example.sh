@@ -32,7 +32,6 @@ expected=$(block example-output)
 [ -n "$expected" ] || fail "$page shows no output of the example"
 ok "$page shows $example as it stands"
 
-hx_wine_setup "build/$preset"
 SETTINGS_KEY='HKCU\Software\Tessaro\HX88UUtil'
 utility_pid=""
 cleanup() {
@@ -41,6 +40,7 @@ cleanup() {
     hx_wine_teardown
 }
 trap cleanup EXIT
+hx_wine_setup "build/$preset"
 "$HX_WINE64" reg delete "$SETTINGS_KEY" /f </dev/null >/dev/null 2>&1 || true
 (cd "$bin" && exec "$HX_WINE" HX88UUtil.exe </dev/null >/dev/null 2>&1) &
 utility_pid=$!
@@ -64,13 +64,13 @@ set -e
 tr -d '\r' <"$work/output.txt" >"$work/output"
 [ "$status" -eq 0 ] || fail "the example ended with $status: $(cat "$work/output" "$work/errors.txt")"
 ok "the example ran to its end"
-# Each line the page shows, in the order shown.
-rest=$(cat "$work/output")
+# Each line the page shows, whole and in the order shown.
+rest=$'\n'"$(cat "$work/output")"$'\n'
 while IFS= read -r line; do
-    after=${rest#*"$line"$'\n'}
+    after=${rest#*$'\n'"$line"$'\n'}
     [ "$after" != "$rest" ] || fail "the output lacks, or has out of order, \"$line\":
 $(cat "$work/output")"
-    rest=$after
+    rest=$'\n'$after
 done <<<"$expected"
 ok "the output has the $(wc -l <<<"$expected") lines the page shows"
 

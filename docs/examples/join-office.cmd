@@ -1,7 +1,7 @@
 @echo off
 rem Joins the office network with the pass phrase kept in a file, keeps that setting as a
 rem profile, exports it for the other PCs, and shows the link for the log.
-hxctl connect WPA-AES-Office --passphrase-file office.key --wait 30
+hxctl connect WPA-AES-Office --cipher aes --passphrase-file office.key --wait 30
 if errorlevel 1 exit /b %errorlevel%
 hxctl profile save Office
 if errorlevel 1 exit /b %errorlevel%
