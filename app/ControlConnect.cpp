@@ -120,8 +120,11 @@ std::vector<ControlRecord> ConnectRequest(ControlContext& c, const ControlRecord
     }
     if (entry && entry->ssid != ssid) entry.reset();  // that BSSID names another network
 
-    c.worker.StopWorker();
     WlanSetting& setting = c.state.current;
+    // The Encryption page offers WPA-PSK in infrastructure mode only.
+    if (passphrase && (entry ? entry->networkType : setting.NetworkType) != NetworkType::Infrastructure)
+        return Refused(ExitStatus::Usage, "WPA-PSK needs an access point, not an ad hoc network");
+    c.worker.StopWorker();
     SecurityChoice choice;
     choice.passphrase = setting.Dot1xPassphrase;
     choice.keyLengthBits = KeyLengthForBits(setting.WEPKeyLength).bits;

@@ -141,10 +141,14 @@ std::vector<ControlRecord> ProfileRequest(ControlContext& c, const std::string& 
         if (const std::string refused = PutValues(r, edited); !refused.empty())
             return Refused(ExitStatus::Usage, "unknown field or value out of range: " + refused);
     }
+    // The editor's working copy, as the page's own run of the editor uses it; given back
+    // afterwards, since the user may have the editor open meanwhile.
+    const WlanSetting userCopy = c.state.editor;
     model.BeginAdd();
     c.state.editor = edited;
     model.Session().editedProfileName = name;
     model.FinishAdd();
+    c.state.editor = userCopy;
     c.window.RefreshProfileList();
     return {OkStatus()};
 }

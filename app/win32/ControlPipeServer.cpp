@@ -7,6 +7,7 @@ namespace {
 
 // The reply buffer is a size hint: a longer reply is written whole all the same.
 constexpr DWORD kOutBufferSize = 64 * 1024;
+constexpr SIZE_T kThreadStackBytes = 64 * 1024;
 
 struct ControlJob {
     std::string request;
@@ -39,13 +40,26 @@ std::unique_ptr<ControlPipeServer> ControlPipeServer::Start(HWND window, UINT me
         ::CloseHandle(first);
         return nullptr;
     }
-    server->thread_ = std::thread([raw = server.get(), first] { raw->Serve(first); });
+    // A small stack: the thread only moves bytes, and what it reserves stays resident all day.
+    server->first_ = first;
+    server->thread_.Reset(::CreateThread(nullptr, kThreadStackBytes, ServeThread, server.get(),
+                                         STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+    if (!server->thread_) {
+        ::CloseHandle(first);
+        return nullptr;
+    }
     return server;
+}
+
+DWORD WINAPI ControlPipeServer::ServeThread(void* server) {
+    auto* self = static_cast<ControlPipeServer*>(server);
+    self->Serve(self->first_);
+    return 0;
 }
 
 ControlPipeServer::~ControlPipeServer() {
     if (stop_) ::SetEvent(stop_.Get());
-    if (thread_.joinable()) thread_.join();
+    if (thread_) ::WaitForSingleObject(thread_.Get(), INFINITE);
 }
 
 HANDLE ControlPipeServer::CreateInstance(bool first) {
@@ -78,7 +92,10 @@ bool ControlPipeServer::AwaitConnection(HANDLE instance) {
     if (::ConnectNamedPipe(instance, &overlapped)) return true;
     DWORD error = ::GetLastError();
     if (error == ERROR_PIPE_CONNECTED) return true;
-    if (error != ERROR_IO_PENDING) return ::WaitForSingleObject(stop_.Get(), 0) != WAIT_OBJECT_0;
+    // A client that came and went already is served as one that goes away; any other
+    // failure is tried again a little later, never in a busy loop.
+    if (error == ERROR_NO_DATA) return ::WaitForSingleObject(stop_.Get(), 0) != WAIT_OBJECT_0;
+    if (error != ERROR_IO_PENDING) return ::WaitForSingleObject(stop_.Get(), kClientLimitMs) != WAIT_OBJECT_0;
     DWORD transferred = 0;
     if (!Await(instance, overlapped, FALSE, INFINITE, &transferred, &error)) return false;
     return true;

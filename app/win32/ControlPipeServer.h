@@ -14,7 +14,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "framework/win32/Handles.h"
 #include "framework/win32/UserOnlySecurity.h"
@@ -41,6 +40,7 @@ public:
 
 private:
     ControlPipeServer(HWND window, UINT message) : window_(window), message_(message) {}
+    static DWORD WINAPI ServeThread(void* server);
     HANDLE CreateInstance(bool first);
     void Serve(HANDLE first);
     // False when the stop came first.
@@ -56,9 +56,10 @@ private:
     UINT message_;
     UserOnlySecurity security_;
     std::string name_;
+    HANDLE first_ = INVALID_HANDLE_VALUE;  // handed to the serving thread
     UniqueKernelHandle stop_;
     UniqueKernelHandle io_;
-    std::thread thread_;
+    UniqueKernelHandle thread_;
 };
 
 // The main window's side: answers the job a posted message carries and wakes the pipe thread.

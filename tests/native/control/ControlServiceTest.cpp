@@ -42,6 +42,7 @@ struct Utility : test::AdapterFixture {
         state.adapterReady = 1;
         state.wzcState = Wzc::OwnControl;
         state.current = test::FullSetting(64);
+        state.current.NetworkType = NetworkType::Infrastructure;
         profiles.LinkProfile("Home");
         profiles.SaveProfile("Home", test::FullSetting(128));
     }
@@ -116,11 +117,12 @@ TEST(ControlService, ConnectMakesTheEncryptionPagesApply) {
         EXPECT_EQ(control.shell.calls, std::vector<std::string>{"ShowPage(LinkInfo)"});
     }
     Utility listed;  // a network of the survey list: its BSSID, type and cipher
-    listed.window.entries.push_back({{2, 0, 0, 0, 0, 7}, "Lobby", NetworkType::AdHoc, WepStatus::Aes, AuthMode::WpaPsk, 11, 70});
+    listed.state.current.NetworkType = NetworkType::AdHoc;
+    listed.window.entries.push_back({{2, 0, 0, 0, 0, 7}, "Lobby", NetworkType::Infrastructure, WepStatus::Aes, AuthMode::WpaPsk, 11, 70});
     ASSERT_EQ(listed.Ask("verb=connect ssid=Lobby passphrase=secret-phrase")[0].Get("status"), "ok");
     EXPECT_EQ(listed.library.bssid, listed.window.entries[0].bssid);
     EXPECT_EQ(listed.library.wepStatus, WepStatus::Aes);
-    EXPECT_EQ(listed.state.current.Channel, 11);
+    EXPECT_EQ(listed.state.current.NetworkType, NetworkType::Infrastructure);
     EXPECT_EQ(listed.Ask("verb=status")[1].Get("joins"), "1");
 }
 
