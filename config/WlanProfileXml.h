@@ -20,7 +20,10 @@
 //
 // The pairs that map are open/none, open/WEP, shared/WEP, WPA and WPAPSK with TKIP or AES,
 // and in ad hoc networks only the first three. "WEP Auto Switch" (AuthenticationMode 2)
-// has no counterpart: it is written as open and comes back as open.
+// has no counterpart: it is written as open and comes back as open. Read leniently where
+// the schema has a plain default: no connectionType is ESS, no authEncryption open/none, no
+// protected false. An SSID with a zero byte, or a WPA-PSK key given as 64 hexadecimal digits
+// instead of its pass phrase, is refused: neither can be stored.
 #pragma once
 
 #include <string>

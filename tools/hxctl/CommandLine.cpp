@@ -99,9 +99,14 @@ std::variant<Invocation, UsageError> ParseCommandLine(const std::vector<std::str
     Invocation call;
     std::vector<std::string> words;
     std::vector<Option> options;
+    bool optionsEnded = false;   // after "--" every argument is a word: an SSID may start with '-'
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "-t" || arg == "--terse") {
+        if (optionsEnded) {
+            words.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "-t" || arg == "--terse") {
             call.terse = true;
         } else if (arg == "-h" || arg == "--help" || arg == "/?") {
             return Invocation{};

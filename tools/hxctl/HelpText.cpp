@@ -46,6 +46,8 @@ options:
                               names) and tab-separated rows (scan: bssid, ssid, security,
                               mode, channel, signal)
   -h, --help                  this text
+  --                          the arguments after it are not options (an SSID with a
+                              leading '-')
 
 exit status:
   0   success

@@ -24,6 +24,7 @@ TEST(CommandLine, GoodInvocationsBuildTheirRequests) {
         {{"scan", "--wait", "5"}, "verb=scan"},
         {{"connect", "Cafe Net"}, "verb=connect ssid=Cafe%20Net"},
         {{"connect", ssid32}, "verb=connect ssid=" + ssid32},
+        {{"connect", "--wait", "5", "--", "-dash"}, "verb=connect ssid=-dash"},
         {{"connect", "n", "--bssid=00:1a:2b:3c:4d:5e"}, "verb=connect ssid=n bssid=00-1A-2B-3C-4D-5E"},
         {{"connect", "n", "--wep-key", "2:abcde"}, "verb=connect ssid=n wep-key=2:abcde wep-auth=auto"},
         {{"connect", "n", "--wep-key=4:0123456789abcdef0123456789", "--wep-auth", "shared"},

@@ -33,6 +33,26 @@ bool PipeHasInput(HANDLE input) {
     return false;
 }
 
+// The text with Windows' line ends, in one write: a write a line (as the C runtime's text
+// mode makes) costs Wine a round trip to its server each, which made --help take longer
+// than a status request.
+void WriteLines(DWORD stream, std::string_view text) {
+    std::string lines;
+    lines.reserve(text.size() + text.size() / 16);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) lines += '\r';
+        lines += text[i];
+    }
+    const HANDLE handle = ::GetStdHandle(stream);
+    size_t at = 0;
+    while (at < lines.size()) {
+        DWORD written = 0;
+        if (!::WriteFile(handle, lines.data() + at, static_cast<DWORD>(lines.size() - at), &written, nullptr) || written == 0)
+            return;
+        at += written;
+    }
+}
+
 }  // namespace
 
 ConsolePorts::ConsolePorts() : pipeName_(ControlPipeName()) {
@@ -69,8 +89,7 @@ std::optional<std::string> ConsolePorts::ReadPassphraseFromInput(bool asked) {
     if (console && !asked) return std::nullopt;
     if (!asked && !PipeHasInput(input)) return std::nullopt;
     if (console) {
-        std::fputs("Pass phrase: ", stderr);
-        std::fflush(stderr);
+        WriteLines(STD_ERROR_HANDLE, "Pass phrase: ");
         ::SetConsoleMode(input, mode & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
     }
     std::string line;
@@ -78,7 +97,7 @@ std::optional<std::string> ConsolePorts::ReadPassphraseFromInput(bool asked) {
     while ((c = std::fgetc(stdin)) != EOF && c != '\n' && line.size() <= 4096) line += static_cast<char>(c);
     if (console) {
         ::SetConsoleMode(input, mode);
-        std::fputs("\n", stderr);
+        WriteLines(STD_ERROR_HANDLE, "\n");
     }
     if (line.empty() && c == EOF) return std::nullopt;
     return WithoutOneLineEnd(line);
@@ -108,15 +127,9 @@ FileText ConsolePorts::ReadFile(const std::string& path, size_t maxBytes) {
     return file;
 }
 
-void ConsolePorts::Out(std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
-}
+void ConsolePorts::Out(std::string_view text) { WriteLines(STD_OUTPUT_HANDLE, text); }
 
-void ConsolePorts::Err(std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fflush(stderr);
-}
+void ConsolePorts::Err(std::string_view text) { WriteLines(STD_ERROR_HANDLE, text); }
 
 XmlDocument ConsolePorts::ReadXml(std::string_view bytes) {
     hx::win::XmlTree tree = hx::win::ReadXmlTree(bytes);
