@@ -25,7 +25,11 @@ done
 fail() { echo "FAIL: $*"; exit 1; }
 ok() { echo "ok (${SECONDS} s): $*"; }
 # The fenced block that follows the marker line <!-- name --> on the page, without CRs.
-block() { awk -v marker="<!-- $1 -->" '$0 == marker { on = 1; next } on && /^```/ { if (++fences == 2) exit; next } on && fences == 1' "$page"; }
+block() {
+    awk -v marker="<!-- $1 -->" '$0 == marker { on = 1; next }
+        on && /^```/ { if (++fences == 2) exit; next }
+        on && fences == 1' "$page"
+}
 
 [ "$(block example-script)" = "$(tr -d '\r' <"$example")" ] || fail "the batch file on $page is not $example"
 expected=$(block example-output)

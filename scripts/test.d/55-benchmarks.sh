@@ -59,6 +59,7 @@ for preset in win64 win32; do
         continue
     fi
     check "$preset/bench_hxctl_status" bench_windows "$preset"
-    grep -E '^(hxctl status|reg query|hxctl --help|ratio):' "$RESULTS/$preset-bench_hxctl_status.txt" 2>/dev/null | sed "s/^/   $preset: /"
+    grep -E '^(hxctl status|reg query|hxctl --help|ratio):' "$RESULTS/$preset-bench_hxctl_status.txt" 2>/dev/null |
+        sed "s/^/   $preset: /"
 done
 stage_end "benchmark stage"

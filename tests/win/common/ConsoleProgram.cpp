@@ -68,12 +68,13 @@ struct ConsoleStream::State {
 
     bool Start(const std::string& commandLine, const std::string& input) {
         Handle inRead, inWrite, outWrite, errWrite;
-        if (!MakePipe(inRead, inWrite, true) || !MakePipe(outRead, outWrite, false) || !MakePipe(errRead, errWrite, false))
+        if (!MakePipe(inRead, inWrite, true) || !MakePipe(outRead, outWrite, false) ||
+            !MakePipe(errRead, errWrite, false))
             return false;
         // The input fits the pipe's buffer: written before the start, it is there at once.
         DWORD written = 0;
-        if (!input.empty() && !::WriteFile(inWrite.h, input.data(), static_cast<DWORD>(input.size()), &written, nullptr))
-            return false;
+        const auto size = static_cast<DWORD>(input.size());
+        if (!input.empty() && !::WriteFile(inWrite.h, input.data(), size, &written, nullptr)) return false;
         inWrite.Close();
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;

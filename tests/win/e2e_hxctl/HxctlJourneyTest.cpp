@@ -129,7 +129,8 @@ TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
         ASSERT_EQ(run.exitCode, 0u) << Said(run);
         EXPECT_TRUE(Joined("WEP-Lab", 5s)) << SimCommand("events");
         EXPECT_EQ(SimState("link.wep-keys-match"), "yes");
-        EXPECT_NE(SimState("settings.wep-keys").find("[0*] 12 34 56 78 90 "), std::string::npos) << SimState("settings.wep-keys");
+        const std::string keys = SimState("settings.wep-keys");
+        EXPECT_NE(keys.find("[0*] 12 34 56 78 90 "), std::string::npos) << keys;
         EXPECT_TRUE(LinkInfoShows("WEP-Lab")) << LinkInfoSsid();
     });
 
@@ -175,12 +176,13 @@ TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
         ::Sleep(1500);  // its first poll
         const size_t from = monitor.Output().size();
         ASSERT_TRUE(SimOk("unplug"));
-        EXPECT_TRUE(WaitFor([&] { return monitor.Output().find("adapter: no\n", from) != std::string::npos; }, 5s))
-            << monitor.Output();
+        const auto says = [&](const char* line, size_t after) {
+            return monitor.Output().find(line, after) != std::string::npos;
+        };
+        EXPECT_TRUE(WaitFor([&] { return says("adapter: no\n", from); }, 5s)) << monitor.Output();
         const size_t unplugged = monitor.Output().size();
         ASSERT_TRUE(SimOk("plug"));
-        EXPECT_TRUE(WaitFor([&] { return monitor.Output().find("adapter: yes\n", unplugged) != std::string::npos; }, 10s))
-            << monitor.Output();
+        EXPECT_TRUE(WaitFor([&] { return says("adapter: yes\n", unplugged); }, 10s)) << monitor.Output();
         EXPECT_TRUE(monitor.Running());
         EXPECT_TRUE(Joined("WEP-Lab", 20s)) << "the replugged adapter joins again";
     });
