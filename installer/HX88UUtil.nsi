@@ -1,8 +1,9 @@
-; Installer of the HX-88U Utility: the utility and its two libraries, for the current user
+; Installer of the HX-88U Utility: the utility, its two libraries and its console program
+; hxctl.exe (which scripts drive the running utility with), for the current user
 ; only (no administrator rights), with a Start menu entry, an uninstaller and, unless the
 ; user declines it, a start of the utility at every logon of that user.
 ;
-;   makensis -DBIN_DIR=<folder with the three files> -DOUT_FILE=<setup.exe> -DARCH=<amd64|x86> HX88UUtil.nsi
+;   makensis -DBIN_DIR=<folder with the four files> -DOUT_FILE=<setup.exe> -DARCH=<amd64|x86> HX88UUtil.nsi
 ;
 ; Silent use: setup.exe /S [/NOAUTOSTART] [/D=<folder>]   and   uninstall.exe /S
 ; /NOAUTOSTART leaves "Start with Windows" off (it is on by default, silent or not). Installed
@@ -13,7 +14,7 @@
 
 Unicode true
 !ifndef BIN_DIR
-  !error "BIN_DIR must name the folder that holds HX88UUtil.exe, VUVAVO.dll and dot1x_dll.dll"
+  !error "BIN_DIR must name the folder that holds HX88UUtil.exe, hxctl.exe, VUVAVO.dll and dot1x_dll.dll"
 !endif
 !ifndef OUT_FILE
   !define OUT_FILE "HX88UUtil-setup.exe"
@@ -89,6 +90,7 @@ Section "${PRODUCT}" SEC_UTILITY
   !insertmacro EndRunningUtility
   SetOutPath "$INSTDIR"
   File "${BIN_DIR}/HX88UUtil.exe"
+  File "${BIN_DIR}/hxctl.exe"
   File "${BIN_DIR}/VUVAVO.dll"
   File "${BIN_DIR}/dot1x_dll.dll"
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -134,6 +136,7 @@ FunctionEnd
 Section "Uninstall"
   !insertmacro EndRunningUtility
   Delete "$INSTDIR\HX88UUtil.exe"
+  Delete "$INSTDIR\hxctl.exe"
   Delete "$INSTDIR\VUVAVO.dll"
   Delete "$INSTDIR\dot1x_dll.dll"
   ; Certificate and key files the supplicant writes beside the utility for 802.1X: the

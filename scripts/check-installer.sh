@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # A Windows build's installer under Wine, as a user without administrator rights would use it:
 # a silent install (files, Start menu entry, uninstall entry, the "Start with Windows" entry
-# that is on by default), the installed utility started from its Start menu folder's target,
-# then a silent uninstall while it runs (it is asked to exit, everything installed is
-# removed, the user's settings stay); last a silent install with /NOAUTOSTART, which leaves
-# "Start with Windows" off, and its uninstall; last an upgrade after the user turned "Start
-# with Windows" off, which keeps it off. Prints each step; exit status 0 when all hold.
+# that is on by default), the installed utility started from its Start menu folder's target
+# and asked for its status by the installed hxctl.exe, then a silent uninstall while it runs
+# (it is asked to exit, everything installed is removed, the user's settings stay); last a
+# silent install with /NOAUTOSTART, which leaves "Start with Windows" off, and its uninstall;
+# last an upgrade after the user turned "Start with Windows" off, which keeps it off. Prints
+# each step; exit status 0 when all hold.
 #   scripts/check-installer.sh [win64|win32]    (default win64; the build must exist)
 # The i686 installer and utility run under 32-bit Wine.
 set -eu
@@ -64,11 +65,11 @@ case "$location" in
 esac
 dir=$(hx_wine winepath -u "$location" </dev/null 2>/dev/null | tr -d '\r')
 dir=${dir%/}
-for f in HX88UUtil.exe VUVAVO.dll dot1x_dll.dll; do
+for f in HX88UUtil.exe hxctl.exe VUVAVO.dll dot1x_dll.dll; do
     cmp -s "$dir/$f" "build/$preset/bin/$f" || fail "$f is not the built one in $dir"
 done
 [ -f "$dir/uninstall.exe" ] || fail "no uninstaller in $dir"
-ok "the three files and the uninstaller are in place"
+ok "the four files and the uninstaller are in place"
 [ "$(reg_value "$UNINSTALL_KEY" DisplayName)" = "HX-88U Utility" ] || fail "DisplayName"
 [ "$(reg_value "$UNINSTALL_KEY" DisplayVersion)" = "1.2.0.1" ] || fail "DisplayVersion"
 [ "$(reg_value "$UNINSTALL_KEY" UninstallString)" = "\"$location\\uninstall.exe\"" ] || fail "UninstallString"
@@ -88,6 +89,12 @@ ok "starts with Windows: $run"
 utility_pid=$!
 wait_until 150 reg_exists "$SETTINGS_KEY\\LastSetting" || fail "the installed utility stored no setting"
 ok "the installed utility runs and stored its setting"
+# The console program installed beside it reaches it over its control channel.
+installed_status() {
+    (cd "$dir" && hx_wine hxctl.exe -t status </dev/null 2>/dev/null) | tr -d '\r' | grep -qx 'adapter: yes'
+}
+wait_until 30 installed_status || fail "the installed hxctl.exe does not reach the utility: $(cd "$dir" && hx_wine hxctl.exe status </dev/null 2>&1 | tr -d '\r')"
+ok "the installed hxctl.exe reaches the running utility"
 
 hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with an error"
 wait_until 200 gone "$dir" || fail "$dir is still there: $(ls -A "$dir" | tr '\n' ' ')"

@@ -20,8 +20,8 @@ example=docs/examples/wpa-psk-two-profiles.reg
 # The installer stage has usually just made the installer: made again only when the build
 # or the installer script is newer.
 setup=$(ls -t build/installer/HX88UUtil-*-$machine-setup.exe 2>/dev/null | head -1)
-if [ -z "$setup" ] || [ -n "$(find "build/$preset/bin/HX88UUtil.exe" "build/$preset/bin/VUVAVO.dll" \
-        "build/$preset/bin/dot1x_dll.dll" installer/HX88UUtil.nsi -newer "$setup")" ]; then
+if [ -z "$setup" ] || [ -n "$(find "build/$preset/bin/HX88UUtil.exe" "build/$preset/bin/hxctl.exe" \
+        "build/$preset/bin/VUVAVO.dll" "build/$preset/bin/dot1x_dll.dll" installer/HX88UUtil.nsi -newer "$setup")" ]; then
     setup=$(scripts/installer.sh "$preset")
 fi
 hx_wine_setup "build/$preset"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Windows installer from a Windows build's three files:
+# Builds the Windows installer from a Windows build's four files:
 #   scripts/installer.sh [win64|win32]    (default win64)
 # writes build/installer/HX88UUtil-1.2.0.1-<x86_64|i686>-setup.exe and prints its path.
 # The build must exist (cmake --build --preset <preset>).
@@ -13,7 +13,7 @@ case "$preset" in
 esac
 root=$(pwd)
 bin="$root/build/$preset/bin"
-for f in HX88UUtil.exe VUVAVO.dll dot1x_dll.dll; do
+for f in HX88UUtil.exe hxctl.exe VUVAVO.dll dot1x_dll.dll; do
     [ -f "$bin/$f" ] || { echo "missing $bin/$f: build the $preset preset first" >&2; exit 1; }
 done
 mkdir -p build/installer

@@ -4,6 +4,9 @@
 # pass phrase mapping disagrees with OpenSSL's, and must say on stderr that they agree), by
 # a benchmark that reports an error, by reporting none, or by writing anything but its JSON
 # report to stdout. Each one's figures stay in the results folder.
+# Then the Windows benchmark of each Windows build that runs here (bench/win: `hxctl status`
+# against the running utility next to Wine's `reg query`), judged likewise by running to its
+# end with both figures; they are printed here and kept in the results folder.
 bench_run() {  # bench_run <program>
     local program=$1 json="$RESULTS/$(basename "$1").json" err="$RESULTS/$(basename "$1").stderr" status
     rm -f "$json" "$err"
@@ -40,4 +43,23 @@ if [ -x "${bench_programs[0]}" ]; then
 else
     check benchmarks-built false
 fi
+
+bench_windows() {  # bench_windows <preset>: bench_hxctl_status.exe of that build under Wine
+    local out="$RESULTS/$1-bench_hxctl_status.txt" status
+    hx_wine_setup "build/$1"
+    (cd "build/$1/bin" && "$HX_WINE" bench_hxctl_status.exe 30 </dev/null >"$out" 2>&1)
+    status=$?
+    hx_wine_teardown
+    cat "$out"
+    [ "$status" -eq 0 ] && grep -q '^ratio: median [0-9.]*, p90 [0-9.]*' "$out"
+}
+for preset in win64 win32; do
+    if [[ " ${WINDOWS_BUILDS[*]} " != *" $preset "* ]]; then
+        skip_32bit "$preset/bench_hxctl_status"
+        continue
+    fi
+    check "$preset/bench_hxctl_status" bench_windows "$preset"
+    grep -E '^(hxctl status|reg query|hxctl --help|ratio):' "$RESULTS/$preset-bench_hxctl_status.txt" 2>/dev/null |
+        sed "s/^/   $preset: /"
+done
 stage_end "benchmark stage"

@@ -189,10 +189,19 @@ XmlTree ReadXmlTree(std::string_view bytes) {
         return out;
     }
     TreeBuilder builder(out);
+    // Every node takes at least one byte of the document. A reader that gives more is not
+    // advancing: Wine's XmlLite gives the last text node again and again, without end, when
+    // the document is cut off inside an element.
+    size_t nodes = 0;
     for (;;) {
         XmlNodeType type = XmlNodeType_None;
         const HRESULT status = reader->Read(&type);
         if (status == S_FALSE) break;
+        if (status == S_OK && ++nodes > bytes.size()) {
+            out.error = "the file ends in the middle of the XML: it is truncated (the reader stopped advancing)";
+            out.root = XmlElement{};
+            return out;
+        }
         if (status != S_OK) {
             out.error = ReadFailure(*reader, status, bytes);
             out.root = XmlElement{};

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The worked example of docs/hxctl.md under Wine, as it stands: the batch file shown there
+# (it must equal docs/examples/join-office.cmd) run by Wine's cmd.exe in a folder holding
+# the pass phrase file, with the build's hxctl.exe on the path and the build's utility
+# running. It must end with status 0 and print the output the page shows, line for line
+# (the lines whose values vary are left out of the page's copy), join the office network
+# (the simulated access point authorises the port) and export a profile with its key.
+# Prints each step; exit status 0 when all hold.
+#   scripts/check-hxctl-example.sh [win64|win32]    (default win64; the build must exist)
+set -eu
+cd "$(dirname "$0")/.."
+source scripts/wine-env.sh
+preset=${1:-win64}
+case "$preset" in
+    win64 | win32) ;;
+    *) echo "usage: scripts/check-hxctl-example.sh [win64|win32]" >&2; exit 2 ;;
+esac
+page=docs/hxctl.md
+example=docs/examples/join-office.cmd
+bin=build/$preset/bin
+work=build/$preset/hxctl-example
+for f in HX88UUtil.exe hxctl.exe hxsim.exe; do
+    [ -f "$bin/$f" ] || { echo "missing $bin/$f: build the $preset preset first" >&2; exit 1; }
+done
+fail() { echo "FAIL: $*"; exit 1; }
+ok() { echo "ok (${SECONDS} s): $*"; }
+# The fenced block that follows the marker line <!-- name --> on the page, without CRs.
+block() {
+    awk -v marker="<!-- $1 -->" '$0 == marker { on = 1; next }
+        on && /^```/ { if (++fences == 2) exit; next }
+        on && fences == 1' "$page"
+}
+
+[ "$(block example-script)" = "$(tr -d '\r' <"$example")" ] || fail "the batch file on $page is not $example"
+expected=$(block example-output)
+[ -n "$expected" ] || fail "$page shows no output of the example"
+ok "$page shows $example as it stands"
+
+SETTINGS_KEY='HKCU\Software\Tessaro\HX88UUtil'
+utility_pid=""
+cleanup() {
+    if [ -n "$utility_pid" ]; then kill "$utility_pid" 2>/dev/null || true; fi
+    "$HX_WINE64" reg delete "$SETTINGS_KEY" /f </dev/null >/dev/null 2>&1 || true
+    hx_wine_teardown
+}
+trap cleanup EXIT
+hx_wine_setup "build/$preset"
+"$HX_WINE64" reg delete "$SETTINGS_KEY" /f </dev/null >/dev/null 2>&1 || true
+(cd "$bin" && exec "$HX_WINE" HX88UUtil.exe </dev/null >/dev/null 2>&1) &
+utility_pid=$!
+hxctl() { (cd "$bin" && hx_wine hxctl.exe "$@" </dev/null 2>/dev/null) | tr -d '\r'; }
+for i in $(seq 1 60); do
+    hxctl -t status | grep -qx 'adapter: yes' && break
+    sleep 0.5
+done
+hxctl -t status | grep -qx 'adapter: yes' || fail "hxctl never saw the utility's adapter"
+ok "the utility runs and hxctl reaches it"
+
+rm -rf "$work"
+mkdir -p "$work"
+cp "$example" "$work/"
+printf 'aes-passphrase\r\n' >"$work/office.key"
+bin_windows=$(hx_wine winepath -w "$(pwd)/$bin" </dev/null 2>/dev/null | tr -d '\r')
+set +e
+(cd "$work" && WINEPATH="$bin_windows" hx_wine cmd /c "$(basename "$example")" </dev/null >output.txt 2>errors.txt)
+status=$?
+set -e
+tr -d '\r' <"$work/output.txt" >"$work/output"
+[ "$status" -eq 0 ] || fail "the example ended with $status: $(cat "$work/output" "$work/errors.txt")"
+ok "the example ran to its end"
+# Each line the page shows, whole and in the order shown.
+rest=$'\n'"$(cat "$work/output")"$'\n'
+while IFS= read -r line; do
+    after=${rest#*$'\n'"$line"$'\n'}
+    [ "$after" != "$rest" ] || fail "the output lacks, or has out of order, \"$line\":
+$(cat "$work/output")"
+    rest=$'\n'$after
+done <<<"$expected"
+ok "the output has the $(wc -l <<<"$expected") lines the page shows"
+
+authorised=$(cd "$bin" && hx_wine hxsim.exe show </dev/null 2>/dev/null | tr -d '\r' | grep -x 'port.authorised: .*')
+[ "$authorised" = "port.authorised: yes" ] || fail "the port is not authorised: $authorised"
+ok "the simulated access point authorised the port"
+grep -q 'xmlns="http://www.microsoft.com/networking/WLAN/profile/v1"' "$work/Office.xml" ||
+    fail "Office.xml is no WLAN profile: $(head -c 300 "$work/Office.xml")"
+grep -q '<keyMaterial>aes-passphrase</keyMaterial>' "$work/Office.xml" || fail "Office.xml holds no pass phrase"
+ok "Office.xml is a WLAN profile with its pass phrase"

@@ -1,0 +1,227 @@
+// hxctl against the running utility in the default world, run as a script runs it: a child
+// process whose output, error text and exit status are read. Each verb is judged by what
+// the simulated adapter saw and what the windows show, not by hxctl's word alone.
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <vector>
+
+#include "sim/core/DefaultWorld.h"
+#include "tests/win/common/ConsoleProgram.h"
+#include "tests/win/e2e_journeys/PageJourney.h"
+
+namespace hx::test {
+namespace {
+
+// A profile as netsh writes it for a WPA-PSK network with its key in clear.
+std::string NetshProfile(const std::string& name, const std::string& auth, const std::string& cipher) {
+    return "<?xml version=\"1.0\"?>\r\n"
+           "<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">\r\n"
+           "\t<name>" + name + "</name>\r\n"
+           "\t<SSIDConfig>\r\n\t\t<SSID>\r\n"
+           "\t\t\t<hex>5750412D544B49502D486F6D65</hex>\r\n"
+           "\t\t\t<name>WPA-TKIP-Home</name>\r\n"
+           "\t\t</SSID>\r\n\t</SSIDConfig>\r\n"
+           "\t<connectionType>ESS</connectionType>\r\n"
+           "\t<connectionMode>manual</connectionMode>\r\n"
+           "\t<MSM>\r\n\t\t<security>\r\n\t\t\t<authEncryption>\r\n"
+           "\t\t\t\t<authentication>" + auth + "</authentication>\r\n"
+           "\t\t\t\t<encryption>" + cipher + "</encryption>\r\n"
+           "\t\t\t\t<useOneX>false</useOneX>\r\n"
+           "\t\t\t</authEncryption>\r\n\t\t\t<sharedKey>\r\n"
+           "\t\t\t\t<keyType>passPhrase</keyType>\r\n"
+           "\t\t\t\t<protected>false</protected>\r\n"
+           "\t\t\t\t<keyMaterial>tkip-passphrase</keyMaterial>\r\n"
+           "\t\t\t</sharedKey>\r\n\t\t</security>\r\n\t</MSM>\r\n"
+           "</WLANProfile>\r\n";
+}
+
+class HxctlJourney : public PageJourney {
+protected:
+    static ConsoleRun Hxctl(const std::string& arguments, const std::string& input = "") {
+        return RunConsole(ProgramCommand("hxctl.exe", arguments), input, 60s);
+    }
+    static std::string Said(const ConsoleRun& run) { return "out:\n" + run.out + "err:\n" + run.err; }
+    // The import of this text, written into a file beside the test program.
+    static std::string ImportOf(const std::string& file, const std::string& text) {
+        const std::string path = ProgramFolder() + "\\" + file;
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+        return "profile import " + Quoted(path);
+    }
+    std::string LinkInfoSsid() const { return Text(::GetDlgItem(LinkInfoPage(), IDC_LI_SSID)); }
+    bool LinkInfoShows(const std::string& ssid) const {
+        return WaitFor([&] { return LinkInfoSsid() == ssid; }, 5s);
+    }
+    // One step of the journey, named in the output with its outcome.
+    static void Step(const char* name, const std::function<void()>& body) {
+        const int before = Failures();
+        {
+            SCOPED_TRACE(name);
+            body();
+        }
+        std::printf("[ step     ] %s: %s\n", name, Failures() > before ? "FAILED" : "passed");
+    }
+    static int Failures() {
+        const ::testing::TestResult* result = ::testing::UnitTest::GetInstance()->current_test_info()->result();
+        int failed = 0;
+        for (int i = 0; i < result->total_part_count(); ++i) failed += result->GetTestPartResult(i).failed();
+        return failed;
+    }
+    // What a refused invocation must leave as it was.
+    std::string Unchanged() const {
+        return StoredText("LastSetting", "SSID") + "|" + SimState("settings.ssid") + "|" + SimState("counters") + "|" +
+               Hxctl("-t profile list").out;
+    }
+};
+
+TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
+    SeedWpaPsk(kWpaTkipSsid, kWpaTkipPassphrase, 4);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(Authorised(kWpaTkipSsid, 30s)) << SimCommand("events");
+
+    Step("status while linked", [&] {
+        const ConsoleRun human = Hxctl("status");
+        EXPECT_EQ(human.exitCode, 0u) << Said(human);
+        EXPECT_NE(human.out.find(kWpaTkipSsid), std::string::npos) << Said(human);
+        const ConsoleRun terse = Hxctl("-t status");
+        ASSERT_EQ(terse.exitCode, 0u) << Said(terse);
+        EXPECT_EQ(ReportValue(terse.out, "link"), "up") << terse.out;
+        EXPECT_EQ(ReportValue(terse.out, "ssid"), kWpaTkipSsid) << terse.out;
+        EXPECT_EQ(ReportValue(terse.out, "bssid"), "06-A0-88-00-00-03") << terse.out;
+        EXPECT_EQ(ReportValue(terse.out, "cipher"), "tkip") << terse.out;
+        EXPECT_EQ(ReportValue(terse.out, "pairwise-key"), "yes") << terse.out;
+        EXPECT_EQ(ReportValue(terse.out, "group-key"), "yes") << terse.out;
+    });
+
+    Step("scan lists the default world", [&] {
+        const ConsoleRun scan = Hxctl("-t scan");
+        ASSERT_EQ(scan.exitCode, 0u) << Said(scan);
+        for (const auto& network : hxsim::DefaultScenario().networks) {
+            char bssid[18];
+            std::snprintf(bssid, sizeof bssid, "%02X-%02X-%02X-%02X-%02X-%02X", network.bssid[0], network.bssid[1],
+                          network.bssid[2], network.bssid[3], network.bssid[4], network.bssid[5]);
+            const size_t row = scan.out.find(std::string(bssid) + "\t");
+            ASSERT_NE(row, std::string::npos) << bssid << " not listed\n" << scan.out;
+            const std::string line = scan.out.substr(row, scan.out.find('\n', row) - row);
+            if (!network.hidden) {
+                EXPECT_NE(line.find("\t" + network.ssid + "\t"), std::string::npos) << line;
+            }
+        }
+        EXPECT_NE(scan.out.find("\tWPA-AES-Office\tWPA-PSK AES\t"), std::string::npos) << scan.out;
+        EXPECT_NE(scan.out.find("\tWEP-Lab\tWEP\t"), std::string::npos) << scan.out;
+    });
+
+    Step("connect WPA-PSK with the pass phrase on standard input", [&] {
+        const ConsoleRun run = Hxctl("connect WPA-AES-Office --passphrase", "aes-passphrase\n");
+        ASSERT_EQ(run.exitCode, 0u) << Said(run);
+        // connect returns once the keys are in, not before.
+        EXPECT_EQ(SimState("link.ssid"), "\"WPA-AES-Office\"");
+        const std::string keys = SimState("keys.installed");
+        EXPECT_NE(keys.find("[pairwise "), std::string::npos) << keys;
+        EXPECT_NE(keys.find("[group "), std::string::npos) << keys;
+        EXPECT_EQ(keys.find("no-match"), std::string::npos) << keys;
+        EXPECT_TRUE(Authorised("WPA-AES-Office", 5s)) << SimCommand("events");
+        EXPECT_TRUE(LinkInfoShows("WPA-AES-Office")) << LinkInfoSsid();
+    });
+
+    Step("connect WEP with a hex key", [&] {
+        const ConsoleRun run = Hxctl("connect WEP-Lab --wep-key 1:1234567890 --wep-auth open");
+        ASSERT_EQ(run.exitCode, 0u) << Said(run);
+        EXPECT_TRUE(Joined("WEP-Lab", 5s)) << SimCommand("events");
+        EXPECT_EQ(SimState("link.wep-keys-match"), "yes");
+        const std::string keys = SimState("settings.wep-keys");
+        EXPECT_NE(keys.find("[0*] 12 34 56 78 90 "), std::string::npos) << keys;
+        EXPECT_TRUE(LinkInfoShows("WEP-Lab")) << LinkInfoSsid();
+    });
+
+    Step("profile save, list, export, import and load", [&] {
+        ASSERT_EQ(Hxctl("profile save Lab").exitCode, 0u);
+        EXPECT_NE(Hxctl("-t profile list").out.find("Lab\n"), std::string::npos);
+        const ConsoleRun secret = Hxctl("profile export Lab --key clear");
+        ASSERT_EQ(secret.exitCode, 0u) << Said(secret);
+        EXPECT_NE(secret.out.find("http://www.microsoft.com/networking/WLAN/profile/v1"), std::string::npos);
+        EXPECT_NE(secret.out.find("<name>WEP-Lab</name>"), std::string::npos) << secret.out;
+        EXPECT_NE(secret.out.find(">1234567890<"), std::string::npos) << secret.out;
+        const ConsoleRun keyless = Hxctl("profile export Lab");
+        EXPECT_EQ(keyless.exitCode, 0u) << Said(keyless);
+        EXPECT_EQ(keyless.out.find("1234567890"), std::string::npos) << "a key left without --key clear";
+
+        const ConsoleRun imported = Hxctl(ImportOf("lab.xml", secret.out) + " --name Lab2");
+        ASSERT_EQ(imported.exitCode, 0u) << Said(imported);
+        for (const char* field : {"SSID", "NetworkType", "AuthenticationMode", "WEPStatus", "WEPDefaultKeyId",
+                                  "WEPKeyLength", "WEPKey64_0"}) {
+            const auto saved = ReadStored("Profile\\Lab", field), copied = ReadStored("Profile\\Lab2", field);
+            ASSERT_TRUE(saved && copied) << field;
+            EXPECT_EQ(saved->number, copied->number) << field;
+            EXPECT_EQ(saved->text, copied->text) << field;
+        }
+    });
+
+    Step("a netsh profile imports and joins", [&] {
+        const ConsoleRun imported = Hxctl(ImportOf("home.xml", NetshProfile("Home", "WPAPSK", "TKIP")));
+        ASSERT_EQ(imported.exitCode, 0u) << Said(imported);
+        ASSERT_EQ(Hxctl("profile load Home").exitCode, 0u);
+        EXPECT_TRUE(Authorised(kWpaTkipSsid, 30s)) << SimCommand("events");
+        EXPECT_TRUE(LinkInfoShows(kWpaTkipSsid)) << LinkInfoSsid();
+        // And back to the imported copy of the WEP profile.
+        ASSERT_EQ(Hxctl("profile load Lab2").exitCode, 0u);
+        EXPECT_TRUE(Joined("WEP-Lab", 10s)) << SimCommand("events");
+        EXPECT_EQ(SimState("link.wep-keys-match"), "yes");
+        EXPECT_TRUE(LinkInfoShows("WEP-Lab")) << LinkInfoSsid();
+    });
+
+    Step("monitor sees an unplug and a replug", [&] {
+        ConsoleStream monitor;
+        ASSERT_TRUE(monitor.Start(ProgramCommand("hxctl.exe", "-t monitor")));
+        ::Sleep(1500);  // its first poll
+        const size_t from = monitor.Output().size();
+        ASSERT_TRUE(SimOk("unplug"));
+        const auto says = [&](const char* line, size_t after) {
+            return monitor.Output().find(line, after) != std::string::npos;
+        };
+        EXPECT_TRUE(WaitFor([&] { return says("adapter: no\n", from); }, 5s)) << monitor.Output();
+        const size_t unplugged = monitor.Output().size();
+        ASSERT_TRUE(SimOk("plug"));
+        EXPECT_TRUE(WaitFor([&] { return says("adapter: yes\n", unplugged); }, 10s)) << monitor.Output();
+        EXPECT_TRUE(monitor.Running());
+        EXPECT_TRUE(Joined("WEP-Lab", 20s)) << "the replugged adapter joins again";
+    });
+
+    Step("bad invocations are refused and change nothing", [&] {
+        const std::string truncated = NetshProfile("Cut", "WPAPSK", "TKIP");
+        const struct {
+            const char* what;
+            std::string arguments, input;
+            DWORD status;
+        } refusals[] = {
+            {"unknown verb", "frobnicate", "", 2},
+            {"unknown option", "status --loud", "", 2},
+            {"SSID of 33 bytes", "connect " + std::string(33, 'S'), "", 2},
+            {"WEP key of 6 hex digits", "connect WEP-Lab --wep-key 1:123456", "", 2},
+            {"WEP key with a non-hex digit", "connect WEP-Lab --wep-key 1:123456789G", "", 2},
+            {"pass phrase of 7 characters", "connect WPA-AES-Office --passphrase", "1234567\n", 2},
+            {"pass phrase on the command line", "connect WPA-AES-Office --passphrase aes-passphrase", "", 2},
+            {"profile name taken", "profile save lab", "", 2},
+            {"no such profile", "profile load Nowhere", "", 10},
+            {"truncated XML", ImportOf("cut.xml", truncated.substr(0, truncated.size() / 2)), "", 2},
+            {"WPA2 profile", ImportOf("wpa2.xml", NetshProfile("Wpa2", "WPA2PSK", "AES")), "", 2},
+        };
+        const std::string before = Unchanged();
+        for (const auto& refusal : refusals) {
+            const ConsoleRun run = Hxctl(refusal.arguments, refusal.input);
+            EXPECT_EQ(run.exitCode, refusal.status) << refusal.what << "\n" << Said(run);
+            EXPECT_FALSE(run.err.empty()) << refusal.what << ": no message";
+        }
+        EXPECT_EQ(Unchanged(), before);
+    });
+
+    Step("not running", [&] {
+        ASSERT_GE(ExitThroughTray().count(), 0);
+        const ConsoleRun run = Hxctl("status");
+        EXPECT_EQ(run.exitCode, 8u) << Said(run);
+        EXPECT_NE(run.err.find("HX-88U Utility is not running"), std::string::npos) << Said(run);
+    });
+}
+
+}  // namespace
+}  // namespace hx::test
