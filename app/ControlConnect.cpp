@@ -23,18 +23,11 @@ constexpr const char* kBssidMessage = "BSSID must be six hex pairs, as 00-11-22-
 constexpr const char* kWepKeyMessage =
     "WEP key must be INDEX:KEY with INDEX 1 to 4 and KEY of 5, 13 or 29 characters or 10, 26 or 58 hex digits";
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 std::optional<std::array<uint8_t, 6>> ParseBssid(const std::string& text) {
     if (text.size() != 17) return std::nullopt;
     std::array<uint8_t, 6> bssid{};
     for (size_t i = 0; i < 6; ++i) {
-        const int high = HexDigit(text[3 * i]), low = HexDigit(text[3 * i + 1]);
+        const int high = HexDigitValue(text[3 * i]), low = HexDigitValue(text[3 * i + 1]);
         if (high < 0 || low < 0) return std::nullopt;
         if (i < 5 && text[3 * i + 2] != '-' && text[3 * i + 2] != ':') return std::nullopt;
         bssid[i] = static_cast<uint8_t>(high * 16 + low);
@@ -63,7 +56,7 @@ std::optional<WepKey> ParseWepKey(const std::string& text) {
         }
         if (key.size() == 2 * bytes) {
             for (size_t i = 0; i < bytes; ++i) {
-                const int high = HexDigit(key[2 * i]), low = HexDigit(key[2 * i + 1]);
+                const int high = HexDigitValue(key[2 * i]), low = HexDigitValue(key[2 * i + 1]);
                 if (high < 0 || low < 0) return std::nullopt;
                 wep.bytes.push_back(static_cast<uint8_t>(high * 16 + low));
             }

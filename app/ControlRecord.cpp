@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "config/ValueTables.h"
+
 namespace hx {
 namespace {
 
@@ -12,13 +14,6 @@ bool NameCharacter(char c) {
 }
 
 bool PlainCharacter(unsigned char c) { return c > ' ' && c <= '~' && c != '%' && c != '='; }
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 }  // namespace
 
@@ -74,7 +69,7 @@ std::optional<std::string> UnescapeControlValue(std::string_view text) {
             continue;
         }
         if (i + 2 >= text.size()) return std::nullopt;
-        const int high = HexValue(text[i + 1]), low = HexValue(text[i + 2]);
+        const int high = HexDigitValue(text[i + 1]), low = HexDigitValue(text[i + 2]);
         if (high < 0 || low < 0) return std::nullopt;
         out += static_cast<char>(high * 16 + low);
         i += 2;

@@ -18,6 +18,11 @@
 
 namespace hx {
 
+// The channel's pipe: this prefix and the user's SID as text ("S-1-5-21-..."), or the name
+// given in this environment variable (tests run more than one utility).
+inline constexpr const char* kControlPipePrefix = "\\\\.\\pipe\\hx88uutil-";
+inline constexpr const char* kControlPipeVariable = "HX_CONTROL_PIPE";
+
 // The longest request the utility reads, and the longest reply hxctl reads.
 inline constexpr size_t kMaxControlRequestBytes = 4096;
 inline constexpr size_t kMaxControlReplyBytes = 512 * 1024;

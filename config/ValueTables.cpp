@@ -61,6 +61,13 @@ std::string TrimWhitespace(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 std::string HexText(const uint8_t* bytes, int count) {
     std::string text;
     char piece[4];

@@ -65,6 +65,8 @@ KeyLengthInfo KeyLengthForPosition(int position);
 // Bytes as two upper-case hexadecimal digits separated by single spaces ("%.2X " per byte,
 // trimmed at both ends).
 std::string HexText(const uint8_t* bytes, int count);
+// The value of one hexadecimal digit (either case), -1 for any other character.
+int HexDigitValue(char c);
 std::string TrimWhitespace(std::string_view text);
 
 // --- Rates ------------------------------------------------------------------------------

@@ -20,16 +20,9 @@ bool SameWord(std::string_view a, std::string_view b) {
     return true;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 bool AllHex(std::string_view text) {
     for (char c : text) {
-        if (HexDigit(c) < 0) return false;
+        if (HexDigitValue(c) < 0) return false;
     }
     return true;
 }
@@ -38,7 +31,7 @@ bool AllHex(std::string_view text) {
 std::string HexBytes(std::string_view digits) {
     std::string bytes;
     for (size_t i = 0; i + 1 < digits.size(); i += 2)
-        bytes += static_cast<char>(HexDigit(digits[i]) * 16 + HexDigit(digits[i + 1]));
+        bytes += static_cast<char>(HexDigitValue(digits[i]) * 16 + HexDigitValue(digits[i + 1]));
     return bytes;
 }
 

@@ -21,13 +21,6 @@ std::string HexDigits(const uint8_t* bytes, size_t count) {
     return digits;
 }
 
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // A stored key text as the key's bytes, read the way the driver library reads it before a
 // key is written to the adapter: pairs of digits, spaces between them skipped, the text
 // ending at the first other character, the rest of the key zero.
@@ -36,9 +29,9 @@ std::vector<uint8_t> StoredKeyBytes(const std::string& text, int count) {
     size_t at = 0;
     for (int written = 0; written < count; ++written) {
         while (at < text.size() && text[at] == ' ') ++at;
-        const int high = at < text.size() ? DigitValue(text[at]) : -1;
+        const int high = at < text.size() ? HexDigitValue(text[at]) : -1;
         if (high < 0) break;
-        const int low = at + 1 < text.size() ? DigitValue(text[at + 1]) : -1;
+        const int low = at + 1 < text.size() ? HexDigitValue(text[at + 1]) : -1;
         if (low < 0) {
             bytes[static_cast<size_t>(written)] = static_cast<uint8_t>(high);
             break;

@@ -23,9 +23,9 @@ std::string ErrorReply(int code, const char* message) {
 
 std::string ControlPipeServer::PipeName(const UserOnlySecurity& security) {
     char value[256];
-    const DWORD n = ::GetEnvironmentVariableA("HX_CONTROL_PIPE", value, sizeof value);
+    const DWORD n = ::GetEnvironmentVariableA(kControlPipeVariable, value, sizeof value);
     if (n > 0 && n < sizeof value) return value;
-    return "\\\\.\\pipe\\hx88uutil-" + security.UserSidText();
+    return kControlPipePrefix + security.UserSidText();
 }
 
 std::unique_ptr<ControlPipeServer> ControlPipeServer::Start(HWND window, UINT message) {

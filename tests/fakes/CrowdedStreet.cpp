@@ -1,13 +1,12 @@
 #include "tests/fakes/CrowdedStreet.h"
 
 #include <cstdio>
+#include <string>
 
 namespace hx::test {
 
 std::string CrowdedStreetSsid(int index) {
-    char text[16];
-    std::snprintf(text, sizeof text, "Street-%03d", index + 1);
-    return text;
+    return "Street-" + std::string(index < 99 ? (index < 9 ? "00" : "0") : "") + std::to_string(index + 1);
 }
 
 std::string CrowdedStreetBssid(int index) {

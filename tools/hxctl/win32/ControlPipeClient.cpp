@@ -1,42 +1,19 @@
 #include "tools/hxctl/win32/ControlPipeClient.h"
 
 #include <windows.h>
-#include <sddl.h>
 
 #include <vector>
 
 #include "framework/win32/Handles.h"
+#include "framework/win32/UserOnlySecurity.h"
 
 namespace hx::ctl::win {
 namespace {
 
-struct FileHandleTraits {
-    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE h) { ::CloseHandle(h); }
-};
-struct KernelHandleTraits {
-    static HANDLE Invalid() { return nullptr; }
-    static void Close(HANDLE h) { ::CloseHandle(h); }
-};
-using UniqueFile = hx::win::UniqueHandle<HANDLE, FileHandleTraits>;
-using UniqueKernelHandle = hx::win::UniqueHandle<HANDLE, KernelHandleTraits>;
+using hx::win::UniqueFileHandle;
+using hx::win::UniqueKernelHandle;
 
 constexpr DWORD kBusyWaitMs = 5000;
-
-std::string UserSidText() {
-    HANDLE raw = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &raw)) return {};
-    const UniqueKernelHandle token(raw);
-    DWORD size = 0;
-    ::GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
-    std::vector<BYTE> buffer(size);
-    if (size == 0 || !::GetTokenInformation(token.Get(), TokenUser, buffer.data(), size, &size)) return {};
-    char* text = nullptr;
-    if (!::ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) return {};
-    std::string sid = text;
-    ::LocalFree(text);
-    return sid;
-}
 
 Exchange NotReached(std::string message) {
     Exchange exchange;
@@ -83,10 +60,10 @@ bool RunsUtilityProgram(DWORD processId) {
     return ::lstrcmpiA(image.substr(slash == std::string::npos ? 0 : slash + 1).c_str(), kUtilityProgram) == 0;
 }
 
-UniqueFile OpenPipe(const std::string& pipeName, DWORD& error) {
+UniqueFileHandle OpenPipe(const std::string& pipeName, DWORD& error) {
     const DWORD start = ::GetTickCount();
     for (;;) {
-        UniqueFile pipe(::CreateFileA(pipeName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+        UniqueFileHandle pipe(::CreateFileA(pipeName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                       SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
         error = ::GetLastError();
         if (pipe || error != ERROR_PIPE_BUSY) return pipe;
@@ -101,14 +78,14 @@ UniqueFile OpenPipe(const std::string& pipeName, DWORD& error) {
 
 std::string ControlPipeName() {
     char given[512];
-    const DWORD length = ::GetEnvironmentVariableA("HX_CONTROL_PIPE", given, sizeof given);
+    const DWORD length = ::GetEnvironmentVariableA(kControlPipeVariable, given, sizeof given);
     if (length > 0 && length < sizeof given) return std::string(given, length);
-    return "\\\\.\\pipe\\hx88uutil-" + UserSidText();
+    return kControlPipePrefix + hx::win::UserOnlySecurity().UserSidText();
 }
 
 Exchange TransactControlPipe(const std::string& pipeName, const std::string& request) {
     DWORD error = 0;
-    const UniqueFile pipe = OpenPipe(pipeName, error);
+    const UniqueFileHandle pipe = OpenPipe(pipeName, error);
     if (!pipe) {
         if (error == ERROR_PIPE_BUSY) return NotReached("the utility's control channel stayed busy: " + pipeName);
         if (UtilityWindowProcess() != 0)
