@@ -66,7 +66,12 @@ set +e
 status=$?
 set -e
 tr -d '\r' <"$work/output.txt" >"$work/output"
-[ "$status" -eq 0 ] || fail "the example ended with $status: $(cat "$work/output" "$work/errors.txt")"
+if [ "$status" -ne 0 ]; then
+    # What the utility and its registry hold, so that a failure can be judged from the log.
+    fail "the example ended with $status: $(cat "$work/output" "$work/errors.txt")
+utility's status: $(hxctl -t status | tr '\n' ' ')
+registry: $("$HX_WINE64" reg query "$SETTINGS_KEY" /s </dev/null 2>/dev/null | tr -d '\r' | grep -E 'HKEY|SSID|Authentication|WEPStatus')"
+fi
 ok "the example ran to its end"
 # Each line the page shows, whole and in the order shown.
 rest=$'\n'"$(cat "$work/output")"$'\n'

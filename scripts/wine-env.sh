@@ -39,16 +39,16 @@ hx_wine_setup() {
     [ "$(hx_build_machine "$build_dir")" = i686 ] && HX_WINE=$HX_WINE32
 
     if [ -z "${DISPLAY:-}" ] || [ -n "${HX_FORCE_XVFB:-}" ]; then
-        local n
-        for n in $(seq 90 140); do
-            if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
-        done
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        # Xvfb picks a free display itself and writes its number once it serves: two setups
+        # running at once (the background stress runs) never share, or kill, one display.
+        local number_file i
+        number_file=$(mktemp)
+        Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$number_file" >/dev/null 2>&1 &
         HX_XVFB_PID=$!
+        for i in $(seq 1 100); do [ -s "$number_file" ] && break; sleep 0.1; done
         HX_DISPLAY_BEFORE=${DISPLAY-}
-        export DISPLAY=":$n"
-        local i
-        for i in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+        export DISPLAY=":$(tr -dc 0-9 <"$number_file")"
+        rm -f "$number_file"
     fi
 
     # A prefix made while 32-bit Wine was not installed has no 32-bit system folder: made
