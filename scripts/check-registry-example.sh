@@ -71,7 +71,9 @@ utility_pid=$!
 # One process waits: Wine 8's wineserver can die when processes start while the utility's
 # cryptography library gathers entropy (it lists every handle of the system) at its first
 # handshake, so no process is started until the port is authorised.
-tool hxsim --until 'port.authorised: yes' --within 90 show >/dev/null || fail "the port was not authorised: $(sim_show | grep -E '^(settings.ssid|settings.auth-mode|link\.|port\.)')"
+tool hxsim --until 'port.authorised: yes' --within 90 show >/dev/null ||
+    fail "the port was not authorised: $(sim_show | grep -E '^(settings.ssid|settings.auth-mode|link\.|port\.)')
+the utility's process: $(ended "$utility_pid" && echo ended || echo running); wineserver: $(pgrep -f "wineserver.*" >/dev/null && echo running || echo gone)"
 ssid=$(sim_show | sed -n 's/^settings.ssid: //p')
 [ "$ssid" = '"WPA-TKIP-Home"' ] || fail "joined $ssid, not the seeded network"
 ok "the installed utility joined $ssid with the seeded pass phrase"
