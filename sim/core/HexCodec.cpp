@@ -1,16 +1,13 @@
 #include "sim/core/HexCodec.h"
 
 namespace hxsim {
-namespace {
 
-int DigitValue(char c) {
+int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
-
-}  // namespace
 
 int HexTextToBytes(const char* text, unsigned char* out, int count) {
     if (text == nullptr || out == nullptr || count < 0) return -1;
@@ -18,10 +15,10 @@ int HexTextToBytes(const char* text, unsigned char* out, int count) {
     const char* p = text;
     while (written < count) {
         while (*p == ' ') ++p;
-        const int high = DigitValue(*p);
+        const int high = HexDigitValue(*p);
         if (high < 0) break;
         ++p;
-        const int low = DigitValue(*p);
+        const int low = HexDigitValue(*p);
         if (low < 0) {
             out[written++] = static_cast<unsigned char>(high);
             break;

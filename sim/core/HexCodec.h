@@ -3,6 +3,9 @@
 
 namespace hxsim {
 
+// The value of one hexadecimal digit (either case), -1 for any other character.
+int HexDigitValue(char c);
+
 // Reads pairs of hexadecimal digits (either case), skipping spaces, and writes exactly
 // count bytes: the bytes read, then zeros once the text ends. A digit left alone at the
 // end of the text is a byte of its own (its value). Any other character ends the text.

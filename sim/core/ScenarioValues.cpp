@@ -3,20 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "sim/core/HexCodec.h"
 #include "sim/core/TextUtil.h"
 
 namespace hxsim {
-namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
-
 std::optional<Mac> ParseMac(std::string_view text) {
     const auto bytes = ParseHexBytes(text);
     if (!bytes || bytes->size() != 6) return std::nullopt;
@@ -33,7 +23,7 @@ std::optional<std::vector<uint8_t>> ParseHexBytes(std::string_view text) {
             if (pending >= 0) return std::nullopt;  // single digit groups are not allowed
             continue;
         }
-        const int d = HexDigit(c);
+        const int d = HexDigitValue(c);
         if (d < 0) return std::nullopt;
         if (pending < 0) {
             pending = d;
@@ -57,7 +47,7 @@ std::optional<long long> ParseInteger(std::string_view text) {
     if (i >= s.size()) return std::nullopt;
     long long value = 0;
     for (; i < s.size(); ++i) {
-        const int d = HexDigit(s[i]);
+        const int d = HexDigitValue(s[i]);
         if (d < 0 || d >= base) return std::nullopt;
         value = value * base + d;
         if (value > 0xFFFFFFFFFFLL) return std::nullopt;
