@@ -31,10 +31,19 @@ SETTINGS_KEY='HKCU\Software\Tessaro\HX88UUtil'
 tools=build/win64/bin
 dir=""
 utility_pid=""
+# The uninstaller runs on as a copy of itself after uninstall.exe returns; its last steps
+# remove the folder and then the Run value. A wineserver ended before that leaves the Run
+# value, and the next session of this prefix would start the installed utility.
+uninstalled() {
+    [ ! -e "$dir" ] && ! "$HX_WINE64" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' \
+        /v HX88UUtil </dev/null >/dev/null 2>&1
+}
+uninstall() {
+    hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || return 1
+    wait_until 20 uninstalled
+}
 cleanup() {
-    if [ -n "$dir" ] && [ -f "$dir/uninstall.exe" ]; then
-        hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || true
-    fi
+    if [ -n "$dir" ] && [ -f "$dir/uninstall.exe" ]; then uninstall || true; fi
     if [ -n "$utility_pid" ]; then kill "$utility_pid" 2>/dev/null || true; fi
     "$HX_WINE64" reg delete "$SETTINGS_KEY" /f </dev/null >/dev/null 2>&1 || true
     hx_wine_teardown
@@ -84,7 +93,7 @@ listed=$(tool hxtour list profile 1037 | tr -d '\r' | paste -sd, -)
 [ "$listed" = "Home,Office" ] || fail "the Profile page lists \"$listed\", not Home and Office"
 ok "the Profile page lists $listed"
 
-hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with an error"
+uninstall || fail "the uninstall ended with an error or left $dir"
 wait_until 20 ended "$utility_pid" || fail "the utility still runs after the uninstall"
 utility_pid=""
 dir=""

@@ -66,7 +66,18 @@ hx_wine_setup() {
     fi
     hx_wine_prefix_settings
     "$HX_WINESERVER" -p </dev/null >/dev/null 2>&1
-    "$HX_WINE64" wineboot </dev/null >/dev/null 2>&1
+    hx_wine_boot
+}
+
+# Boots the session of a just started wineserver. Its first program does it (wineboot
+# --init, which starts no programs); a plain wineboot would also start what the Run key
+# names: an installed utility whose uninstall was cut short would then run beside the one
+# under test, and both would serve the control pipe (Wine ignores
+# FILE_FLAG_FIRST_PIPE_INSTANCE). That first program removes the utility's Run value, so no
+# test session starts one by itself.
+hx_wine_boot() {
+    "$HX_WINE64" reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v HX88UUtil /f \
+        </dev/null >/dev/null 2>&1 || true
 }
 
 # What every prefix of ours holds, checked each time (a prefix made by hand, or before a
@@ -127,5 +138,5 @@ hx_wine_dpi() {
     "$HX_WINESERVER" -k </dev/null >/dev/null 2>&1
     "$HX_WINESERVER" -w </dev/null >/dev/null 2>&1
     "$HX_WINESERVER" -p </dev/null >/dev/null 2>&1
-    "$HX_WINE64" wineboot </dev/null >/dev/null 2>&1
+    hx_wine_boot
 }

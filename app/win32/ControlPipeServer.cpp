@@ -19,6 +19,13 @@ std::string ErrorReply(int code, const char* message) {
     return FormatControlMessage({ErrorStatus(code, message)});
 }
 
+// Whether another process serves the name already, listening or busy. Windows refuses
+// FILE_FLAG_FIRST_PIPE_INSTANCE then; Wine creates the instance all the same, and clients
+// would reach either server.
+bool NameServed(const std::string& name) {
+    return ::WaitNamedPipeA(name.c_str(), 1) || ::GetLastError() != ERROR_FILE_NOT_FOUND;
+}
+
 }  // namespace
 
 std::string ControlPipeServer::PipeName(const UserOnlySecurity& security) {
@@ -32,6 +39,7 @@ std::unique_ptr<ControlPipeServer> ControlPipeServer::Start(HWND window, UINT me
     std::unique_ptr<ControlPipeServer> server(new ControlPipeServer(window, message));
     if (server->security_.Attributes() == nullptr) return nullptr;  // never served with the default access
     server->name_ = PipeName(server->security_);
+    if (NameServed(server->name_)) return nullptr;
     const HANDLE first = server->CreateInstance(true);
     if (first == INVALID_HANDLE_VALUE) return nullptr;
     server->stop_.Reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));

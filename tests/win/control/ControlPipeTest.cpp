@@ -115,21 +115,27 @@ TEST_F(ControlPipe, AnswersThroughTheUtilityAndShrugsOffBadClients) {
 }
 
 TEST_F(ControlPipe, ANameTakenBeforehandLeavesTheUtilityWithoutItsChannel) {
+    // As another running utility would serve it: two instances at most.
     HANDLE taken = ::CreateNamedPipeA(TestPipeName().c_str(), PIPE_ACCESS_DUPLEX,
-                                      PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, PIPE_UNLIMITED_INSTANCES,
-                                      4096, 4096, 0, nullptr);
+                                      PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 2, 4096, 4096, 0, nullptr);
     ASSERT_NE(taken, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(utility_.Start());
     ASSERT_NE(utility_.WaitForMainWindow(10s), nullptr);
-    // The status a running channel would answer never comes: every instance is ours.
+    ::Sleep(1500);  // long past the window's start, where its channel would begin
+    EXPECT_TRUE(utility_.Running());
+    // Every instance of the name is ours: the first client reaches this process and a
+    // second finds the name busy, where an instance of the utility's (Wine would let it
+    // create one) would answer it.
     HANDLE client = OpenClient();
     ASSERT_NE(client, INVALID_HANDLE_VALUE);
     ULONG server = 0;
     EXPECT_TRUE(::GetNamedPipeServerProcessId(client, &server));
     EXPECT_EQ(server, ::GetCurrentProcessId());
+    HANDLE second = ::CreateFileA(TestPipeName().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                  nullptr);
+    EXPECT_EQ(second, INVALID_HANDLE_VALUE);
+    if (second != INVALID_HANDLE_VALUE) ::CloseHandle(second);
     ::CloseHandle(client);
-    ::Sleep(1500);  // it keeps running without the channel
-    EXPECT_TRUE(utility_.Running());
     ::CloseHandle(taken);
 }
 
