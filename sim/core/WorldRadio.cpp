@@ -81,13 +81,6 @@ void World::TryJoin() {
     if (!plugged_ || link_.associated || !settings_.ssidSet) return;
     scanList_ = Listen();
     const bool adhoc = settings_.security.networkType == NetworkTypeCode::AdHoc;
-    if (settings_.fixedBssid) {
-        const int fixed = FindNetwork(MacText(*settings_.fixedBssid));
-        if (fixed >= 0 && scenario_.networks[fixed].ssid != settings_.ssid && !settings_.ssid.empty()) {
-            Log("fixed BSSID belongs to another network; released");
-            settings_.fixedBssid.reset();
-        }
-    }
     int best = -1;
     int bestSignal = -1000;
     Admission bestAdmission;

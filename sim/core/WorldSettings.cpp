@@ -6,6 +6,7 @@
 
 #include "adapter/VuvavoApi.h"
 #include "sim/core/RadioPlan.h"
+#include "sim/core/ScenarioValues.h"
 #include "sim/core/SignalDrift.h"
 
 namespace hxsim {
@@ -140,6 +141,16 @@ int World::SetSsid(const char* ssid, int length) {
     if (ssid == nullptr || length < 0 || length > 32) return kFail;
     settings_.ssid.assign(ssid, static_cast<size_t>(length));
     settings_.ssidSet = true;
+    // A BSSID fixed for another network is released by asking for a different SSID, and
+    // only then: a BSSID set just before its own SSID holds through the join attempts that
+    // come between the two.
+    if (settings_.fixedBssid && !settings_.ssid.empty()) {
+        const int fixed = FindNetwork(MacText(*settings_.fixedBssid));
+        if (fixed >= 0 && scenario_.networks[fixed].ssid != settings_.ssid) {
+            Log("fixed BSSID belongs to another network; released");
+            settings_.fixedBssid.reset();
+        }
+    }
     if (link_.associated) DropLink("reassociating", 0);
     joinAt_ = now_ + scenario_.timing.associateMs;
     return 0;

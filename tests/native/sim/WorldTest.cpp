@@ -260,6 +260,15 @@ TEST_F(SimFixture, AFixedBssidNarrowsTheChoice) {
     Join("WEP-Lab", 1, 0, 0);
     EXPECT_EQ(QueryWL_ConnectState(&adapter), 0);
     EXPECT_EQ(CurrentSsid(), "WEP-Lab");
+
+    // Set while another SSID is in force, as Connect sets it before the setting, it holds
+    // through the join attempts made until its own SSID comes.
+    Join("Nowhere", 1, 0, 1);
+    ASSERT_EQ(SetWL_BSSID(&adapter, weak), 0);
+    Advance(1000);
+    Join("Open-Lobby", 1, 0, 1);
+    ASSERT_EQ(QueryWL_BSSID(&adapter, bssid), 0);
+    EXPECT_EQ(bssid[5], 0x11);
 }
 
 TEST_F(SimFixture, AnAdHocSsidWithoutACellStartsOneOnTheSetChannel) {
