@@ -26,7 +26,6 @@ export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 
 UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\HX88UUtil'
 SETTINGS_KEY='HKCU\Software\Tessaro\HX88UUtil'
-RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 fail() { echo "FAIL: $*"; exit 1; }
 ok() { echo "ok: $*"; }
 reg_value() {  # reg_value <key> <name>: the value's data, empty when missing
@@ -41,13 +40,13 @@ wait_until() {  # wait_until <tenths of a second> <command...>
     "$@"
 }
 gone() { [ ! -e "$1" ]; }
-no_run_entry() { [ -z "$(reg_value "$RUN_KEY" HX88UUtil)" ]; }
+no_run_entry() { [ -z "$(reg_value "$HX_RUN_KEY" HX88UUtil)" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # A clean slate: no earlier installation, no stored settings.
 hx_wine reg delete "$UNINSTALL_KEY" /f </dev/null >/dev/null 2>&1 || true
 hx_wine reg delete "$SETTINGS_KEY" /f </dev/null >/dev/null 2>&1 || true
-hx_wine reg delete "$RUN_KEY" /v HX88UUtil /f </dev/null >/dev/null 2>&1 || true
+hx_wine reg delete "$HX_RUN_KEY" /v HX88UUtil /f </dev/null >/dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Programs/"HX-88U Utility"
 
 install() {  # install [options]: a silent install of the built installer
@@ -79,7 +78,7 @@ menu=$(find "$WINEPREFIX/drive_c/users" -type d -path '*/Start Menu/Programs/HX-
     fail "no Start menu entries"
 grep -aq 'HX88UUtil.exe' "$menu/HX-88U Utility.lnk" || fail "the Start menu entry does not point at the utility"
 ok "Start menu entries in ${menu#"$WINEPREFIX"/}"
-run=$(reg_value "$RUN_KEY" HX88UUtil)
+run=$(reg_value "$HX_RUN_KEY" HX88UUtil)
 [ "$run" = "\"$location\\HX88UUtil.exe\"" ] || fail "Start with Windows: the Run entry is '$run'"
 ok "starts with Windows: $run"
 
@@ -111,10 +110,10 @@ ok "the user's settings are kept"
 hx_wine reg delete "$SETTINGS_KEY" /f </dev/null >/dev/null 2>&1 || true
 
 # An entry left from an earlier choice goes too.
-hx_wine reg add "$RUN_KEY" /v HX88UUtil /d '"C:\earlier\HX88UUtil.exe"' /f </dev/null >/dev/null 2>&1
+hx_wine reg add "$HX_RUN_KEY" /v HX88UUtil /d '"C:\earlier\HX88UUtil.exe"' /f </dev/null >/dev/null 2>&1
 install /NOAUTOSTART
 [ -f "$dir/HX88UUtil.exe" ] || fail "the install with /NOAUTOSTART installed nothing"
-no_run_entry || fail "/NOAUTOSTART left the Run entry '$(reg_value "$RUN_KEY" HX88UUtil)'"
+no_run_entry || fail "/NOAUTOSTART left the Run entry '$(reg_value "$HX_RUN_KEY" HX88UUtil)'"
 ok "installed silently with /NOAUTOSTART: no Run entry"
 hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the second uninstall ended with an error"
 wait_until 200 gone "$dir" || fail "$dir is still there after the second uninstall"
@@ -123,11 +122,11 @@ ok "uninstalled again"
 # An upgrade keeps the user's choice: turned off after the install (the tray menu removes
 # the Run entry), it stays off when the installer runs again over that installation.
 install
-[ -n "$(reg_value "$RUN_KEY" HX88UUtil)" ] || fail "a fresh install left Start with Windows off"
-hx_wine reg delete "$RUN_KEY" /v HX88UUtil /f </dev/null >/dev/null 2>&1
+[ -n "$(reg_value "$HX_RUN_KEY" HX88UUtil)" ] || fail "a fresh install left Start with Windows off"
+hx_wine reg delete "$HX_RUN_KEY" /v HX88UUtil /f </dev/null >/dev/null 2>&1
 install
 [ -f "$dir/HX88UUtil.exe" ] || fail "the upgrade installed nothing"
-no_run_entry || fail "the upgrade turned Start with Windows on again: '$(reg_value "$RUN_KEY" HX88UUtil)'"
+no_run_entry || fail "the upgrade turned Start with Windows on again: '$(reg_value "$HX_RUN_KEY" HX88UUtil)'"
 ok "an upgrade keeps Start with Windows off"
 hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the third uninstall ended with an error"
 wait_until 200 gone "$dir" || fail "$dir is still there after the third uninstall"

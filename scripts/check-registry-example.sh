@@ -35,8 +35,7 @@ utility_pid=""
 # remove the folder and then the Run value. A wineserver ended before that leaves the Run
 # value, and the next session of this prefix would start the installed utility.
 uninstalled() {
-    [ ! -e "$dir" ] && ! "$HX_WINE64" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' \
-        /v HX88UUtil </dev/null >/dev/null 2>&1
+    [ ! -e "$dir" ] && ! "$HX_WINE64" reg query "$HX_RUN_KEY" /v HX88UUtil </dev/null >/dev/null 2>&1
 }
 uninstall() {
     hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || return 1

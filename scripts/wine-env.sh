@@ -16,6 +16,8 @@ HX_WINE64=/usr/lib/wine/wine64
 HX_WINE32=/usr/lib/wine/wine
 HX_WINE=$HX_WINE64
 HX_WINESERVER=/usr/lib/wine/wineserver
+# Where "Start with Windows" keeps the utility (the value HX88UUtil).
+HX_RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 HX_XVFB_PID=""
 HX_DISPLAY_BEFORE=""
 
@@ -76,8 +78,7 @@ hx_wine_setup() {
 # FILE_FLAG_FIRST_PIPE_INSTANCE). That first program removes the utility's Run value, so no
 # test session starts one by itself.
 hx_wine_boot() {
-    "$HX_WINE64" reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v HX88UUtil /f \
-        </dev/null >/dev/null 2>&1 || true
+    "$HX_WINE64" reg delete "$HX_RUN_KEY" /v HX88UUtil /f </dev/null >/dev/null 2>&1 || true
 }
 
 # What every prefix of ours holds, checked each time (a prefix made by hand, or before a

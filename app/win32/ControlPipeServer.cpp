@@ -1,6 +1,7 @@
 #include "app/win32/ControlPipeServer.h"
 
 #include "app/ControlRecord.h"
+#include "app/win32/ControlPipeName.h"
 
 namespace hx::win {
 namespace {
@@ -28,17 +29,10 @@ bool NameServed(const std::string& name) {
 
 }  // namespace
 
-std::string ControlPipeServer::PipeName(const UserOnlySecurity& security) {
-    char value[256];
-    const DWORD n = ::GetEnvironmentVariableA(kControlPipeVariable, value, sizeof value);
-    if (n > 0 && n < sizeof value) return value;
-    return kControlPipePrefix + security.UserSidText();
-}
-
 std::unique_ptr<ControlPipeServer> ControlPipeServer::Start(HWND window, UINT message) {
     std::unique_ptr<ControlPipeServer> server(new ControlPipeServer(window, message));
     if (server->security_.Attributes() == nullptr) return nullptr;  // never served with the default access
-    server->name_ = PipeName(server->security_);
+    server->name_ = ControlPipeName();
     if (NameServed(server->name_)) return nullptr;
     const HANDLE first = server->CreateInstance(true);
     if (first == INVALID_HANDLE_VALUE) return nullptr;

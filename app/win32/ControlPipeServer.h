@@ -35,9 +35,6 @@ public:
     ControlPipeServer(const ControlPipeServer&) = delete;
     ControlPipeServer& operator=(const ControlPipeServer&) = delete;
 
-    // HX_CONTROL_PIPE, else \\.\pipe\hx88uutil-<SID>.
-    static std::string PipeName(const UserOnlySecurity& security);
-
 private:
     ControlPipeServer(HWND window, UINT message) : window_(window), message_(message) {}
     static DWORD WINAPI ServeThread(void* server);

@@ -1,12 +1,13 @@
 #include "tests/fakes/CrowdedStreet.h"
 
 #include <cstdio>
-#include <string>
 
 namespace hx::test {
 
 std::string CrowdedStreetSsid(int index) {
-    return "Street-" + std::string(index < 99 ? (index < 9 ? "00" : "0") : "") + std::to_string(index + 1);
+    char text[32];  // room for any int, so the compiler sees no truncation
+    std::snprintf(text, sizeof text, "Street-%03d", index + 1);
+    return text;
 }
 
 std::string CrowdedStreetBssid(int index) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/win32/ControlPipeName.h"
 #include "tools/hxctl/InputChecks.h"
 #include "tools/hxctl/win32/ControlPipeClient.h"
 #include "tools/hxctl/win32/XmlLiteTree.h"
@@ -55,7 +56,7 @@ void WriteLines(DWORD stream, std::string_view text) {
 
 }  // namespace
 
-ConsolePorts::ConsolePorts() : pipeName_(ControlPipeName()) {
+ConsolePorts::ConsolePorts() : pipeName_(hx::win::ControlPipeName()) {
     g_interrupt = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     ::SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
 }

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "framework/win32/Handles.h"
-#include "framework/win32/UserOnlySecurity.h"
 
 namespace hx::ctl::win {
 namespace {
@@ -75,13 +74,6 @@ UniqueFileHandle OpenPipe(const std::string& pipeName, DWORD& error) {
 }
 
 }  // namespace
-
-std::string ControlPipeName() {
-    char given[512];
-    const DWORD length = ::GetEnvironmentVariableA(kControlPipeVariable, given, sizeof given);
-    if (length > 0 && length < sizeof given) return std::string(given, length);
-    return kControlPipePrefix + hx::win::UserOnlySecurity().UserSidText();
-}
 
 Exchange TransactControlPipe(const std::string& pipeName, const std::string& request) {
     DWORD error = 0;

@@ -1,5 +1,4 @@
-// hxctl's side of the utility's control pipe: the pipe's name, and one request sent over a
-// connection of its own once the pipe's server is known to be the utility.
+// hxctl's side of the utility's control pipe: one request sent over a connection of its own once the pipe's server is known to be the utility.
 #pragma once
 
 #include <string>
@@ -10,9 +9,6 @@ namespace hx::ctl::win {
 
 inline constexpr const char* kUtilityWindowTitle = "Halvorn HX-88U Utility";
 inline constexpr const char* kUtilityProgram = "HX88UUtil.exe";
-
-// HX_CONTROL_PIPE when set, else \\.\pipe\hx88uutil-<the user's SID>.
-std::string ControlPipeName();
 
 // Sends the request and reads the whole reply. Not reached (exit status 8) when the pipe is
 // missing, or when its server neither runs HX88UUtil.exe nor owns the utility's window
