@@ -22,6 +22,9 @@ namespace hxsim {
 namespace {
 
 constexpr DWORD kBufferSize = 64 * 1024;
+// A client that sends nothing, or reads nothing, for this long is dropped: with one
+// instance, a silent client would otherwise keep every other one out for good.
+constexpr DWORD kClientLimitMs = 2000;
 
 std::string PipeName() {
     char value[256];
@@ -43,10 +46,25 @@ struct HandleCloser {
 };
 using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
-void ServeOne(HANDLE pipe) {
+// Waits for an overlapped read or write started on the pipe, at most kClientLimitMs; false
+// when it failed or the time ran out (the operation is then cancelled).
+bool Finish(HANDLE pipe, OVERLAPPED& overlapped, BOOL started, DWORD& transferred) {
+    if (!started && ::GetLastError() != ERROR_IO_PENDING) return false;
+    if (!started && ::WaitForSingleObject(overlapped.hEvent, kClientLimitMs) != WAIT_OBJECT_0) {
+        ::CancelIo(pipe);
+        ::GetOverlappedResult(pipe, &overlapped, &transferred, TRUE);
+        return false;
+    }
+    return ::GetOverlappedResult(pipe, &overlapped, &transferred, FALSE) != FALSE;
+}
+
+void ServeOne(HANDLE pipe, HANDLE event) {
     std::string request(kBufferSize, '\0');
     DWORD read = 0;
-    if (!::ReadFile(pipe, request.data(), kBufferSize - 1, &read, nullptr)) return;
+    OVERLAPPED reading{};
+    reading.hEvent = event;
+    ::ResetEvent(event);
+    if (!Finish(pipe, reading, ::ReadFile(pipe, request.data(), kBufferSize - 1, &read, &reading), read)) return;
     request.resize(read);
     while (!request.empty() && (request.back() == '\n' || request.back() == '\r' || request.back() == '\0'))
         request.pop_back();
@@ -54,7 +72,11 @@ void ServeOne(HANDLE pipe) {
     std::string text = (reply.ok ? "ok\n" : "error\n") + reply.text;
     if (text.size() > kBufferSize) text.resize(kBufferSize);
     DWORD written = 0;
-    ::WriteFile(pipe, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    OVERLAPPED writing{};
+    writing.hEvent = event;
+    ::ResetEvent(event);
+    if (!Finish(pipe, writing, ::WriteFile(pipe, text.data(), static_cast<DWORD>(text.size()), &written, &writing), written))
+        return;
     ::FlushFileBuffers(pipe);
 }
 
@@ -66,15 +88,26 @@ DWORD WINAPI ServeControl(void* name) {
     // One instance, made once and served client after client. Closed and made anew after
     // each client, the name would be free for a moment: another process could take it, and
     // this one could serve it no more. With at most one instance, nobody can add another.
-    HANDLE pipe = ::CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE,
+    HANDLE pipe = ::CreateNamedPipeA(pipeName.c_str(),
+                                     PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE | FILE_FLAG_OVERLAPPED,
                                      PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT |
                                          PIPE_REJECT_REMOTE_CLIENTS,
                                      1, kBufferSize, kBufferSize, 0, security.Attributes());
     if (pipe == INVALID_HANDLE_VALUE) return 1;  // another process serves this name
     const UniqueHandle holder(pipe);
+    const UniqueHandle event(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!event) return 1;
     for (;;) {
-        const BOOL connected = ::ConnectNamedPipe(pipe, nullptr) || ::GetLastError() == ERROR_PIPE_CONNECTED;
-        if (connected) ServeOne(pipe);
+        OVERLAPPED connecting{};
+        connecting.hEvent = event.get();
+        ::ResetEvent(event.get());
+        DWORD unused = 0;
+        BOOL connected = ::ConnectNamedPipe(pipe, &connecting);
+        if (!connected && ::GetLastError() == ERROR_IO_PENDING)
+            connected = ::GetOverlappedResult(pipe, &connecting, &unused, TRUE);  // clients may be long in coming
+        else if (!connected)
+            connected = ::GetLastError() == ERROR_PIPE_CONNECTED;
+        if (connected) ServeOne(pipe, event.get());
         ::DisconnectNamedPipe(pipe);
     }
 }

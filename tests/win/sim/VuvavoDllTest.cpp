@@ -191,6 +191,20 @@ TEST_F(VuvavoDll, NoOtherServerTakesTheControlPipeBetweenTwoClients) {
     EXPECT_EQ(served, 100);
 }
 
+// A client that connects and says nothing is dropped after a while: the next one is served.
+TEST_F(VuvavoDll, ASilentClientDoesNotHoldTheControlPipeForGood) {
+    const std::string pipe = hxsim::ControlPipeName("win_sim");
+    HANDLE silent = INVALID_HANDLE_VALUE;
+    for (int i = 0; i < 50 && silent == INVALID_HANDLE_VALUE; ++i) {
+        if (::WaitNamedPipeA(pipe.c_str(), 200))
+            silent = ::CreateFileA(pipe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    }
+    ASSERT_NE(silent, INVALID_HANDLE_VALUE);
+    std::string reply;
+    EXPECT_TRUE(hxsim::SendControlCommand(pipe, "show", reply, 30000)) << "the silent client still holds the pipe";
+    ::CloseHandle(silent);
+}
+
 struct LocalFreer {
     void operator()(void* memory) const { ::LocalFree(memory); }
 };
