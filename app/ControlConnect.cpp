@@ -76,6 +76,13 @@ std::string StoredKeyRecordText(ControlContext& c, int index, int bits) {
     return HexText(key.data(), bytes);
 }
 
+// Whether the setting is for the listed network: its SSID, and its kind of security.
+bool SettingIsFor(const WlanSetting& setting, const SurveyEntry& entry) {
+    if (setting.SSID != entry.ssid) return false;
+    if (entry.encryption == WepStatus::Wep) return setting.WEPStatus == WepStatus::Wep;
+    return setting.AuthenticationMode == entry.authenticationMode;
+}
+
 }  // namespace
 
 std::vector<ControlRecord> ConnectRequest(ControlContext& c, const ControlRecord& r) {
@@ -117,6 +124,12 @@ std::vector<ControlRecord> ConnectRequest(ControlContext& c, const ControlRecord
     // The Encryption page offers WPA-PSK in infrastructure mode only.
     if (passphrase && (entry ? entry->networkType : setting.NetworkType) != NetworkType::Infrastructure)
         return Refused(ExitStatus::Usage, "WPA-PSK needs an access point, not an ad hoc network");
+    // A listed network with security and no key given: the setting in force is used, as
+    // Site Survey's question answered Yes, only when it is that network's own. Another
+    // network's key would be handed to whoever answers under this name.
+    const bool previous = !wep && !passphrase && entry && entry->encryption != WepStatus::Disabled;
+    if (previous && !SettingIsFor(setting, *entry))
+        return Refused(ExitStatus::Usage, ssid + " needs its key: the setting in force is for another network");
     c.worker.StopWorker();
     SecurityChoice choice;
     choice.passphrase = setting.Dot1xPassphrase;
@@ -139,9 +152,6 @@ std::vector<ControlRecord> ConnectRequest(ControlContext& c, const ControlRecord
         choice.keys[static_cast<size_t>(i)] = wep && wep->index == i
                                                   ? HexText(wep->bytes.data(), static_cast<int>(wep->bytes.size()))
                                                   : StoredKeyRecordText(c, i, choice.keyLengthBits);
-    // A listed network with security and no key given: the previous setting is used, as
-    // Site Survey's question answered Yes.
-    const bool previous = !wep && !passphrase && entry && entry->encryption != WepStatus::Disabled;
     {
         std::lock_guard lock(c.state.currentSettingMutex);
         setting.SSID = ssid;

@@ -1,5 +1,6 @@
 // The profile verbs: the Profile page's Load and Remove, and "Add Current" with the
-// editor's OK, through the page's own model.
+// editor's OK, through the page's own model (profile-put: with the editor's boxes filled
+// in from a fresh setting and the request's values).
 #include <charconv>
 #include <mutex>
 #include <optional>
@@ -17,10 +18,6 @@ namespace {
 // The editor's name box takes no more: the longest registry key name.
 constexpr size_t kMaxProfileNameLength = 255;
 
-bool Secret(std::string_view name) {
-    return name.rfind("WEPKey", 0) == 0 || name == "Dot1xPassphrase" || name == "Dot1xPassword";
-}
-
 std::string NoSuchProfile(const std::string& name) { return "no such profile: " + name; }
 
 ControlRecord StoredValues(const std::string& name, const WlanSetting& setting, bool withKeys) {
@@ -30,7 +27,7 @@ ControlRecord StoredValues(const std::string& name, const WlanSetting& setting, 
         if (field.integer != nullptr) {
             record.Set(field.name, setting.*field.integer);
         } else if (field.text != nullptr) {
-            if (withKeys || !Secret(field.name)) record.Set(field.name, setting.*field.text);
+            if (withKeys || !SecretField(field.name)) record.Set(field.name, setting.*field.text);
         } else if (withKeys) {
             for (int i = 0; i < 4; ++i)
                 record.Set(WepKeyValueName(setting.WEPKeyLength, i), setting.WEPKey[static_cast<size_t>(i)]);
@@ -132,8 +129,12 @@ std::vector<ControlRecord> ProfileRequest(ControlContext& c, const std::string& 
     if (name.size() > kMaxProfileNameLength) return Refused(ExitStatus::Usage, "Profile name is longer than 255 characters");
     if (const char* problem = ProfileNameProblem(model.Session(), name, c.profiles))
         return Refused(ExitStatus::Usage, problem);
+    // A saved profile is the setting in force; an imported one holds what its file gave
+    // over a fresh setting, never the keys and credentials of the network joined now.
     WlanSetting edited;
-    {
+    if (put) {
+        edited = FreshSetting();
+    } else {
         std::lock_guard lock(c.state.currentSettingMutex);
         edited = c.state.current;
     }

@@ -43,6 +43,11 @@ ControlRecord& ControlRecord::Set(std::string_view name, long long value) {
     return Set(name, std::to_string(value));
 }
 
+bool SecretField(std::string_view name) {
+    return name == "passphrase" || name == "wep-key" || name.rfind("WEPKey", 0) == 0 || name == "Dot1xPassphrase" ||
+           name == "Dot1xPassword";
+}
+
 std::string EscapeControlValue(std::string_view value) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;

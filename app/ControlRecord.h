@@ -44,6 +44,10 @@ struct ControlRecord {
     ControlRecord& Set(std::string_view name, long long value);
 };
 
+// Whether a field carries a secret: connect's passphrase and wep-key, and the stored keys,
+// pass phrase and password of a profile (WEPKey..., Dot1xPassphrase, Dot1xPassword).
+bool SecretField(std::string_view name);
+
 std::string EscapeControlValue(std::string_view value);
 // Null when a '%' is not followed by two hex digits.
 std::optional<std::string> UnescapeControlValue(std::string_view text);

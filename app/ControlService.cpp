@@ -79,6 +79,10 @@ std::string ControlService::Answer(std::string_view request) {
 }
 
 std::vector<ControlRecord> ControlService::Handle(const ControlRecord& request) {
+    // The registry ends a key name or a text at a zero byte: "Home%00x" would name Home.
+    for (const auto& [name, value] : request.fields)
+        if (value.find('\0') != std::string::npos)
+            return Refused(ExitStatus::Usage, name + " holds a zero byte, which cannot be stored");
     const std::string verb = request.Get("verb");
     if (verb == "status" || verb == "scan" || verb == "survey") {
         if (const std::string* field = UnknownField(request, {}))

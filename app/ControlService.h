@@ -12,7 +12,8 @@
 //   profile-list    name= per profile
 //   profile-load, profile-delete, profile-save   name=
 //   profile-get     name= [keys=clear|none]: one record, name= first, then the stored values
-//   profile-put     name= and any of the stored values: a new profile over the setting in force
+//   profile-put     name= and any of the stored values: a new profile over a fresh setting
+//                   (FreshSetting: none of the keys or credentials of the setting in force)
 //
 // The stored values of profile-get and profile-put are named after their registry values:
 // SSID, Channel, NetworkType, DesiredRate, AuthenticationMode, WEPStatus, WEPDefaultKeyId,
@@ -21,9 +22,9 @@
 // Dot1xPassword, Dot1xWPAIEs, Dot1xCertSubject, Dot1xCertIssuer. The keys, Dot1xPassphrase
 // and Dot1xPassword are sent only with keys=clear.
 //
-// A refused request (unknown verb or field, a value out of range, an unknown or taken
-// profile name) changes nothing; its message is the text the page would show, where the
-// page has one.
+// A refused request (unknown verb or field, a zero byte in any value, a value out of range,
+// an unknown or taken profile name, a secured network without its key) changes nothing;
+// its message is the text the page would show, where the page has one.
 #pragma once
 
 #include <initializer_list>

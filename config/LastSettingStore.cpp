@@ -42,6 +42,29 @@ void LastSettingStore::LoadLastSetting(WlanSetting& setting) {
     }
 }
 
+namespace {
+
+// A profile that holds nothing: every read gives its default, every write is refused.
+class NoValues final : public AppProfile {
+public:
+    int ReadInt(std::string_view, std::string_view, int defaultValue) override { return defaultValue; }
+    std::string ReadString(std::string_view, std::string_view, std::string_view defaultValue) override {
+        return std::string(defaultValue);
+    }
+    bool WriteInt(std::string_view, std::string_view, int) override { return false; }
+    bool WriteString(std::string_view, std::string_view, std::string_view) override { return false; }
+    bool DeleteValue(std::string_view, std::string_view) override { return false; }
+};
+
+}  // namespace
+
+WlanSetting FreshSetting() {
+    NoValues nothing;
+    WlanSetting setting;
+    LastSettingStore(nothing).LoadLastSetting(setting);
+    return setting;
+}
+
 std::string LastSettingStore::LoadLastWepKey(int index, int bits) {
     std::string key = ReadLastSettingString(WepKeyValueName(bits, index));
     if (key.empty()) return DefaultWepKeyText(bits);

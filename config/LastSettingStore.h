@@ -40,6 +40,10 @@ private:
     AppProfile& profile_;
 };
 
+// The setting a new installation starts with: what LoadLastSetting makes of a store that
+// holds no value (default keys, no pass phrase, no credentials).
+WlanSetting FreshSetting();
+
 // The value name of one WEP key: "%s%d_%d" of "WEPKey", the length in bits and the index.
 std::string WepKeyValueName(int bits, int index);
 

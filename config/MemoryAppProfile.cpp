@@ -4,8 +4,15 @@
 
 namespace hx {
 
+namespace {
+
+// What the registry keeps of a name or text: everything before the first zero byte.
+std::string_view UpToZero(std::string_view text) { return text.substr(0, text.find('\0')); }
+
+}  // namespace
+
 std::string MemoryAppProfile::Key(std::string_view section, std::string_view entry) {
-    std::string key = NormaliseSection(section) + '\x1f' + std::string(entry);
+    std::string key = NormaliseSection(UpToZero(section)) + '\x1f' + std::string(UpToZero(entry));
     for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return key;
 }
@@ -32,7 +39,7 @@ bool MemoryAppProfile::WriteInt(std::string_view section, std::string_view entry
 bool MemoryAppProfile::WriteString(std::string_view section, std::string_view entry,
                                    std::string_view value) {
     if (writesFail_) return false;
-    values_[Key(section, entry)] = std::string(value);
+    values_[Key(section, entry)] = std::string(UpToZero(value));
     return true;
 }
 

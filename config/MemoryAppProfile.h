@@ -1,5 +1,6 @@
 // An application profile held in memory, with the registry's rules: case-insensitive key
-// and value names, typed values, nested sections. Used by the native tests.
+// and value names, typed values, nested sections, names and texts that end at a zero byte.
+// Used by the native tests.
 #pragma once
 
 #include <map>

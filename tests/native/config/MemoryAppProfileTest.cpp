@@ -25,6 +25,9 @@ TEST(MemoryAppProfile, TypedValuesWithRegistryNameRules) {
     EXPECT_TRUE(profile.DeleteValue("", "ProfileLink"));
     EXPECT_FALSE(profile.DeleteValue("", "ProfileLink"));
     EXPECT_EQ(profile.ReadString("", "ProfileLink", "none"), "none");
+    // A zero byte ends a key name, a value name and a text, as in the registry.
+    EXPECT_TRUE(profile.WriteString(std::string("Profile\\Home\0x", 14), std::string("SSID\0y", 6), std::string("a\0b", 3)));
+    EXPECT_EQ(profile.ReadString("Profile\\Home", "SSID", "none"), "a");
     profile.SetWritesFail(true);
     EXPECT_FALSE(profile.WriteInt("", "WepKeyFormat", 1));
     EXPECT_EQ(profile.ReadInt("", "WepKeyFormat", 0), 0);

@@ -71,9 +71,21 @@ TEST(ControlService, RefusalsChangeNothing) {
         {"verb=profile-put name=New SSID=" + longSsid, 2, "unknown field or value out of range: SSID"},
         {"verb=profile-put name=New Colour=1", 2, "unknown field or value out of range: Colour"},
         {"verb=profile-get name=Home keys=maybe", 2, "keys must be clear or none"},
+        // A zero byte ends a registry name or text: "Home%00x" would be stored as Home.
+        {"verb=profile-put name=Home%00x", 2, "name holds a zero byte, which cannot be stored"},
+        {"verb=profile-save name=Home%00x", 2, "name holds a zero byte, which cannot be stored"},
+        {"verb=profile-put name=New SSID=a%00b", 2, "SSID holds a zero byte, which cannot be stored"},
+        {"verb=connect ssid=a%00b", 2, "ssid holds a zero byte, which cannot be stored"},
+        {"verb=connect ssid=Cell passphrase=secret-phrase", 2, "WPA-PSK needs an access point, not an ad hoc network"},
+        // Secured networks the setting in force is not for: no other network's key is tried.
+        {"verb=connect ssid=Lab", 2, "Lab needs its key: the setting in force is for another network"},
+        {"verb=connect ssid=Office", 2, "Office needs its key: the setting in force is for another network"},
     };
     for (const auto& c : cases) {
         Utility u;
+        u.window.entries = {{{2, 0, 0, 0, 0, 1}, "Cell", NetworkType::AdHoc, WepStatus::Disabled, AuthMode::Open, 1, 60},
+                            {{2, 0, 0, 0, 0, 2}, "Lab", NetworkType::Infrastructure, WepStatus::Wep, AuthMode::Open, 6, 60},
+                            {{2, 0, 0, 0, 0, 3}, "Office", NetworkType::Infrastructure, WepStatus::Aes, AuthMode::WpaPsk, 6, 60}};
         const WlanSetting before = u.state.current;
         const size_t values = u.profile.ValueCount();
         const auto reply = u.Ask(c.request);
@@ -146,6 +158,22 @@ TEST(ControlService, ProfilesTravelThroughThePagesStores) {
     EXPECT_EQ(u.Ask("verb=profile-delete name=Home")[0].Get("status"), "ok");
     EXPECT_EQ(u.profiles.ListProfileNames(), (std::vector<std::string>{"Work", "Copy"}));
     EXPECT_EQ(u.window.refreshes, 3);
+}
+
+// An imported profile holds what its file gave and, for the rest, what a new installation
+// starts with: never the keys, pass phrase or 802.1X credentials of the setting in force.
+TEST(ControlService, APutProfileTakesNothingFromTheSettingInForce) {
+    Utility u;
+    ASSERT_EQ(u.Ask("verb=profile-put name=Rogue SSID=Rogue NetworkType=1 AuthenticationMode=4 WEPStatus=4")[0].Get("status"), "ok");
+    MemoryAppProfile empty;
+    WlanSetting stored, fresh;
+    LastSettingStore(empty).LoadLastSetting(fresh);
+    fresh.SSID = "Rogue";
+    fresh.NetworkType = NetworkType::Infrastructure;
+    fresh.AuthenticationMode = AuthMode::WpaPsk;
+    fresh.WEPStatus = WepStatus::Tkip;
+    u.profiles.LoadProfile("Rogue", stored);
+    EXPECT_EQ(stored, fresh);
 }
 
 TEST(ControlService, StatusTellsTheLinkOnlyWhenThereIsOne) {
