@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "config/ShownText.h"
+
 namespace hx {
 namespace {
 
@@ -10,24 +12,6 @@ bool Is80211bRate(int linkSpeedKbps) {
     case 1: case 2: case 5: case 11: return true;
     default: return false;
     }
-}
-
-// Cuts text to at most maxBytes without leaving the lead bytes of a UTF-8 sequence behind.
-std::string CutWhole(std::string text, std::size_t maxBytes) {
-    if (text.size() <= maxBytes) return text;
-    std::size_t end = maxBytes;
-    // Step back over continuation bytes, then over the lead byte they belong to.
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    text.resize(end);
-    return text;
-}
-
-std::string Printable(std::string text) {
-    for (char& ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (byte < 0x20 || byte == 0x7F) ch = '?';
-    }
-    return text;
 }
 
 }  // namespace
@@ -45,9 +29,9 @@ std::string TrayTooltip(int traySet, const LinkStatus& link) {
         const int quality = std::clamp(link.linkQuality, 0, 100);
         // The SSID gives way first, so the quality always shows.
         const std::string tail = ", " + std::to_string(quality) + " %";
-        text = CutWhole(name + Printable(link.ssid), kTrayTooltipMaxBytes - tail.size()) + tail;
+        text = name + ShownText(link.ssid, kTrayTooltipMaxBytes - name.size() - tail.size()) + tail;
     }
-    return CutWhole(std::move(text), kTrayTooltipMaxBytes);
+    return text;
 }
 
 int TraySetForLink(const LinkStatus& link) {

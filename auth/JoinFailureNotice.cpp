@@ -3,11 +3,12 @@
 #include <utility>
 
 #include "auth/KeyInstaller.h"
+#include "config/ShownText.h"
 
 namespace hx {
 
 std::string JoinFailureText(const std::string& ssid) {
-    return "Could not join " + ssid + ": the key or password may be wrong.";
+    return "Could not join " + ShownText(ssid) + ": the key or password may be wrong.";
 }
 
 JoinFailureNotice::JoinFailureNotice(Clock clock) : clock_(std::move(clock)) {}

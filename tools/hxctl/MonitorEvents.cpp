@@ -1,5 +1,6 @@
 #include "tools/hxctl/MonitorEvents.h"
 
+#include "config/ShownText.h"
 #include "tools/hxctl/ConnectWatch.h"
 
 namespace hx::ctl {
@@ -11,8 +12,11 @@ bool LinkUp(const ControlRecord& status) { return Yes(status, "adapter") && stat
 
 bool KeysIn(const ControlRecord& status) { return LinkUp(status) && Yes(status, "pairwise-key") && Yes(status, "group-key"); }
 
+// The SSID as it may be shown: it comes from the air.
+std::string Ssid(const ControlRecord& status) { return ShownText(status.Get("ssid")); }
+
 std::string LinkDetail(const ControlRecord& status) {
-    return status.Get("ssid") + " (" + status.Get("bssid") + ", channel " + status.Get("channel") + ")";
+    return Ssid(status) + " (" + status.Get("bssid") + ", channel " + status.Get("channel") + ")";
 }
 
 }  // namespace
@@ -34,17 +38,17 @@ std::vector<MonitorEvent> EventsBetween(const ControlRecord& before, const Contr
 
     const bool upBefore = LinkUp(before), upAfter = LinkUp(after);
     if (upBefore && !upAfter) {
-        add(EventKind::LinkDown, before.Get("ssid"), {});
+        add(EventKind::LinkDown, Ssid(before), {});
         events.back().fields.emplace_back("link", "down");
     }
     if (!upBefore && upAfter) add(EventKind::LinkUp, LinkDetail(after), {"link", "ssid", "bssid", "channel"});
     if (upBefore && upAfter) {
         if (before.Get("ssid") != after.Get("ssid"))
-            add(EventKind::SsidChanged, before.Get("ssid") + " -> " + after.Get("ssid"), {"ssid", "bssid"});
+            add(EventKind::SsidChanged, Ssid(before) + " -> " + Ssid(after), {"ssid", "bssid"});
         else if (before.Get("bssid") != after.Get("bssid"))
             add(EventKind::BssidChanged, before.Get("bssid") + " -> " + after.Get("bssid"), {"bssid"});
     }
-    if (!KeysIn(before) && KeysIn(after)) add(EventKind::KeysInstalled, after.Get("ssid"), {"pairwise-key", "group-key"});
+    if (!KeysIn(before) && KeysIn(after)) add(EventKind::KeysInstalled, Ssid(after), {"pairwise-key", "group-key"});
 
     const long long failedBefore = NumberField(before, "failed-joins", 0);
     const long long failedAfter = NumberField(after, "failed-joins", failedBefore);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "config/ShownText.h"
 #include "tools/hxctl/ConnectWatch.h"
 
 namespace hx::ctl {
@@ -34,26 +35,10 @@ std::string Padded(std::string text, size_t width) {
 
 }  // namespace
 
-std::string TerseValue(const std::string& value) {
-    std::string out;
-    for (unsigned char c : value) {
-        if (c < 0x20 || c == 0x7F) {
-            char escape[5];
-            std::snprintf(escape, sizeof escape, "\\x%02X", c);
-            out += escape;
-        } else if (c == '\\') {
-            out += "\\\\";
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
-}
-
 std::string StatusText(const ControlRecord& status, bool terse) {
     std::string text;
     if (terse) {
-        for (const auto& [name, value] : status.fields) text += name + ": " + TerseValue(value) + "\n";
+        for (const auto& [name, value] : status.fields) text += name + ": " + ShownText(value) + "\n";
         return text;
     }
     const bool adapter = status.Get("adapter") == "yes";
@@ -63,7 +48,7 @@ std::string StatusText(const ControlRecord& status, bool terse) {
         const bool up = status.Get("link") == "up";
         text += Line("Link", up ? "up" : "down");
         if (up) {
-            text += Line("SSID", TerseValue(status.Get("ssid")));
+            text += Line("SSID", ShownText(status.Get("ssid")));
             text += Line("BSSID", status.Get("bssid"));
             text += Line("Channel", status.Get("channel"));
             text += Line("Rate", Rate(status));
@@ -90,18 +75,18 @@ std::string SurveyText(const std::vector<ControlRecord>& networks, bool terse) {
             std::string row;
             for (const char* column : columns) {
                 if (column != columns[0]) row += '\t';
-                row += TerseValue(network.Get(column));
+                row += ShownText(network.Get(column));
             }
             text += row + "\n";
         }
         return text;
     }
     size_t ssidWidth = 4;
-    for (const ControlRecord& network : networks) ssidWidth = std::max(ssidWidth, TerseValue(network.Get("ssid")).size());
+    for (const ControlRecord& network : networks) ssidWidth = std::max(ssidWidth, ShownText(network.Get("ssid")).size());
     text = Padded("BSSID", 19) + Padded("SSID", ssidWidth + 2) + Padded("SECURITY", 14) + Padded("MODE", 7) +
            Padded("CH", 4) + "SIGNAL\n";
     for (const ControlRecord& network : networks) {
-        text += Padded(network.Get("bssid"), 19) + Padded(TerseValue(network.Get("ssid")), ssidWidth + 2) +
+        text += Padded(network.Get("bssid"), 19) + Padded(ShownText(network.Get("ssid")), ssidWidth + 2) +
                 Padded(network.Get("security"), 14) + Padded(network.Get("mode") == "adhoc" ? "ad hoc" : "AP", 7) +
                 Padded(network.Get("channel"), 4) + network.Get("signal") + " %\n";
     }
@@ -110,7 +95,7 @@ std::string SurveyText(const std::vector<ControlRecord>& networks, bool terse) {
 
 std::string ProfileListText(const std::vector<ControlRecord>& profiles) {
     std::string text;
-    for (const ControlRecord& profile : profiles) text += TerseValue(profile.Get("name")) + "\n";
+    for (const ControlRecord& profile : profiles) text += ShownText(profile.Get("name")) + "\n";
     return text;
 }
 

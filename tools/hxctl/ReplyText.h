@@ -15,8 +15,5 @@ std::string StatusText(const ControlRecord& status, bool terse);
 std::string SurveyText(const std::vector<ControlRecord>& networks, bool terse);
 // profile-list's records.
 std::string ProfileListText(const std::vector<ControlRecord>& profiles);
-// A value in a tab-separated row or a "key: value" line: control bytes (tab, line ends)
-// as \xHH, and the backslash itself as \\, so that a row stays one line of its columns.
-std::string TerseValue(const std::string& value);
 
 }  // namespace hx::ctl

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "config/ShownText.h"
 #include "tools/hxctl/CommandLine.h"
 #include "tools/hxctl/ConnectWatch.h"
 #include "tools/hxctl/HxctlPorts.h"
@@ -156,8 +157,8 @@ public:
             if (status.status != ExitStatus::Ok) return status.status;
             const JoinProgress progress = watch.Judge(status.records.front());
             if (progress == JoinProgress::Joined) {
-                ports_.Out(call_.terse ? "result: connected\nssid: " + TerseValue(call_.ssid) + "\n"
-                                       : "Connected to " + call_.ssid + ".\n");
+                ports_.Out(call_.terse ? "result: connected\nssid: " + ShownText(call_.ssid) + "\n"
+                                       : "Connected to " + ShownText(call_.ssid) + ".\n");
                 return ExitStatus::Ok;
             }
             if (progress == JoinProgress::Failed)
@@ -187,7 +188,7 @@ public:
             for (const MonitorEvent& event : EventsBetween(last.records.front(), now.records.front())) {
                 if (!call_.terse) text += ports_.TimeOfDay() + "  " + EventText(event) + "\n";
                 for (const auto& [name, value] : call_.terse ? event.fields : decltype(event.fields)())
-                    text += name + ": " + TerseValue(value) + "\n";
+                    text += name + ": " + ShownText(value) + "\n";
             }
             if (!text.empty()) ports_.Out(text);
             last = std::move(now);

@@ -55,7 +55,8 @@ TEST(TrayRule, TooltipNamesTheUtilityAndTheLinkWithinTheRecord) {
     const std::tuple<int, int, std::string, int, std::string> cases[] = {
         {5, up, "Open-Lobby", 80, "HX-88U: Open-Lobby, 80 %"},
         {5, up, longest, 140, "HX-88U: " + longest + ", 100 %"},
-        {3, up, "a\nb\x7F", 7, "HX-88U: a?b?, 7 %"},
+        {3, up, "a\nb\x7F", 7, "HX-88U: a\\x0Ab\\x7F, 7 %"},
+        {3, up, std::string(44, 'b') + "\x1B\x1B", 9, "HX-88U: " + std::string(44, 'b') + "\\x1B, 9 %"},  // no half escape
         {1, down, "Wanted", 0, "HX-88U: not connected"},
         {TraySet::NoAdapter, up, "Old", 50, "HX-88U: no adapter"},
         {TraySet::ZeroConfiguration, up, "Old", 50, "HX-88U: controlled by Windows Zero Configuration"},
