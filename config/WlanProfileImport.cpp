@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "config/LastSettingStore.h"
+#include "config/ShownText.h"
 #include "config/ValueTables.h"
 #include "config/WlanProfileXml.h"
 #include "config/WlanSecurityPairs.h"
@@ -80,6 +81,9 @@ public:
             if (!AllHex(digits)) return Refuse("the SSID's hex form holds a character that is not a hexadecimal digit");
             if (digits.size() % 2 != 0) return Refuse("the SSID's hex form has an odd number of digits");
             bytes = HexBytes(digits);
+            if (name != nullptr && name->text != bytes)
+                out_.notes.push_back("the SSID's hex form (" + ShownText(bytes) + ") and its name (" +
+                                     ShownText(name->text.substr(0, 64)) + ") differ: the hex form is taken");
         } else if (name != nullptr) {
             bytes = name->text;
         }

@@ -20,7 +20,8 @@
 //
 // The pairs that map are open/none, open/WEP, shared/WEP, WPA and WPAPSK with TKIP or AES,
 // and in ad hoc networks only the first three. "WEP Auto Switch" (AuthenticationMode 2)
-// has no counterpart: it is written as open and comes back as open. Read leniently where
+// has no counterpart: it is written as open and comes back as open. When the hex form and
+// the name of the SSID differ, a note says the hex form was taken. Read leniently where
 // the schema has a plain default: no connectionType is ESS, no authEncryption open/none, no
 // protected false. An SSID with a zero byte, or a WPA-PSK key given as 64 hexadecimal digits
 // instead of its pass phrase, is refused: neither can be stored.
@@ -61,6 +62,8 @@ struct ExportedWlanProfile {
     std::string error;  // why the setting cannot be written; empty when it can
     XmlElement root;
     std::string xml;    // the document (UTF-8) when it can be written
+    // What the document lacks that the profile has (an 802.1X profile's EAP settings).
+    std::vector<std::string> notes;
 
     bool Written() const { return error.empty(); }
 };

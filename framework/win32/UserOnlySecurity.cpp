@@ -4,21 +4,20 @@
 
 namespace hx::win {
 
-UserOnlySecurity::UserOnlySecurity() {
+std::vector<BYTE> TokenUserOf(HANDLE process) {
     HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return;
+    if (!::OpenProcessToken(process, TOKEN_QUERY, &token)) return {};
     DWORD size = 0;
     ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-    bool read = false;
-    if (size != 0) {
-        user_.resize(size);
-        read = ::GetTokenInformation(token, TokenUser, user_.data(), size, &size) != FALSE;
-    }
+    std::vector<BYTE> user(size);
+    const bool read = size != 0 && ::GetTokenInformation(token, TokenUser, user.data(), size, &size) != FALSE;
     ::CloseHandle(token);
-    if (!read) {
-        user_.clear();
-        return;
-    }
+    if (!read) user.clear();
+    return user;
+}
+
+UserOnlySecurity::UserOnlySecurity() : user_(TokenUserOf(::GetCurrentProcess())) {
+    if (user_.empty()) return;
     PSID user = reinterpret_cast<TOKEN_USER*>(user_.data())->User.Sid;
     if (!::IsValidSid(user)) return;
 

@@ -10,6 +10,10 @@
 
 namespace hx::win {
 
+// The TOKEN_USER of the process's token (the user's SID follows it); empty when the token
+// cannot be opened or read.
+std::vector<BYTE> TokenUserOf(HANDLE process);
+
 class UserOnlySecurity {
 public:
     UserOnlySecurity();

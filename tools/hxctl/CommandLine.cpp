@@ -21,7 +21,8 @@ const std::vector<VerbRule>& Rules() {
         {"status", Verb::Status, 0, {}},
         {"scan", Verb::Scan, 0, {"--wait"}},
         {"connect", Verb::Connect, 1,
-         {"--bssid", "--wep-key", "--wep-auth", "--passphrase", "--passphrase-file", "--cipher", "--wait"}},
+         {"--bssid", "--wep-key", "--wep-key-file", "--wep-auth", "--passphrase", "--passphrase-file", "--cipher",
+          "--wait"}},
         {"profile list", Verb::ProfileList, 0, {}},
         {"profile load", Verb::ProfileLoad, 1, {}},
         {"profile save", Verb::ProfileSave, 1, {}},
@@ -39,7 +40,8 @@ struct Option {
 };
 
 bool TakesValue(const std::string& name) {
-    for (const char* option : {"--wait", "--bssid", "--wep-key", "--wep-auth", "--passphrase-file", "--cipher", "--key", "--name"})
+    for (const char* option : {"--wait", "--bssid", "--wep-key", "--wep-key-file", "--wep-auth", "--passphrase-file",
+                               "--cipher", "--key", "--name"})
         if (name == option) return true;
     return false;
 }
@@ -63,8 +65,16 @@ std::optional<UsageError> BuildConnect(Invocation& call, const std::vector<Optio
             if (bssid.empty()) return Refuse("--bssid takes six hexadecimal bytes, e.g. 00-11-22-33-44-55");
             call.request.Set("bssid", bssid);
         } else if (option.name == "--wep-key") {
-            if (std::string problem = CheckWepKey(option.value); !problem.empty()) return Refuse(problem);
+            // INDEX alone: the key itself is read, as a pass phrase is.
+            const bool indexAlone = option.value.size() == 1 && option.value[0] >= '1' && option.value[0] <= '4';
+            if (!indexAlone)
+                if (std::string problem = CheckWepKey(option.value); !problem.empty()) return Refuse(problem);
             wepKey = option.value;
+            call.wepKeyToRead = call.wepKeyToRead || indexAlone;
+        } else if (option.name == "--wep-key-file") {
+            if (option.value.empty()) return Refuse("--wep-key-file needs a file name");
+            call.wepKeyFile = option.value;
+            call.wepKeyToRead = true;
         } else if (option.name == "--wep-auth") {
             if (option.value != "open" && option.value != "shared" && option.value != "auto")
                 return Refuse("--wep-auth takes open, shared or auto");
@@ -85,6 +95,10 @@ std::optional<UsageError> BuildConnect(Invocation& call, const std::vector<Optio
         }
     }
     const bool passphrase = call.passphraseSource != PassphraseSource::None;
+    if (!call.wepKeyFile.empty()) {
+        if (wepKey.size() > 1) return Refuse("give the WEP key either after --wep-key or in --wep-key-file, not both");
+        if (wepKey.empty()) wepKey.assign(1, '1');  // key 1 unless --wep-key names another
+    }
     if (!wepKey.empty() && passphrase) return Refuse("give either a WEP key or a pass phrase, not both");
     if (!wepAuth.empty() && wepKey.empty()) return Refuse("--wep-auth needs --wep-key");
     if (!cipher.empty() && !wepKey.empty()) return Refuse("--cipher is WPA-PSK's and does not go with a WEP key");

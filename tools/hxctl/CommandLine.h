@@ -29,6 +29,10 @@ struct Invocation {
     std::string ssid;
     PassphraseSource passphraseSource = PassphraseSource::None;
     std::string passphraseFile;
+    // --wep-key INDEX alone or --wep-key-file: the request's wep-key holds the index until
+    // the key is read from the file, or else from standard input.
+    bool wepKeyToRead = false;
+    std::string wepKeyFile;
     // profile export / import
     std::string profileName;                 // export: the profile; import: --name (may be empty)
     bool keysInClear = false;

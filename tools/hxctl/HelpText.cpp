@@ -14,8 +14,12 @@ verbs:
   connect SSID [OPTIONS]      joins SSID and waits until the link is up and, for WPA, both keys
                               are installed
       --bssid B               the access point, e.g. 00-11-22-33-44-55
-      --wep-key INDEX:KEY     WEP key 1 to 4: 5, 13 or 29 characters of text, or 10, 26 or 58
-                              hexadecimal digits (64, 128, 256 bits)
+      --wep-key INDEX         WEP key 1 to 4: 5, 13 or 29 characters of text, or 10, 26 or 58
+                              hexadecimal digits (64, 128, 256 bits), read as the pass phrase
+                              is: the first line of standard input, typed without echo at a
+                              console (INDEX:KEY takes it from the command line, where other
+                              users can read it)
+      --wep-key-file FILE     the WEP key is the text of FILE (key 1 unless --wep-key INDEX)
       --wep-auth open|shared|auto
                               WEP authentication (default auto)
       --passphrase            WPA-PSK: the pass phrase (8 to 63 characters) is the first line
@@ -23,6 +27,8 @@ verbs:
                               redirected in, it needs no option: `hxctl connect Net < key.txt`
       --passphrase-file FILE  WPA-PSK: the pass phrase is the text of FILE (one trailing line
                               end is dropped). It is never taken from the command line.
+                              Without a key, a secured network is joined only with the
+                              setting in force for it, else refused.
       --cipher tkip|aes       WPA-PSK cipher
       --wait S                seconds to wait for the link (default 30)
   profile list                the stored profiles, one per line
@@ -44,7 +50,8 @@ verbs:
 options:
   -t, --terse                 for scripts: "key: value" lines (status: the utility's field
                               names) and tab-separated rows (scan: bssid, ssid, security,
-                              mode, channel, signal)
+                              mode, channel, signal). Control characters of SSIDs and names
+                              show as \xNN, the backslash as \\, in both forms.
   -h, --help                  this text
   --                          the arguments after it are not options (an SSID with a
                               leading '-')
@@ -55,7 +62,9 @@ exit status:
   2   wrong invocation or bad input (nothing was sent or changed)
   3   timeout
   4   connect failed (the join ended without keys)
-  8   the utility is not running, or runs without its control channel
+  8   the utility is not running, runs without its control channel, or another program
+      serves its pipe (no pass phrase or key goes to any program but the utility beside
+      hxctl or the installed one)
   10  no such network or profile
 
 The utility's pipe is \\.\pipe\hx88uutil-<your SID>, or the one HX_CONTROL_PIPE names.

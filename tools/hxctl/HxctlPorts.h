@@ -37,16 +37,18 @@ struct XmlDocument {
 class HxctlPorts {
 public:
     virtual ~HxctlPorts() = default;
-    // request: one record with its line end.
-    virtual Exchange Transact(const std::string& request) = 0;
+    // request: one record with its line end. secret: it carries a pass phrase or key, which
+    // goes only to the utility's own program running as this user.
+    virtual Exchange Transact(const std::string& request, bool secret) = 0;
     virtual void Sleep(int milliseconds) = 0;
     virtual long long NowMilliseconds() = 0;
     virtual std::string TimeOfDay() = 0;   // "HH:MM:SS", for monitor's lines
     virtual bool Interrupted() = 0;        // Ctrl+C during monitor
-    // The first line of standard input, line end dropped. asked (--passphrase): typed at a
-    // console without echo, or read from a redirected input. Not asked: only a redirected
-    // input is read, and null when it holds nothing (a console is never waited on).
-    virtual std::optional<std::string> ReadPassphraseFromInput(bool asked) = 0;
+    // A pass phrase or key as the first line of standard input, line end dropped. asked
+    // (--passphrase, --wep-key INDEX): typed at a console without echo after the prompt, or
+    // read from a redirected input. Not asked: only a redirected input is read, and null
+    // when it holds nothing (a console is never waited on).
+    virtual std::optional<std::string> ReadSecretFromInput(bool asked, std::string_view prompt) = 0;
     virtual FileText ReadFile(const std::string& path, size_t maxBytes) = 0;
     virtual void Out(std::string_view text) = 0;
     virtual void Err(std::string_view text) = 0;

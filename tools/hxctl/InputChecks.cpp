@@ -22,7 +22,7 @@ std::string CheckSsid(std::string_view ssid) {
 std::string CheckWepKey(std::string_view indexAndKey) {
     const size_t colon = indexAndKey.find(':');
     if (colon != 1 || indexAndKey[0] < '1' || indexAndKey[0] > '4')
-        return "--wep-key takes INDEX:KEY with an index of 1 to 4";
+        return "--wep-key takes INDEX:KEY, or INDEX alone to read the key, with an index of 1 to 4";
     const std::string_view key = indexAndKey.substr(2);
     switch (key.size()) {
     case 5: case 13: case 29:

@@ -42,7 +42,9 @@ public:
         if (text.size() > kMaxControlRequestBytes)
             return {Fail(ExitStatus::Usage, "the request is longer than the utility accepts (" +
                                                 std::to_string(kMaxControlRequestBytes) + " bytes)"), {}};
-        const Exchange exchange = ports_.Transact(text);
+        bool secret = false;
+        for (const auto& field : request.fields) secret = secret || SecretField(field.first);
+        const Exchange exchange = ports_.Transact(text, secret);
         if (!exchange.reached) return {Fail(exchange.code, exchange.message), {}};
         std::optional<std::vector<ControlRecord>> records = ParseControlMessage(exchange.reply);
         if (!records || records->empty() || records->front().Find("status") == nullptr)
@@ -122,21 +124,35 @@ public:
         return fresh ? fresh->status : ExitStatus::Ok;
     }
 
+    // A secret kept off the command line: the text of a file (one line end dropped), or the
+    // first line of standard input; nothing, with the reason printed, when there is none.
+    std::optional<std::string> ReadSecret(const std::string& file, std::string_view prompt, const std::string& what) {
+        if (!file.empty()) {
+            const FileText text = ports_.ReadFile(file, 4096);
+            if (text.read) return WithoutOneLineEnd(text.text);
+            Fail(ExitStatus::Usage, text.tooLarge ? file + " is too large for a " + what : text.problem);
+            return std::nullopt;
+        }
+        std::optional<std::string> line = ports_.ReadSecretFromInput(true, prompt);
+        if (!line) Fail(ExitStatus::Usage, "no " + what + " on standard input");
+        return line;
+    }
+
     int Connect() {
         ControlRecord request = call_.request;
         std::optional<std::string> passphrase;
-        if (call_.passphraseSource == PassphraseSource::File) {
-            const FileText file = ports_.ReadFile(call_.passphraseFile, 4096);
-            if (!file.read)
-                return Fail(ExitStatus::Usage,
-                            file.tooLarge ? call_.passphraseFile + " is too large for a pass phrase" : file.problem);
-            passphrase = WithoutOneLineEnd(file.text);
-        } else if (call_.passphraseSource == PassphraseSource::Stdin) {
-            passphrase = ports_.ReadPassphraseFromInput(true);
-            if (!passphrase) return Fail(ExitStatus::Usage, "no pass phrase on standard input");
+        if (call_.passphraseSource != PassphraseSource::None) {
+            passphrase = ReadSecret(call_.passphraseFile, "Pass phrase: ", "pass phrase");
+            if (!passphrase) return ExitStatus::Usage;
+        } else if (call_.wepKeyToRead) {
+            const std::optional<std::string> key = ReadSecret(call_.wepKeyFile, "WEP key: ", "WEP key");
+            if (!key) return ExitStatus::Usage;
+            const std::string indexAndKey = request.Get("wep-key") + ":" + *key;
+            if (std::string problem = CheckWepKey(indexAndKey); !problem.empty()) return Fail(ExitStatus::Usage, problem);
+            request.Set("wep-key", indexAndKey);
         } else if (request.Find("wep-key") == nullptr) {
             // A pass phrase piped in needs no option; an empty input means none.
-            passphrase = ports_.ReadPassphraseFromInput(false);
+            passphrase = ports_.ReadSecretFromInput(false, {});
             if (passphrase && passphrase->empty()) passphrase.reset();
         }
         if (passphrase) {
@@ -204,6 +220,7 @@ public:
             WlanProfileToXml(call_.profileName, SettingFromProfileFields(answer.records.front()), call_.keysInClear);
         if (!exported.Written()) return Fail(ExitStatus::Usage, call_.profileName + ": " + exported.error);
         ports_.Out(exported.xml);
+        Warn(exported.notes);
         return ExitStatus::Ok;
     }
 
@@ -223,14 +240,17 @@ public:
         for (const auto& field : ProfilePutFields(imported).fields) request.fields.push_back(field);
         const Answer answer = Ask(request);
         if (answer.status != ExitStatus::Ok) return answer.status;
-        if (!call_.terse) {
-            for (const std::string& note : imported.notes) ports_.Err("hxctl: note: " + note + "\n");
-            ports_.Out("Profile " + name + " imported.\n");
-        }
+        Warn(imported.notes);
+        if (!call_.terse) ports_.Out("Profile " + name + " imported.\n");
         return ExitStatus::Ok;
     }
 
 private:
+    // What went through but left something behind: on standard error, with -t too.
+    void Warn(const std::vector<std::string>& notes) {
+        for (const std::string& note : notes) ports_.Err("hxctl: warning: " + note + "\n");
+    }
+
     HxctlPorts& ports_;
     const Invocation& call_;
 };

@@ -116,7 +116,13 @@ TEST(WlanProfileXml, MapsEachFieldAndComesBackTheSameThroughItsOwnExport) {
             EXPECT_EQ(std::tie(s.WEPKeyLength, s.WEPDefaultKeyId, s.WEPKey[c.id]), std::tie(c.bits, c.id, c.key));
         }
         EXPECT_EQ(s.Dot1xPassphrase, c.mode == 4 ? c.spec.key : "");
-        EXPECT_EQ(in.notes.size(), c.mode == 3 ? 1u : 0u);
+        // A note for 802.1X, whose EAP settings stay behind, and one for a name the hex form overrules.
+        const bool disagree = std::string(c.spec.ssid) != "Office";
+        EXPECT_EQ(in.notes.size(), (c.mode == 3 ? 1u : 0u) + (disagree ? 1u : 0u)) << Joined(in.notes);
+        if (disagree) {
+            EXPECT_NE(Joined(in.notes).find("the SSID's hex form (Office) and its name (Other) differ: the hex form is taken"),
+                      std::string::npos) << Joined(in.notes);
+        }
         const ExportedWlanProfile out = WlanProfileToXml(in.name, s, true);
         ASSERT_TRUE(out.Written()) << out.error;
         const ImportedWlanProfile back = WlanProfileFromXml(out.root);

@@ -16,10 +16,11 @@ public:
     std::deque<std::string> replies;
     std::vector<std::string> sent;
     std::optional<std::string> input;
+    FileText file;
     std::string out, err;
     long long now = 0;
 
-    Exchange Transact(const std::string& request) override {
+    Exchange Transact(const std::string& request, bool) override {
         sent.push_back(request.substr(0, request.size() - 1));
         Exchange exchange;
         if (replies.empty()) {
@@ -35,8 +36,8 @@ public:
     long long NowMilliseconds() override { return now; }
     std::string TimeOfDay() override { return "12:00:00"; }
     bool Interrupted() override { return replies.empty(); }
-    std::optional<std::string> ReadPassphraseFromInput(bool) override { return input; }
-    FileText ReadFile(const std::string&, size_t) override { return {}; }
+    std::optional<std::string> ReadSecretFromInput(bool, std::string_view) override { return input; }
+    FileText ReadFile(const std::string&, size_t) override { return file; }
     void Out(std::string_view text) override { out += text; }
     void Err(std::string_view text) override { err += text; }
     XmlDocument ReadXml(std::string_view) override { return {}; }
@@ -47,6 +48,7 @@ TEST(RunHxctl, EachVerbSendsItsRequestsAndEndsWithItsStatus) {
     const std::string idle = "status=ok\nadapter=yes control=utility link=down auth=open failed-joins=0 joins=1\n";
     const std::string joined = "status=ok\nadapter=yes control=utility link=up ssid=Net auth=wpa-psk pairwise-key=yes "
                                "group-key=yes failed-joins=0 joins=2\n";
+    const std::string lab = "status=ok\nadapter=yes control=utility link=up ssid=Lab auth=auto cipher=wep failed-joins=0 joins=2\n";
     const std::string failed = "status=ok\nadapter=yes control=utility link=down auth=wpa-psk failed-joins=1 joins=2\n";
     struct Case {
         std::vector<std::string> args;
@@ -80,15 +82,33 @@ TEST(RunHxctl, EachVerbSendsItsRequestsAndEndsWithItsStatus) {
         {{"scan", "--wait", "0"}, {}, {"status=ok\nsurvey=4\n", "status=ok\nsurvey=4 scanning=yes\n"},
          {"verb=scan", "verb=survey"}, 3},
         {{"monitor"}, {}, {idle, joined}, {"verb=status", "verb=status"}, 0},
+        // A WEP key off the command line: typed or piped in, or in a file (here "abcde").
+        {{"connect", "Lab", "--wep-key", "1"}, std::string("1234567890"), {idle, "status=ok\n", lab},
+         {"verb=status", "verb=connect ssid=Lab wep-key=1:1234567890 wep-auth=auto", "verb=status"}, 0},
+        {{"connect", "Lab", "--wep-key", "3", "--wep-key-file", "lab.key"}, {}, {idle, "status=ok\n", lab},
+         {"verb=status", "verb=connect ssid=Lab wep-key=3:abcde wep-auth=auto", "verb=status"}, 0},
+        {{"connect", "Lab", "--wep-key", "1"}, std::string("123456"), {idle}, {}, 2},
+        {{"connect", "Lab", "--wep-key", "1"}, {}, {idle}, {}, 2},
     };
     for (const Case& c : cases) {
         ScriptedPorts ports;
         ports.input = c.input;
         ports.replies.assign(c.replies.begin(), c.replies.end());
+        ports.file = {true, false, "abcde\r\n", ""};
         EXPECT_EQ(RunHxctl(c.args, ports), c.status) << c.args.front() << ports.err;
         EXPECT_EQ(ports.sent, c.sent) << c.args.front();
         EXPECT_EQ(ports.err.empty(), c.status == 0) << ports.err;
     }
+}
+
+// An 802.1X profile's export holds no EAP section: it is written, and standard error says so.
+TEST(RunHxctl, An8021XExportWarnsThatItHasNoEapSection) {
+    ScriptedPorts ports;
+    ports.replies = {"status=ok\nname=Corp SSID=Corp NetworkType=1 AuthenticationMode=3 WEPStatus=6\n"};
+    EXPECT_EQ(RunHxctl({"profile", "export", "Corp"}, ports), 0) << ports.err;
+    EXPECT_NE(ports.out.find("<useOneX>true</useOneX>"), std::string::npos) << ports.out;
+    EXPECT_NE(ports.err.find("hxctl: warning: the profile uses 802.1X, and its EAP settings are not written"),
+              std::string::npos) << ports.err;
 }
 
 }  // namespace

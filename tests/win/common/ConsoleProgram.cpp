@@ -76,15 +76,18 @@ struct ConsoleStream::State {
         const auto size = static_cast<DWORD>(input.size());
         if (!input.empty() && !::WriteFile(inWrite.h, input.data(), size, &written, nullptr)) return false;
         inWrite.Close();
-        STARTUPINFOA startup{};
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = inRead.h;
         startup.hStdOutput = outWrite.h;
         startup.hStdError = errWrite.h;
-        std::string line = commandLine;
+        // UTF-8 in, UTF-16 to Windows: a child that reads its wide command line gets every character.
+        const int length = ::MultiByteToWideChar(CP_UTF8, 0, commandLine.c_str(), -1, nullptr, 0);
+        std::wstring line(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+        ::MultiByteToWideChar(CP_UTF8, 0, commandLine.c_str(), -1, line.data(), length);
         began = std::chrono::steady_clock::now();
-        return ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info) !=
+        return ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info) !=
                FALSE;
     }
 

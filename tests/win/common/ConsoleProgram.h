@@ -24,7 +24,7 @@ std::string Quoted(const std::string& text);
 // A program of the test program's folder with its arguments, as a command line.
 std::string ProgramCommand(const std::string& program, const std::string& arguments);
 
-// Runs the command line (a program found as CreateProcess finds it, the first word quoted
+// Runs the command line (UTF-8; a program found as CreateProcess finds it, the first word quoted
 // when it holds spaces) with this text on its standard input, closed after it; waits up to
 // the limit, then ends it.
 ConsoleRun RunConsole(const std::string& commandLine, const std::string& input = "",

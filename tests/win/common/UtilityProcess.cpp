@@ -63,13 +63,13 @@ UtilityProcess::~UtilityProcess() {
     if (info_.hThread) ::CloseHandle(info_.hThread);
 }
 
-bool UtilityProcess::Start(const std::string& arguments) {
-    const std::string exe = ProgramFolder() + "\\HX88UUtil.exe";
+bool UtilityProcess::Start(const std::string& arguments, const std::string& folder) {
+    const std::string exe = folder + "\\HX88UUtil.exe";
     std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     return ::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            ProgramFolder().c_str(), &startup, &info_) != FALSE;
+                            folder.c_str(), &startup, &info_) != FALSE;
 }
 
 bool UtilityProcess::Running() const {

@@ -29,8 +29,9 @@ public:
     UtilityProcess(const UtilityProcess&) = delete;
     UtilityProcess& operator=(const UtilityProcess&) = delete;
 
-    // Starts HX88UUtil.exe from the program folder; false if it cannot be started.
-    bool Start(const std::string& arguments = "");
+    // Starts HX88UUtil.exe from the program folder, or from another folder that holds a
+    // copy; false if it cannot be started.
+    bool Start(const std::string& arguments = "", const std::string& folder = ProgramFolder());
     bool Running() const;
     // Waits for the process to end; true when it ended within the limit.
     bool WaitForExit(std::chrono::milliseconds limit);

@@ -124,8 +124,8 @@ TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
         EXPECT_TRUE(LinkInfoShows("WPA-AES-Office")) << LinkInfoSsid();
     });
 
-    Step("connect WEP with a hex key", [&] {
-        const ConsoleRun run = Hxctl("connect WEP-Lab --wep-key 1:1234567890 --wep-auth open");
+    Step("connect WEP with a hex key on standard input", [&] {
+        const ConsoleRun run = Hxctl("connect WEP-Lab --wep-key 1 --wep-auth open", "1234567890\n");
         ASSERT_EQ(run.exitCode, 0u) << Said(run);
         EXPECT_TRUE(Joined("WEP-Lab", 5s)) << SimCommand("events");
         EXPECT_EQ(SimState("link.wep-keys-match"), "yes");
@@ -155,6 +155,13 @@ TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
             EXPECT_EQ(saved->number, copied->number) << field;
             EXPECT_EQ(saved->text, copied->text) << field;
         }
+    });
+
+    Step("a name outside the ANSI code page arrives whole", [&] {
+        const std::string name = "Caf\xC3\xA9-\xCE\xA9";  // "Café-Ω" in UTF-8
+        const ConsoleRun saved = Hxctl("profile save " + name);
+        ASSERT_EQ(saved.exitCode, 0u) << Said(saved);
+        EXPECT_NE(Hxctl("-t profile list").out.find("\n" + name + "\n"), std::string::npos);
     });
 
     Step("a netsh profile imports and joins", [&] {
@@ -221,6 +228,50 @@ TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
         EXPECT_EQ(run.exitCode, 8u) << Said(run);
         EXPECT_NE(run.err.find("HX-88U Utility is not running"), std::string::npos) << Said(run);
     });
+}
+
+// A copy of the utility's program in a folder of its own serves the pipe: the name alone
+// earns it no pass phrase. Once the installer's record names that folder, it is the
+// installed utility and gets it.
+TEST_F(HxctlJourney, AProgramOfTheUtilitysNameElsewhereGetsNoSecret) {
+    char temp[MAX_PATH];
+    ASSERT_GT(::GetTempPathA(MAX_PATH, temp), 0u);
+    const std::string folder = std::string(temp) + "hxctl-impostor-" + std::to_string(::GetCurrentProcessId());
+    const char* const files[] = {"HX88UUtil.exe", "VUVAVO.dll", "dot1x_dll.dll"};
+    const char* const uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\HX88UUtil";
+    struct Cleanup {
+        std::function<void()> run;
+        ~Cleanup() { run(); }
+    } cleanup{[&] {
+        if (utility.Running()) {
+            ::PostMessageA(window, WM_COMMAND, ID_TRAY_EXIT, 0);
+            if (!utility.WaitForExit(10s)) utility.Kill();
+        }
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, uninstall);
+        for (const char* file : files) ::DeleteFileA((folder + "\\" + file).c_str());
+        ::RemoveDirectoryA(folder.c_str());
+    }};
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* file : files)
+        ASSERT_TRUE(::CopyFileA((ProgramFolder() + "\\" + file).c_str(), (folder + "\\" + file).c_str(), FALSE)) << file;
+    ASSERT_TRUE(utility.Start("", folder));
+    ASSERT_NE(window = utility.WaitForMainWindow(10s), nullptr);
+    // A request without a secret still goes to the process that owns the utility's window.
+    ASSERT_TRUE(WaitFor([] { return ReportValue(Hxctl("-t status").out, "adapter") == "yes"; }, 30s));
+
+    const std::string connect = "connect WPA-AES-Office --cipher aes --passphrase";
+    const ConsoleRun refused = Hxctl(connect, "aes-passphrase\n");
+    EXPECT_EQ(refused.exitCode, 8u) << Said(refused);
+    EXPECT_NE(refused.err.find("HX88UUtil.exe, not the utility beside hxctl or the installed one"), std::string::npos)
+        << Said(refused);
+    EXPECT_NE(StoredText("LastSetting", "Dot1xPassphrase"), "aes-passphrase") << "the pass phrase reached the copy";
+
+    ASSERT_EQ(::RegSetKeyValueA(HKEY_CURRENT_USER, uninstall, "InstallLocation", REG_SZ, folder.c_str(),
+                                static_cast<DWORD>(folder.size() + 1)),
+              ERROR_SUCCESS);
+    const ConsoleRun installed = Hxctl(connect, "aes-passphrase\n");
+    EXPECT_EQ(installed.exitCode, 0u) << Said(installed);
+    EXPECT_EQ(StoredText("LastSetting", "Dot1xPassphrase"), "aes-passphrase");
 }
 
 }  // namespace

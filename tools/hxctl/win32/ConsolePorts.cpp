@@ -5,10 +5,14 @@
 #include "app/win32/ControlPipeName.h"
 #include "tools/hxctl/InputChecks.h"
 #include "tools/hxctl/win32/ControlPipeClient.h"
+#include "tools/hxctl/win32/Utf8.h"
 #include "tools/hxctl/win32/XmlLiteTree.h"
 
 namespace hx::ctl::win {
 namespace {
+
+using hx::win::Utf8;
+using hx::win::Wide;
 
 // Set by Ctrl+C or Ctrl+Break; Sleep waits on it so that monitor ends at once.
 HANDLE g_interrupt = nullptr;
@@ -37,6 +41,7 @@ bool PipeHasInput(HANDLE input) {
 // The text with Windows' line ends, in one write: a write a line (as the C runtime's text
 // mode makes) costs Wine a round trip to its server each, which made --help take longer
 // than a status request.
+// A console is written in UTF-16, whatever its code page; a file or pipe gets UTF-8.
 void WriteLines(DWORD stream, std::string_view text) {
     std::string lines;
     lines.reserve(text.size() + text.size() / 16);
@@ -45,6 +50,13 @@ void WriteLines(DWORD stream, std::string_view text) {
         lines += text[i];
     }
     const HANDLE handle = ::GetStdHandle(stream);
+    DWORD mode = 0;
+    if (::GetConsoleMode(handle, &mode)) {
+        const std::wstring wide = Wide(lines);
+        DWORD written = 0;
+        ::WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
     size_t at = 0;
     while (at < lines.size()) {
         DWORD written = 0;
@@ -67,7 +79,9 @@ ConsolePorts::~ConsolePorts() {
     g_interrupt = nullptr;
 }
 
-Exchange ConsolePorts::Transact(const std::string& request) { return TransactControlPipe(pipeName_, request); }
+Exchange ConsolePorts::Transact(const std::string& request, bool secret) {
+    return TransactControlPipe(pipeName_, request, secret);
+}
 
 void ConsolePorts::Sleep(int milliseconds) { ::WaitForSingleObject(g_interrupt, static_cast<DWORD>(milliseconds)); }
 
@@ -83,14 +97,14 @@ std::string ConsolePorts::TimeOfDay() {
 
 bool ConsolePorts::Interrupted() { return ::WaitForSingleObject(g_interrupt, 0) == WAIT_OBJECT_0; }
 
-std::optional<std::string> ConsolePorts::ReadPassphraseFromInput(bool asked) {
+std::optional<std::string> ConsolePorts::ReadSecretFromInput(bool asked, std::string_view prompt) {
     const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
     DWORD mode = 0;
     const bool console = ::GetConsoleMode(input, &mode) != 0;
     if (console && !asked) return std::nullopt;
     if (!asked && !PipeHasInput(input)) return std::nullopt;
     if (console) {
-        WriteLines(STD_ERROR_HANDLE, "Pass phrase: ");
+        WriteLines(STD_ERROR_HANDLE, prompt);
         ::SetConsoleMode(input, mode & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
     }
     std::string line;
@@ -106,7 +120,7 @@ std::optional<std::string> ConsolePorts::ReadPassphraseFromInput(bool asked) {
 
 FileText ConsolePorts::ReadFile(const std::string& path, size_t maxBytes) {
     FileText file;
-    std::FILE* stream = std::fopen(path.c_str(), "rb");
+    std::FILE* stream = ::_wfopen(Wide(path).c_str(), L"rb");
     if (stream == nullptr) {
         file.problem = "cannot read " + path;
         return file;

@@ -15,12 +15,12 @@ public:
     ConsolePorts();
     ~ConsolePorts() override;
 
-    Exchange Transact(const std::string& request) override;
+    Exchange Transact(const std::string& request, bool secret) override;
     void Sleep(int milliseconds) override;
     long long NowMilliseconds() override;
     std::string TimeOfDay() override;
     bool Interrupted() override;
-    std::optional<std::string> ReadPassphraseFromInput(bool asked) override;
+    std::optional<std::string> ReadSecretFromInput(bool asked, std::string_view prompt) override;
     FileText ReadFile(const std::string& path, size_t maxBytes) override;
     void Out(std::string_view text) override;
     void Err(std::string_view text) override;

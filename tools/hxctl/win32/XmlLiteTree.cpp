@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/win32/Handles.h"
+#include "tools/hxctl/win32/Utf8.h"
 
 namespace hx::win {
 namespace {
@@ -40,14 +41,6 @@ UniqueModule LoadXmlLite() {
     const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH - 16) return UniqueModule();
     return UniqueModule(::LoadLibraryW((std::wstring(folder, length) + L"\\xmllite.dll").c_str()));
-}
-
-std::string Utf8(const wchar_t* text, UINT length) {
-    if (text == nullptr || length == 0) return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0) ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), out.data(), size, nullptr, nullptr);
-    return out;
 }
 
 // Whether the reader stopped at the very end of the bytes (a line and column as XmlLite
@@ -96,9 +89,9 @@ public:
             if (open_.empty() && started_) return Fail("the document has more than one root element");
             XmlElement element;
             if (FAILED(reader.GetLocalName(&text, &length))) return Fail("the reader gave no element name");
-            element.name = Utf8(text, length);
+            element.name = Utf8(std::wstring_view(text, length));
             if (FAILED(reader.GetNamespaceUri(&text, &length))) return Fail("the reader gave no namespace");
-            element.namespaceUri = Utf8(text, length);
+            element.namespaceUri = Utf8(std::wstring_view(text, length));
             const bool empty = reader.IsEmptyElement() != FALSE;
             XmlElement* added = nullptr;
             if (open_.empty()) {
@@ -122,7 +115,7 @@ public:
         case XmlNodeType_Whitespace:
             if (open_.empty()) return true;  // whitespace around the root element
             if (FAILED(reader.GetValue(&text, &length))) return Fail("the reader gave no text");
-            open_.back()->text += Utf8(text, length);
+            open_.back()->text += Utf8(std::wstring_view(text, length));
             return true;
         default:
             return true;  // the declaration, comments, processing instructions

@@ -2,7 +2,8 @@
 //
 //   hxctl [-t] status
 //   hxctl [-t] scan [--wait S]
-//   hxctl [-t] connect SSID [--bssid B] [--wep-key INDEX:KEY [--wep-auth open|shared|auto]]
+//   hxctl [-t] connect SSID [--bssid B] [--wep-key INDEX[:KEY]] [--wep-key-file FILE]
+//                           [--wep-auth open|shared|auto]
 //                           [--passphrase | --passphrase-file FILE] [--cipher tkip|aes] [--wait S]
 //   hxctl [-t] profile list | load NAME | save NAME | delete NAME
 //   hxctl profile export NAME [--key clear] > FILE.xml
@@ -14,8 +15,8 @@
 // redirected or piped standard input (`hxctl connect Net < key.txt`; an empty input means
 // none; a console is never waited on); --passphrase reads that line from a console too,
 // typed without echo; --passphrase-file FILE takes the file's text. One trailing CR LF or LF
-// is dropped. A WEP key is 5, 13 or 29 characters of text or 10, 26 or 58 hex digits;
-// --wep-auth defaults to auto. connect waits (default 30 s) until the link to SSID is up
+// is dropped. A WEP key is 5, 13 or 29 characters of text or 10, 26 or 58 hex digits, read
+// the same way with --wep-key INDEX alone or --wep-key-file FILE; --wep-auth defaults to auto. connect waits (default 30 s) until the link to SSID is up
 // and, for WPA, both keys are installed.
 // -t prints "key: value" lines (status: the fields of the utility's status record, in its
 // names; connect: "result: connected"; monitor: for each event the status fields whose
@@ -24,17 +25,21 @@
 // "group-key: yes", "failed-joins: N"), tab-separated rows (scan: bssid ssid security mode
 // channel signal) and plain lines (profile list: one name each).
 // Exit status: 0 ok, 1 unknown error, 2 wrong invocation or bad input (nothing sent),
-// 3 timeout, 4 connect failed (the join ended without keys), 8 not running or without its
-// channel, 10 no such network or profile. Errors go to standard error as "hxctl: <text>".
+// 3 timeout, 4 connect failed (the join ended without keys), 8 not running, without its
+// channel, or its pipe served by another program, 10 no such network or profile. Errors go to standard error as "hxctl: <text>".
 // The pipe is \\.\pipe\hx88uutil-<the user's SID>, or HX_CONTROL_PIPE when set.
 #include <string>
 #include <vector>
 
 #include "tools/hxctl/HxctlPorts.h"
 #include "tools/hxctl/win32/ConsolePorts.h"
+#include "tools/hxctl/win32/Utf8.h"
 
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+// The wide command line, in UTF-8 as SSIDs are: the ANSI one turns every character outside
+// its code page into '?'.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(hx::win::Utf8(argv[i]));
     hx::ctl::win::ConsolePorts ports;
     return hx::ctl::RunHxctl(args, ports);
 }
