@@ -12,7 +12,8 @@ verbs:
   scan [--wait S]             starts a survey, waits for its list (S seconds, default 30) and
                               prints one row per network
   connect SSID [OPTIONS]      joins SSID and waits until the link is up and, for WPA, both keys
-                              are installed
+                              are installed. Without a key, a secured network is joined only
+                              with the setting in force when that setting is its own.
       --bssid B               the access point, e.g. 00-11-22-33-44-55
       --wep-key INDEX         WEP key 1 to 4: 5, 13 or 29 characters of text, or 10, 26 or 58
                               hexadecimal digits (64, 128, 256 bits), read as the pass phrase
@@ -27,8 +28,6 @@ verbs:
                               redirected in, it needs no option: `hxctl connect Net < key.txt`
       --passphrase-file FILE  WPA-PSK: the pass phrase is the text of FILE (one trailing line
                               end is dropped). It is never taken from the command line.
-                              Without a key, a secured network is joined only with the
-                              setting in force for it, else refused.
       --cipher tkip|aes       WPA-PSK cipher
       --wait S                seconds to wait for the link (default 30)
   profile list                the stored profiles, one per line

@@ -75,9 +75,8 @@ void ServeOne(HANDLE pipe, HANDLE event) {
     OVERLAPPED writing{};
     writing.hEvent = event;
     ::ResetEvent(event);
-    if (!Finish(pipe, writing, ::WriteFile(pipe, text.data(), static_cast<DWORD>(text.size()), &written, &writing), written))
-        return;
-    ::FlushFileBuffers(pipe);
+    const BOOL started = ::WriteFile(pipe, text.data(), static_cast<DWORD>(text.size()), &written, &writing);
+    if (Finish(pipe, writing, started, written)) ::FlushFileBuffers(pipe);
 }
 
 DWORD WINAPI ServeControl(void* name) {
