@@ -117,6 +117,8 @@ std::vector<ControlRecord> ControlService::Status() {
     record.Set("pairwise-key", tally.pairwiseKey ? "yes" : "no").Set("group-key", tally.groupKey ? "yes" : "no");
     record.Set("failed-joins", static_cast<long long>(tally.failedJoins));
     record.Set("joins", static_cast<long long>(s.settingsApplied));
+    record.Set("adapter-library", LibraryStatusValue(s.libraries.adapter.kind));
+    record.Set("supplicant-library", LibraryStatusValue(s.libraries.supplicant.kind));
     return {OkStatus(), record};
 }
 

@@ -6,6 +6,7 @@
 // Verbs and their answers (after the status record):
 //   status          adapter control link [ssid bssid channel rate-kbps quality signal
 //                   signal-dbm network] auth cipher pairwise-key group-key failed-joins joins
+//                   adapter-library supplicant-library (simulated|other|none)
 //   scan            survey=<lists collected so far>; the new list is in once the count passes it
 //   survey          survey= scanning=, then bssid= ssid= security= mode= channel= signal= per network
 //   connect         ssid= [bssid=] [wep-key=<1-4>:<key> [wep-auth=]] [passphrase= [cipher=]]

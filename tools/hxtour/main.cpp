@@ -28,7 +28,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/UtilityState.h"
+#include "app/win32/UtilityWindow.h"
 #include "resources/resource.h"
 #include "tests/win/common/RemoteListView.h"
 
@@ -70,7 +70,7 @@ DWORD Seconds(int argc, char** argv, int index, int fallback) {
     return static_cast<DWORD>((argc > index ? std::atoi(argv[index]) : fallback) * 1000);
 }
 
-HWND MainWindow() { return ::FindWindowA("#32770", hx::kMainWindowTitle); }
+HWND MainWindow() { return hx::win::FindUtilityWindow(); }
 
 std::string Text(HWND hwnd) {
     char text[512] = {};

@@ -61,6 +61,9 @@ TEST_F(ControlPipe, AnswersThroughTheUtilityAndShrugsOffBadClients) {
     for (const char* field : {"adapter", "control", "link", "auth", "cipher", "pairwise-key", "group-key",
                               "failed-joins", "joins"})
         EXPECT_NE((*records)[1].Find(field), nullptr) << field << " in " << reply;
+    // It runs on the stand-ins beside it, and says so.
+    EXPECT_EQ((*records)[1].Get("adapter-library"), "simulated") << reply;
+    EXPECT_EQ((*records)[1].Get("supplicant-library"), "simulated") << reply;
 
     // Owned by this user, whose access list allows this user alone.
     HANDLE client = OpenClient();

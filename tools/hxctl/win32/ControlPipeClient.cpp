@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/VendorLibraries.h"
 #include "framework/win32/Handles.h"
 
 namespace hx::ctl::win {
@@ -40,7 +41,8 @@ DWORD UtilityWindowProcess() {
     const auto windowProcess =
         reinterpret_cast<WindowProcessFunction>(reinterpret_cast<void*>(::GetProcAddress(user32, "GetWindowThreadProcessId")));
     if (findWindow == nullptr || windowProcess == nullptr) return 0;
-    const HWND window = findWindow(nullptr, kUtilityWindowTitle);
+    HWND window = findWindow(nullptr, kUtilityWindowTitle);
+    if (window == nullptr) window = findWindow(nullptr, hx::kSimulatedMainWindowTitle);
     DWORD process = 0;
     if (window != nullptr) windowProcess(window, &process);
     return process;
