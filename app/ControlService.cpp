@@ -79,6 +79,10 @@ std::string ControlService::Answer(std::string_view request) {
 }
 
 std::vector<ControlRecord> ControlService::Handle(const ControlRecord& request) {
+    // Until the heartbeat has first looked for the adapter every answer would say there is
+    // none: the client is told the utility is starting, and may ask again.
+    if (!c_.state.adapterLookedFor)
+        return {ErrorStatus(ExitStatus::NotRunning, "HX-88U Utility is starting").Set("starting", "yes")};
     const std::string verb = request.Get("verb");
     if (verb == "status" || verb == "scan" || verb == "survey") {
         if (const std::string* field = UnknownField(request, {}))

@@ -22,6 +22,9 @@
 // Dot1xPassword, Dot1xWPAIEs, Dot1xCertSubject, Dot1xCertIssuer. The keys, Dot1xPassphrase
 // and Dot1xPassword are sent only with keys=clear.
 //
+// Until the heartbeat has first looked for the adapter, every request is refused with
+// code 8 and starting=yes: the utility is starting, and the client may ask again.
+//
 // A refused request (unknown verb or field, a value out of range, an unknown or taken
 // profile name) changes nothing; its message is the text the page would show, where the
 // page has one.

@@ -82,8 +82,12 @@ Exchange TransactControlPipe(const std::string& pipeName, const std::string& req
     const UniqueFileHandle pipe = OpenPipe(pipeName, error);
     if (!pipe) {
         if (error == ERROR_PIPE_BUSY) return NotReached("the utility's control channel stayed busy: " + pipeName);
-        if (UtilityWindowProcess() != 0)
-            return NotReached("the utility runs without its control channel: " + pipeName + " is missing");
+        if (UtilityWindowProcess() != 0) {
+            // Its window comes before its channel: a utility just started has not opened it yet.
+            Exchange starting = NotReached("the utility runs without its control channel: " + pipeName + " is missing");
+            starting.starting = true;
+            return starting;
+        }
         return NotReached("HX-88U Utility is not running");
     }
     // The pass phrase and keys go only to the utility itself: the pipe's server runs the
