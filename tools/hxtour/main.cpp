@@ -140,14 +140,19 @@ void Click(HWND button) {
                    reinterpret_cast<LPARAM>(button));
 }
 
+// At start-up the window shows for a moment before it hides in the tray, and a heartbeat
+// tick without an adapter ready hides it again: open means shown, and still shown after the
+// next tick.
 int Open(DWORD limit) {
-    HWND main = nullptr;
     const bool shown = WaitUntil(limit, [&] {
-        main = MainWindow();
+        HWND main = MainWindow();
         if (main == nullptr) return false;
-        if (::IsWindowVisible(main)) return true;
-        ::PostMessageA(main, kTrayCallback, 1, WM_LBUTTONDBLCLK);
-        ::Sleep(200);
+        if (!::IsWindowVisible(main)) {
+            ::PostMessageA(main, kTrayCallback, 1, WM_LBUTTONDBLCLK);
+            ::Sleep(200);
+            if (!::IsWindowVisible(main)) return false;
+        }
+        ::Sleep(1500);
         return ::IsWindowVisible(main) != FALSE;
     });
     return shown ? 0 : Fail("the window did not open (no adapter ready?)");
