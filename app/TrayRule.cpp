@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/VendorLibraries.h"
 #include "config/ShownText.h"
 
 namespace hx {
@@ -16,8 +17,9 @@ bool Is80211bRate(int linkSpeedKbps) {
 
 }  // namespace
 
-std::string TrayTooltip(int traySet, const LinkStatus& link) {
+std::string TrayTooltip(int traySet, const LinkStatus& link, bool simulatedAdapter) {
     const std::string name = "HX-88U: ";
+    const std::string mark = simulatedAdapter ? std::string(kSimulatedMark) : std::string();
     std::string text;
     if (traySet == TraySet::NoAdapter) {
         text = name + "no adapter";
@@ -28,10 +30,10 @@ std::string TrayTooltip(int traySet, const LinkStatus& link) {
     } else {
         const int quality = std::clamp(link.linkQuality, 0, 100);
         // The SSID gives way first, so the quality always shows.
-        const std::string tail = ", " + std::to_string(quality) + " %";
-        text = name + ShownText(link.ssid, kTrayTooltipMaxBytes - name.size() - tail.size()) + tail;
+        const std::string tail = ", " + std::to_string(quality) + " %" + mark;
+        return name + ShownText(link.ssid, kTrayTooltipMaxBytes - name.size() - tail.size()) + tail;
     }
-    return text;
+    return (text + mark).substr(0, kTrayTooltipMaxBytes);  // fixed ASCII texts
 }
 
 int TraySetForLink(const LinkStatus& link) {

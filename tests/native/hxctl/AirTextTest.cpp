@@ -27,7 +27,7 @@ TEST(AirText, IsEscapedOnEveryOutputPath) {
         {"scan", SurveyText({up}, false)},
         {"-t scan", SurveyText({up}, true)},
         {"monitor", EventText(EventsBetween(down, up).at(0))},
-        {"tooltip", TrayTooltip(TraySet::GreenBars, link)},
+        {"tooltip", TrayTooltip(TraySet::GreenBars, link, false)},
         {"balloon", JoinFailureText(ssid)},
     };
     for (const auto& p : paths) {

@@ -10,7 +10,8 @@ namespace hx::ctl {
 namespace {
 
 // The utility as a queue of replies; every request sent is recorded. An empty queue is a
-// utility that is not running. The clock moves on with each sleep.
+// utility that is not running, an empty reply one whose window is up but not its channel.
+// The clock moves on with each sleep.
 class ScriptedPorts : public HxctlPorts {
 public:
     std::deque<std::string> replies;
@@ -25,6 +26,11 @@ public:
         Exchange exchange;
         if (replies.empty()) {
             exchange.message = "HX-88U Utility is not running";
+            return exchange;
+        }
+        if (replies.front().empty()) {
+            replies.pop_front();
+            exchange.starting = true;
             return exchange;
         }
         exchange.reached = true;
@@ -50,6 +56,8 @@ TEST(RunHxctl, EachVerbSendsItsRequestsAndEndsWithItsStatus) {
                                "group-key=yes failed-joins=0 joins=2\n";
     const std::string lab = "status=ok\nadapter=yes control=utility link=up ssid=Lab auth=auto cipher=wep failed-joins=0 joins=2\n";
     const std::string failed = "status=ok\nadapter=yes control=utility link=down auth=wpa-psk failed-joins=1 joins=2\n";
+    const std::string starting = "status=error code=8 message=starting starting=yes\n";
+    const std::vector<std::string> fiveStatus(5, "verb=status");
     struct Case {
         std::vector<std::string> args;
         std::optional<std::string> input;
@@ -89,6 +97,12 @@ TEST(RunHxctl, EachVerbSendsItsRequestsAndEndsWithItsStatus) {
          {"verb=status", "verb=connect ssid=Lab wep-key=3:abcde wep-auth=auto", "verb=status"}, 0},
         {{"connect", "Lab", "--wep-key", "1"}, std::string("123456"), {idle}, {}, 2},
         {{"connect", "Lab", "--wep-key", "1"}, {}, {idle}, {}, 2},
+        // A starting utility is asked again: its window up before its channel, then its
+        // channel up before its first look for the adapter.
+        {{"profile", "load", "X"}, {}, {"", starting, "status=ok\n"}, std::vector<std::string>(3, "verb=profile-load name=X"), 0},
+        {{"status", "--wait", "0"}, {}, {starting}, {"verb=status"}, 8},
+        // One not running at all only with --wait, for as long as it says.
+        {{"status", "--wait", "1"}, {}, {}, fiveStatus, 8},
     };
     for (const Case& c : cases) {
         ScriptedPorts ports;
