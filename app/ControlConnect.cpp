@@ -112,6 +112,8 @@ std::vector<ControlRecord> ConnectRequest(ControlContext& c, const ControlRecord
         }
     }
     if (entry && entry->ssid != ssid) entry.reset();  // that BSSID names another network
+    if (entry && entry->refusal != JoinRefusal::None)
+        return Refused(ExitStatus::CannotJoin, JoinRefusalText(entry->refusal));
 
     WlanSetting& setting = c.state.current;
     // The Encryption page offers WPA-PSK in infrastructure mode only.
@@ -129,7 +131,8 @@ std::vector<ControlRecord> ConnectRequest(ControlContext& c, const ControlRecord
     } else if (passphrase) {
         const bool aes = cipher == "aes" || (cipher.empty() && entry && entry->encryption == WepStatus::Aes);
         choice.encryption = aes ? 3 : 2;
-        choice.authentication = kWpaPskPosition;
+        // WPA2 for a listed WPA2 network, WPA where the survey says nothing else.
+        choice.authentication = entry && AuthMode::Rsn(entry->authenticationMode) ? kWpa2PskPosition : kWpaPskPosition;
         choice.passphrase = *passphrase;
     } else {
         choice.encryption = 0;  // "Disable"
@@ -139,8 +142,8 @@ std::vector<ControlRecord> ConnectRequest(ControlContext& c, const ControlRecord
         choice.keys[static_cast<size_t>(i)] = wep && wep->index == i
                                                   ? HexText(wep->bytes.data(), static_cast<int>(wep->bytes.size()))
                                                   : StoredKeyRecordText(c, i, choice.keyLengthBits);
-    // A listed network with security and no key given: the previous setting is used, as
-    // Site Survey's question answered Yes.
+    // A listed network with security and no key given: the previous keys or credentials are
+    // used with the network's own security, as Site Survey's question answered Yes.
     const bool previous = !wep && !passphrase && entry && entry->encryption != WepStatus::Disabled;
     {
         std::lock_guard lock(c.state.currentSettingMutex);
@@ -148,6 +151,10 @@ std::vector<ControlRecord> ConnectRequest(ControlContext& c, const ControlRecord
         if (entry) {
             setting.NetworkType = entry->networkType;
             if (entry->networkType == NetworkType::AdHoc) setting.Channel = entry->channel;
+        }
+        if (previous) {
+            setting.AuthenticationMode = entry->authenticationMode;
+            setting.WEPStatus = entry->encryption;
         }
     }
     if (entry) c.library.SetWL_BSSID(&c.state.adapter, entry->bssid.data());
