@@ -23,7 +23,8 @@ constexpr const char* kHelp =
     "  fail <call> once|always|off|<n>   make a library call fail\n"
     "  fail clear                    no call fails any more\n"
     "  timing <name> <ms>            scan, scan-jitter, associate, reconnect, handshake-timeout,\n"
-    "                                retransmit, eap-timeout, group-rekey (0: never)\n"
+    "                                retransmit, eap-timeout, group-rekey (0: never);\n"
+    "  timing link-loss <dBm>        the signal below which a link is lost (-120 to 0)\n"
     "  networks                      the networks and their signal now\n"
     "  events                        what happened lately\n"
     "  help                          this text\n";
@@ -72,6 +73,13 @@ ControlReply SetTimingValue(World& world, const std::string& name, long long val
     else if (name == "retransmit") field = &t.retransmitMs;
     else if (name == "eap-timeout") field = &t.eapTimeoutMs;
     else if (name == "group-rekey") field = &t.groupRekeyMs;
+    if (name == "link-loss") {
+        // Not a time: the signal in dBm below which a link is lost, as in [timing].
+        if (value < -120 || value > 0) return Fail("link-loss in dBm, -120 to 0");
+        t.linkLossDbm = static_cast<int>(value);
+        world.SetTiming(t);
+        return Ok();
+    }
     if (field == nullptr) return Fail("unknown timing " + name);
     if (value < 0 || value > 3600000) return Fail("out of range");
     *field = static_cast<int>(value);

@@ -120,6 +120,9 @@ public:
     int SendEapol(const unsigned char* frame, int length);
     // The next frame for the station, if any.
     std::optional<std::vector<uint8_t>> TakeEapol();
+    // The security element of the association request in force (the adapter's RSN
+    // element, or the network's WPA element); empty when not associated or for none.
+    const std::vector<uint8_t>& AssociationElement() const { return link_.admission.associationElement; }
 
     // --- Control ----------------------------------------------------------------------
     void Plug();

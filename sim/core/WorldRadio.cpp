@@ -110,9 +110,9 @@ void World::TryJoin() {
         Associate(best, bestAdmission);
         return;
     }
+    const int mode = settings_.security.authMode;
     if (adhoc && !settings_.ssid.empty() && !settings_.fixedBssid &&
-        settings_.security.authMode != AuthCode::Wpa && settings_.security.authMode != AuthCode::WpaPsk &&
-        settings_.security.authMode != AuthCode::Shared) {
+        (mode == AuthCode::Open || mode == AuthCode::AutoSwitch)) {
         StartOwnCell();
         return;
     }
@@ -133,8 +133,7 @@ void World::Associate(int network, const Admission& admission) {
     Log("associated with " + MacText(n.bssid) + " \"" + n.ssid + "\" (" +
         AuthKindName(admission.authentication) + ")");
     if (HasKeyHandshake(admission.authentication)) {
-        session_ = std::make_unique<ApSession>(scenario_, n, scenario_.adapter.mac, admission.pairwiseCipher,
-                                               admission.groupCipher, now_);
+        session_ = std::make_unique<ApSession>(scenario_, n, scenario_.adapter.mac, admission, now_);
     }
 }
 

@@ -10,7 +10,7 @@
 namespace hx::test {
 
 // How many access points the default world has in range of a region of channels 1-11.
-inline constexpr int kDefaultWorldAccessPoints = 8;
+inline constexpr int kDefaultWorldAccessPoints = 24;
 
 // The hidden network of the back office, and the access point the garden fades.
 inline constexpr const char* kHiddenSsid = "Back-Office";
