@@ -23,13 +23,15 @@ void PutSuites(std::vector<uint8_t>& body, const SecurityElement& e, const uint8
     for (uint8_t a : e.akms) PutSuite(body, oui, a);
 }
 
-void PutElement(std::vector<uint8_t>& out, uint8_t id, const std::vector<uint8_t>& body) {
+void PutElement(std::vector<uint8_t>& out, uint8_t id, const std::vector<uint8_t>& body) { AppendElement(out, id, body); }
+
+}  // namespace
+
+void AppendElement(std::vector<uint8_t>& out, uint8_t id, std::span<const uint8_t> body) {
     out.push_back(id);
     out.push_back(static_cast<uint8_t>(body.size()));
     out.insert(out.end(), body.begin(), body.end());
 }
-
-}  // namespace
 
 bool HasOfdmRates(const std::vector<uint8_t>& rates) {
     return std::any_of(rates.begin(), rates.end(), [](uint8_t r) {

@@ -24,6 +24,8 @@ constexpr uint16_t Ess = 0x0001, Ibss = 0x0002, Privacy = 0x0010, ShortPreamble 
 }
 
 bool HasOfdmRates(const std::vector<uint8_t>& rates);
+// id, length byte, body (at most 255 bytes).
+void AppendElement(std::vector<uint8_t>& out, uint8_t id, std::span<const uint8_t> body);
 uint16_t CapabilityOf(const NetworkSpec& network);
 
 // The whole WPA vendor element (0xDD, length, OUI 00:50:F2, type 1, version 1, suites).

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "SimTestSupport.h"
+#include "adapter/LittleEndian.h"
 #include "sim/EapolTransport.h"
 #include "sim/core/SignalDrift.h"
 
@@ -556,6 +557,30 @@ passphrase = mixed-passphrase
         EXPECT_TRUE(ShowHas(expected)) << wep;
         EXPECT_TRUE(ShowHas("link.group-cipher: tkip"));
     }
+}
+
+// The air as a pcap file: a header of link type 105, frames until the file's limit, then
+// nothing more and the capture ended.
+TEST_F(SimFixture, TheCaptureWritesAPcapOfTheAirAndStopsAtItsLimit) {
+    const std::string path = ::testing::TempDir() + "hxsim-air.pcap";
+    EXPECT_FALSE(hxsim::Control("capture /no/such/folder/air.pcap").ok);
+    ASSERT_TRUE(hxsim::WithWorld([&](hxsim::World& w) { return w.StartCapture(path, 1000); }));
+    Advance(5000);  // the power-on scan: two dozen beacons, more than 1000 bytes
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    unsigned char header[24] = {};
+    const size_t read = std::fread(header, 1, sizeof header, f);
+    std::fseek(f, 0, SEEK_END);
+    const long size = std::ftell(f);
+    std::fclose(f);
+    std::remove(path.c_str());
+    ASSERT_EQ(read, sizeof header);
+    EXPECT_EQ(hx::GetLe32(header), 0xA1B2C3D4u);
+    EXPECT_EQ(hx::GetLe32(header + 20), 105u) << "802.11 frames";
+    EXPECT_GT(size, 24 + 16);
+    EXPECT_LE(size, 1000);
+    EXPECT_TRUE(ShowHas("capture: off"));
+    EXPECT_NE(hxsim::Control("events").text.find("capture ended at its limit"), std::string::npos);
 }
 
 }  // namespace
