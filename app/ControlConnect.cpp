@@ -142,8 +142,8 @@ std::vector<ControlRecord> ConnectRequest(ControlContext& c, const ControlRecord
         choice.keys[static_cast<size_t>(i)] = wep && wep->index == i
                                                   ? HexText(wep->bytes.data(), static_cast<int>(wep->bytes.size()))
                                                   : StoredKeyRecordText(c, i, choice.keyLengthBits);
-    // A listed network with security and no key given: the previous keys or credentials are
-    // used with the network's own security, as Site Survey's question answered Yes.
+    // A listed network with security and no key given: the previous setting is used, as
+    // Site Survey's question answered Yes.
     const bool previous = !wep && !passphrase && entry && entry->encryption != WepStatus::Disabled;
     {
         std::lock_guard lock(c.state.currentSettingMutex);
@@ -151,10 +151,6 @@ std::vector<ControlRecord> ConnectRequest(ControlContext& c, const ControlRecord
         if (entry) {
             setting.NetworkType = entry->networkType;
             if (entry->networkType == NetworkType::AdHoc) setting.Channel = entry->channel;
-        }
-        if (previous) {
-            setting.AuthenticationMode = entry->authenticationMode;
-            setting.WEPStatus = entry->encryption;
         }
     }
     if (entry) c.library.SetWL_BSSID(&c.state.adapter, entry->bssid.data());
