@@ -15,6 +15,11 @@ namespace {
 constexpr int kStrongEnoughToBeHeardNextDoor = -56;
 constexpr int kNextChannelLossDb = 18;
 
+// What a network's beacons and probe responses carry now (each with a time stamp of its own).
+std::vector<uint8_t> HeardElements(const NetworkSpec& n, Millis now) {
+    return BeaconElements(n, static_cast<uint64_t>(now) * 1000 + (n.bssid[5] << 10));
+}
+
 }  // namespace
 
 std::vector<int> World::PlanChannels() const {
@@ -52,7 +57,7 @@ std::vector<SurveyRecord> World::Listen() const {
         r.adhoc = n.adhoc;
         r.beaconInterval = n.beaconInterval;
         r.rates = n.rates;
-        r.ies = BeaconElements(n, static_cast<uint64_t>(now_) * 1000 + (n.bssid[5] << 10));
+        r.ies = HeardElements(n, now_);
         records.push_back(r);
         if (!n.adhoc && r.rssi >= kStrongEnoughToBeHeardNextDoor) {
             const int next = inPlan(n.channel + 1) ? n.channel + 1 : n.channel - 1;
@@ -213,8 +218,7 @@ void World::CaptureBeacons() {
     for (int i = 0; i < static_cast<int>(scenario_.networks.size()); ++i) {
         if (!Visible(i)) continue;
         const NetworkSpec& n = scenario_.networks[i];
-        capture_->Management(now_, Frame80211::Beacon, broadcast, n.bssid, n.bssid,
-                             BeaconElements(n, static_cast<uint64_t>(now_) * 1000 + (n.bssid[5] << 10)));
+        capture_->Management(now_, Frame80211::Beacon, broadcast, n.bssid, n.bssid, HeardElements(n, now_));
     }
     if (capture_->Full()) StopCapture();
 }
@@ -229,8 +233,7 @@ void World::CaptureJoin(const NetworkSpec& n, const Admission& a) {
         if (r != 0) rates.push_back(r);
     uint16_t capability = Capability::Ess | Capability::ShortPreamble;
     if (settings_.security.wepStatus != WepStatusCode::Disabled) capability |= Capability::Privacy;
-    capture_->Management(now_, Frame80211::ProbeResponse, station, n.bssid, n.bssid,
-                         BeaconElements(n, static_cast<uint64_t>(now_) * 1000 + (n.bssid[5] << 10)));
+    capture_->Management(now_, Frame80211::ProbeResponse, station, n.bssid, n.bssid, HeardElements(n, now_));
     if (a.authentication != AuthKind::Shared) {
         capture_->Management(now_, Frame80211::Authentication, n.bssid, station, n.bssid, AuthenticationBody(1, 0));
         capture_->Management(now_, Frame80211::Authentication, station, n.bssid, n.bssid, AuthenticationBody(2, 0));
