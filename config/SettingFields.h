@@ -18,8 +18,8 @@ constexpr int InRange(int stored) {
 }
 // A stored authentication mode: WPA's 0 to 4 and WPA2's 6 and 7, else auto switch.
 constexpr int KnownAuthenticationMode(int stored) {
-    return InRange<AuthMode::Open, AuthMode::WpaPsk, -1>(stored) >= 0 || AuthMode::Rsn(stored) ? stored
-                                                                                              : AuthMode::AutoSwitch;
+    const bool wpa = stored >= AuthMode::Open && stored <= AuthMode::WpaPsk;
+    return wpa || AuthMode::Rsn(stored) ? stored : AuthMode::AutoSwitch;
 }
 // A stored key length as the key tables read it: 64, 128 or 256 bits.
 inline int KnownKeyLength(int stored) { return KeyLengthForBits(stored).bits; }

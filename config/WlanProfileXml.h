@@ -9,8 +9,8 @@
 //     authentication open | shared | WPA | WPAPSK | WPA2 | WPA2PSK
 //                                         AuthenticationMode 0 | 1 | 3 | 4 | 6 | 7
 //     encryption none | WEP | TKIP | AES              WEPStatus 1 | 0 | 4 | 6
-//     useOneX                             true exactly with WPA and WPA2 (802.1X); the EAP settings
-//                                         themselves are neither read nor written
+//     useOneX                             true exactly with WPA and WPA2 (802.1X); the EAP
+//                                         settings themselves are neither read nor written
 //   MSM/security/sharedKey
 //     keyType networkKey (WEP)            the key: 5, 13 or 29 characters or 10, 26 or 58
 //                                         hexadecimal digits (64, 128 or 256 bits, the last
