@@ -124,26 +124,6 @@ TEST(ControlService, ConnectMakesTheEncryptionPagesApply) {
     EXPECT_EQ(listed.library.wepStatus, WepStatus::Aes);
     EXPECT_EQ(listed.state.current.NetworkType, NetworkType::Infrastructure);
     EXPECT_EQ(listed.Ask("verb=status")[1].Get("joins"), "1");
-
-    // A listed WPA2 network joins as WPA2-PSK; one the adapter cannot join is refused and
-    // nothing changes.
-    Utility wpa2;
-    wpa2.window.entries = {
-        {{2, 0, 0, 0, 0, 8}, "Flat", NetworkType::Infrastructure, WepStatus::Aes, AuthMode::Wpa2Psk, 6, 70},
-        {{2, 0, 0, 0, 0, 9}, "Router", NetworkType::Infrastructure, WepStatus::Aes, AuthMode::Wpa2Psk, 6, 70,
-         JoinRefusal::Wpa3Only}};
-    ASSERT_EQ(wpa2.Ask("verb=connect ssid=Flat passphrase=secret-phrase")[0].Get("status"), "ok");
-    EXPECT_EQ(wpa2.StoredInt("AuthenticationMode"), AuthMode::Wpa2Psk);
-    EXPECT_EQ(wpa2.library.wepStatus, WepStatus::Aes);
-    EXPECT_EQ(wpa2.state.current.Dot1xPassphrase, "secret-phrase");
-    wpa2.library.ClearCalls();
-    wpa2.worker.events.clear();
-    const WlanSetting before = wpa2.state.current;
-    const auto refused = wpa2.Ask("verb=connect ssid=Router passphrase=secret-phrase");
-    EXPECT_EQ(refused[0].Get("code"), std::to_string(ExitStatus::CannotJoin));
-    EXPECT_EQ(refused[0].Get("message"), JoinRefusalText(JoinRefusal::Wpa3Only));
-    EXPECT_EQ(wpa2.state.current, before);
-    EXPECT_TRUE(wpa2.library.Calls().empty() && wpa2.worker.events.empty());
 }
 
 TEST(ControlService, ProfilesTravelThroughThePagesStores) {
