@@ -114,7 +114,7 @@ ExportedWlanProfile WlanProfileToXml(const std::string& name, const WlanSetting&
     if (!out.Written()) return out;
     out.root = ProfileTree(name, setting, *pair, clearKey);
     out.xml = XmlDocumentText(out.root);
-    if (pair->authenticationMode == AuthMode::Wpa)
+    if (AuthMode::Enterprise(pair->authenticationMode))
         out.notes.emplace_back("the profile uses 802.1X, and its EAP settings are not written: choose the method and "
                                "credentials where the profile is imported");
     return out;

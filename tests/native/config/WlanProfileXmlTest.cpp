@@ -127,6 +127,7 @@ TEST(WlanProfileXml, MapsEachFieldAndComesBackTheSameThroughItsOwnExport) {
         }
         const ExportedWlanProfile out = WlanProfileToXml(in.name, s, true);
         ASSERT_TRUE(out.Written()) << out.error;
+        EXPECT_EQ(out.notes.size(), c.mode == 3 || c.mode == 6 ? 1u : 0u) << Joined(out.notes);
         const ImportedWlanProfile back = WlanProfileFromXml(out.root);
         EXPECT_EQ(std::tie(back.name, back.setting, back.fields), std::tie(in.name, in.setting, in.fields));
         EXPECT_EQ(MappedFieldValues(back).size(), back.fields.size());
