@@ -2,9 +2,11 @@
 # programs that test in process run under 32-bit Wine emulated by qemu-i386. Emulation makes
 # them several times slower, so they run in the background, at a low CPU priority, in a Wine
 # prefix and an Xvfb of their own, while the other stages run; stage 98 waits for them and
-# counts each one as it would count it in the foreground. The end-to-end programs wait on the
-# wall clock for a utility started in another process, too slow under emulation: each is
-# counted as skipped. The stress program and the end of the session are stages 75 and 67.
+# counts each one as it would count it in the foreground. Starting a process takes minutes
+# there: the end-to-end programs, which wait on the wall clock for a utility started in
+# another process, are counted as skipped, and so is each case of the other programs that
+# starts a process (it skips itself, told by HX_EMULATED_32BIT). The stress program and the
+# end of the session are stages 75 and 67.
 #   start_emulated_i686    starts the programs, one after the other, in the background
 #   emulated_i686_wait     waits for them and counts them (once)
 
@@ -28,8 +30,8 @@ start_emulated_i686() {
     rm -f "$RESULTS/win32-emulated.status"
     (
         renice -n 10 -p "$BASHPID" >/dev/null 2>&1
-        # Tells the programs they run emulated: a case whose threads race each other for
-        # seconds on end skips itself there (it brought emulated Wine down).
+        # Tells the programs they run emulated: a case that starts another process, or whose
+        # threads race each other for seconds on end, skips itself there.
         export HX_EMULATED_32BIT=1
         HX_FORCE_XVFB=1 hx_wine_setup build/win32 wineprefix-emulated
         local began

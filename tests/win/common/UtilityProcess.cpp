@@ -51,6 +51,8 @@ BOOL CALLBACK CollectTitled(HWND hwnd, LPARAM lParam) {
 }
 }  // namespace
 
+bool RunsEmulated() { return ::GetEnvironmentVariableA("HX_EMULATED_32BIT", nullptr, 0) > 0; }
+
 int CountWindowsTitled(const char* title) {
     TitleSearch search{title, 0, {}};
     ::EnumWindows(&CollectTitled, reinterpret_cast<LPARAM>(&search));

@@ -19,6 +19,13 @@ void PumpMessages();
 // Polls cond every 10 ms, dispatching this thread's messages meanwhile, until it holds or the time is up; returns its last value.
 bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds limit);
 
+// Whether the test command runs this program under an emulated processor (it sets
+// HX_EMULATED_32BIT where 32-bit Wine runs under qemu-i386). A process takes minutes to start
+// there, so a case that starts another one skips itself, saying so.
+bool RunsEmulated();
+inline constexpr const char* kNoSecondProcessWhenEmulated =
+    "starts another process: run where 32-bit code runs natively, not under qemu-i386";
+
 // Top-level windows whose title is exactly this text.
 int CountWindowsTitled(const char* title);
 
