@@ -1,7 +1,8 @@
-# Sourced by scripts/test.sh: every libFuzzer target of tests/fuzz (built with clang, ASan
-# and UBSan in the background, scripts/checked-trees.sh) runs for a short while on a copy
-# of its seed corpus. A finding fails the check and leaves its input in the results folder;
-# keep it as a seed once it is fixed. Longer runs by hand: build/fuzz/bin/fuzz_<name> <copy of tests/fuzz/corpus/<name>> -runs=10000000
+# Sourced in the native lane of scripts/test.sh: every libFuzzer target of tests/fuzz (built
+# with clang, ASan and UBSan in the fuzz tree, scripts/checked-trees.sh) runs for a short
+# while on a copy of its seed corpus, two at a time. A finding fails the check and leaves its
+# input in the results folder; keep it as a seed once it is fixed. Longer runs by hand:
+# build/fuzz/bin/fuzz_<name> <copy of tests/fuzz/corpus/<name>> -runs=10000000
 HX_FUZZ_SECONDS=${HX_FUZZ_SECONDS:-10}
 
 fuzz_run() {  # fuzz_run <name>: a short run on a copy of the corpus
@@ -13,10 +14,14 @@ fuzz_run() {  # fuzz_run <name>: a short run on a copy of the corpus
 }
 
 stage_start "fuzzers, $HX_FUZZ_SECONDS s each (${fuzz_targets[*]})"
-checked_trees_wait
 if check build-fuzz checked_tree_built fuzz; then
+    for i in "${!fuzz_targets[@]}"; do
+        check "fuzz-${fuzz_targets[$i]}" fuzz_run "${fuzz_targets[$i]}" &
+        # Two at a time: the machine this is made for has two processors.
+        [ $((i % 2)) -eq 1 ] && wait
+    done
+    wait
     for name in "${fuzz_targets[@]}"; do
-        check "fuzz-$name" fuzz_run "$name"
         runs=$(grep -m1 -oE 'stat::number_of_executed_units: [0-9]+' "$RESULTS/fuzz-$name.log" | grep -oE '[0-9]+$')
         echo "   fuzz_$name: ${runs:-?} executions"
     done
