@@ -37,6 +37,7 @@ void Heartbeat::OnPollTick() {
             CountDownSurvey();
         }
     }
+    state_.adapterLookedFor = true;
     inTick_ = false;
 }
 

@@ -13,6 +13,14 @@
 #   HX_LOAD_TEST=1     then also the whole Windows suite of each build three times in a row,
 #                      with two busy loops of ours beside it (scripts/test.d/95-load.sh)
 set -u
+case "${1:-}" in
+"") ;;
+-h | --help)
+    sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'
+    echo "Usage: scripts/test.sh    (no arguments; results and logs in build/test-results)"
+    exit 0 ;;
+*) echo "usage: scripts/test.sh [--help]" >&2; exit 2 ;;
+esac
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 source scripts/packages.sh

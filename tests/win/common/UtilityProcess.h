@@ -26,8 +26,8 @@ bool RunsEmulated();
 inline constexpr const char* kNoSecondProcessWhenEmulated =
     "starts another process: run where 32-bit code runs natively, not under qemu-i386";
 
-// Top-level windows whose title is exactly this text.
-int CountWindowsTitled(const char* title);
+// Top-level windows with the utility's title, or the one it has on the simulated adapter.
+int CountUtilityWindows();
 
 class UtilityProcess {
 public:
