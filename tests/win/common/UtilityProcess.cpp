@@ -23,7 +23,8 @@ void PumpMessages() {
     }
 }
 
-bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds limit) {
+namespace {
+bool Poll(const std::function<bool()>& cond, std::chrono::milliseconds limit) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (true) {
         PumpMessages();
@@ -31,6 +32,17 @@ bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds limit)
         if (std::chrono::steady_clock::now() >= end) return cond();
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds limit) {
+    return Poll(cond, limit * kPatience);
+}
+
+bool StaysFalse(const std::function<bool()>& cond, std::chrono::milliseconds period) { return !Poll(cond, period); }
+
+void PumpFor(std::chrono::milliseconds period) {
+    Poll([] { return false; }, period);
 }
 
 namespace {

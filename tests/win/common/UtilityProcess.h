@@ -16,8 +16,22 @@ std::string ProgramFolder();
 // Dispatches the messages waiting for this thread's windows.
 void PumpMessages();
 
-// Polls cond every 10 ms, dispatching this thread's messages meanwhile, until it holds or the time is up; returns its last value.
+// How many times its limit a wait for an event may take before it gives up. A limit in a
+// test is what the event takes, with room, on a machine with time to spare; a loaded one (a
+// build beside the suite, the other Windows suite on the other processor, a busy wineserver)
+// takes several times as long, and a wait that gives up then fails a test that holds.
+// Waiting longer costs nothing when the event comes.
+inline constexpr int kPatience = 4;
+
+// Polls cond every 10 ms, dispatching this thread's messages meanwhile, until it holds or
+// kPatience times the limit has passed; returns its last value. What must not happen is
+// watched with StaysFalse.
 bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds limit);
+// Whether cond stays false for the whole period, watched as WaitFor watches (for exactly the
+// period: a loaded machine only makes the watch less likely to see it).
+bool StaysFalse(const std::function<bool()>& cond, std::chrono::milliseconds period);
+// Dispatches this thread's messages for the period.
+void PumpFor(std::chrono::milliseconds period);
 
 // Whether the test command runs this program under an emulated processor (it sets
 // HX_EMULATED_32BIT where 32-bit Wine runs under qemu-i386). A process takes minutes to start
