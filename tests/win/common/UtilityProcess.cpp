@@ -45,6 +45,14 @@ void PumpFor(std::chrono::milliseconds period) {
     Poll([] { return false; }, period);
 }
 
+std::chrono::milliseconds LoadAllowance(HWND window, const std::function<bool()>& look) {
+    const auto began = std::chrono::steady_clock::now();
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+    look();
+    return 2 * std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began);
+}
+
 namespace {
 struct TitleSearch {
     DWORD processId;  // 0: any process

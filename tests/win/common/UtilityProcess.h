@@ -32,6 +32,11 @@ bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds limit)
 bool StaysFalse(const std::function<bool()>& cond, std::chrono::milliseconds period);
 // Dispatches this thread's messages for the period.
 void PumpFor(std::chrono::milliseconds period);
+// What the machine's load adds now to a reaction of the utility seen from outside, taken in
+// the same run: the time its window takes to answer a message and one look at what the test
+// watches takes, twice over. A bound on how soon the utility reacts is the reaction's own
+// time, room, and this.
+std::chrono::milliseconds LoadAllowance(HWND window, const std::function<bool()>& look);
 
 // Whether the test command runs this program under an emulated processor (it sets
 // HX_EMULATED_32BIT where 32-bit Wine runs under qemu-i386). A process takes minutes to start
