@@ -24,6 +24,11 @@ done
 checked_tree_build() {  # checked_tree_build <preset> <target...>: its status in tree-<preset>.status
     local preset=$1
     shift
+    if [ -n "${HX_NO_BUILD:-}" ]; then
+        [ -f "build/$preset/CMakeCache.txt" ]
+        echo $? >"$RESULTS/tree-$preset.status"
+        return
+    fi
     cmake --preset "$preset" >"$RESULTS/tree-configure-$preset.log" 2>&1 &&
         cmake --build --preset "$preset" -j "$JOBS" --target "$@" >"$RESULTS/tree-build-$preset.log" 2>&1
     echo $? >"$RESULTS/tree-$preset.status"

@@ -12,7 +12,9 @@
 #                               (NN-name.windows.sh), native (NN-name.native.sh) or after
 #                               (NN-name.sh)
 #   stage_files_check           fails the run for each file of scripts/test.d whose name is
-#                               none of those kinds (it would never run)
+#                               none of those kinds (it would never run), and for each name
+#                               in HX_STAGES that no stage file has
+#   stage_selected <file>       whether the stage runs: every one, or those HX_STAGES names
 #   stage_table                 the table of every stage's start and seconds, by start, also
 #                               written to $RESULTS/stages.txt
 HX_RUN_STARTED=${HX_RUN_STARTED:-$(date +%s)}
@@ -20,9 +22,9 @@ HX_LANE=main
 declare -A HX_LANE_PIDS=()
 
 stage_start() {
-    HX_STAGE_TITLE=$1
+    HX_STAGE_TITLE=$*
     HX_STAGE_BEGAN=$(date +%s)
-    echo "== $1"
+    echo "== $*"
 }
 
 stage_end() {
@@ -74,21 +76,41 @@ stage_kind() {  # stage_kind <file>
     echo "${BASH_REMATCH[2]:-after}"
 }
 
+# HX_STAGES="<name>..." runs only the stages of those names (a file's name up to its kind:
+# "65-dpi" for 65-dpi.windows.sh), each where it runs in a whole run.
+stage_selected() {  # stage_selected <file>
+    local name=${1##*/}
+    name=${name%.sh}
+    name=${name%.windows}
+    name=${name%.native}
+    [ -z "${HX_STAGES:-}" ] || [[ " $HX_STAGES " == *" $name "* ]]
+}
+
 lane_stages() {
     local stage
     for stage in scripts/test.d/*; do
-        [ -f "$stage" ] && [ "$(stage_kind "$stage")" = "$1" ] || continue
+        [ -f "$stage" ] && [ "$(stage_kind "$stage")" = "$1" ] && stage_selected "$stage" || continue
         source "$stage"
     done
 }
 
 stage_files_check() {
-    local stage
+    local stage name found
     for stage in scripts/test.d/*; do
         stage_kind "$stage" >/dev/null && continue
         echo "FAILED: $stage: a stage file is named NN-name.windows.sh, NN-name.native.sh or NN-name.sh (docs/testing.md); this one would never run"
         hx_record failed 1 "stage file $stage" "its name is of no kind: it would never run"
     done
+    for name in ${HX_STAGES:-}; do
+        found=""
+        for stage in scripts/test.d/"$name".sh scripts/test.d/"$name".windows.sh scripts/test.d/"$name".native.sh; do
+            [ -f "$stage" ] && found=1
+        done
+        [ -n "$found" ] && continue
+        echo "FAILED: HX_STAGES names $name, which no file of scripts/test.d is"
+        hx_record failed 1 "stage $name" "HX_STAGES names it, and there is no such stage"
+    done
+    [ -z "${HX_STAGES:-}" ] || echo "Only the stages $HX_STAGES (HX_STAGES): the totals count those alone."
 }
 
 stage_table() {

@@ -12,11 +12,13 @@
 # run on this machine is counted as skipped, never as passed.
 #   HX_LOAD_TEST=1     then also the whole Windows suite of each build three times in a row,
 #                      with two busy loops of ours beside it (scripts/test.d/95-load.sh)
+#   HX_STAGES="10-native-suite 65-dpi"   only the stages of these names (after the builds)
+#   HX_NO_BUILD=1      no configure and no build: the stages run on the trees as they are
 set -u
 case "${1:-}" in
 "") ;;
 -h | --help)
-    sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'
     echo "Usage: scripts/test.sh    (no arguments; results and logs in build/test-results)"
     exit 0 ;;
 *) echo "usage: scripts/test.sh [--help]" >&2; exit 2 ;;
@@ -145,6 +147,11 @@ native_lane() { lane_stages native; }
 # Windows programs mostly wait on timers and get a processor whenever they want one. The i686
 # build first wherever its programs run, natively or emulated: its lane is the longest.
 build() {  # build <preset> <niceness>: its output is the check's log, build-<preset>.log
+    if [ -n "${HX_NO_BUILD:-}" ]; then
+        [ -f "build/$1/CMakeCache.txt" ] || { echo "HX_NO_BUILD: build/$1 was never built"; return 1; }
+        echo "HX_NO_BUILD: build/$1 as it is"
+        return 0
+    fi
     (
         renice -n "$2" -p "$BASHPID" >/dev/null 2>&1
         cmake --preset "$1" >"$RESULTS/configure-$1.log" 2>&1 || { cat "$RESULTS/configure-$1.log"; exit 1; }
@@ -178,8 +185,15 @@ else
 fi
 build_and_start native native_lane
 # The trees that check the native code again, at the lowest priority (the native lane waits
-# for them before its sanitizer and fuzz stages).
-start_checked_trees
+# for them before its sanitizer and fuzz stages), when a stage that runs uses them.
+checked_trees_wanted() {
+    local stage
+    for stage in scripts/test.d/*.native.sh; do
+        stage_selected "$stage" && grep -q checked_tree_built "$stage" && return 0
+    done
+    return 1
+}
+checked_trees_wanted && start_checked_trees
 
 lanes_wait
 
