@@ -15,6 +15,7 @@
 #                               none of those kinds (it would never run), and for each name
 #                               in HX_STAGES that no stage file has
 #   stage_selected <file>       whether the stage runs: every one, or those HX_STAGES names
+#   stages_selected <kind>      whether any stage of that kind runs
 #   stage_table                 the table of every stage's start and seconds, by start, also
 #                               written to $RESULTS/stages.txt
 HX_RUN_STARTED=${HX_RUN_STARTED:-$(date +%s)}
@@ -84,6 +85,16 @@ stage_selected() {  # stage_selected <file>
     name=${name%.windows}
     name=${name%.native}
     [ -z "${HX_STAGES:-}" ] || [[ " $HX_STAGES " == *" $name "* ]]
+}
+
+# Whether any stage of that kind runs (HX_STAGES may leave a lane with none: it then makes
+# no prefix and no display).
+stages_selected() {  # stages_selected <kind>
+    local stage
+    for stage in scripts/test.d/*; do
+        [ -f "$stage" ] && [ "$(stage_kind "$stage")" = "$1" ] && stage_selected "$stage" && return 0
+    done
+    return 1
 }
 
 lane_stages() {

@@ -99,6 +99,7 @@ hx_wine_template >"$RESULTS/wine-template.log" 2>&1 &
 windows_lane() {  # windows_lane <preset>
     local lane_xvfb=""
     preset=$1
+    stages_selected windows || return 0
     HX_LANE_RUNS=""
     [[ " ${WINDOWS_BUILDS[*]} " == *" $preset "* ]] && HX_LANE_RUNS=1
     if [ -n "$HX_LANE_RUNS" ] || { [ "$preset" = win32 ] && [ -n "$HX_EMULATES_32BIT" ]; }; then
