@@ -3,7 +3,8 @@
 # as skipped and not as passed; a failing case as failed beside a passing one; a program that
 # runs no case, does not end within its time limit, crashes before its report, or exits with
 # a failure status after a clean report, as a failure; and of two results of one name (two
-# stages running side by side, say), the second is refused and the first one's report stays.
+# stages running side by side, say), the second is refused and the first one's report stays;
+# a signal after a clean report counts the exit as skipped only where the caller says why.
 # Each case is counted in a ledger of its own, apart from the real totals.
 stage_start "the test command's own counting"
 counted() {  # counted <expected "passed failed skipped"> <name> <seconds> <arguments...>
@@ -28,6 +29,20 @@ counted_twice() {
         hx_ledger_expect "1 1 0" "$name"
     )
 }
+# Told that a signal at the very end is the runtime's (the emulated i686 programs): the
+# clean report's cases count and the exit is a skip; a failure status is a failure still.
+counted_signal_at_exit() {
+    (
+        HX_LEDGER=$(mktemp)
+        HX_SIGNAL_AT_EXIT_SKIPS="the self-check's"
+        run_gtest selfcheck-signal-at-exit 60 bash -c '"$0" "$@"; kill -SEGV $$' build/native/bin/selfcheck_counting \
+            --gtest_filter='Counting.Passes' >/dev/null
+        hx_ledger_expect "1 0 1" selfcheck-signal-at-exit || exit 1
+        run_gtest selfcheck-status-at-exit 60 build/native/bin/selfcheck_counting \
+            --gtest_filter='Counting.DISABLED_PassesThenExitsWithFailure' --gtest_also_run_disabled_tests >/dev/null
+        hx_ledger_expect "1 1 0" selfcheck-status-at-exit
+    )
+}
 counting_selfcheck() {
     [ -x build/native/bin/selfcheck_counting ] || { echo "selfcheck_counting was not built"; return 1; }
     local also=--gtest_also_run_disabled_tests
@@ -38,7 +53,8 @@ counting_selfcheck() {
         counted "0 1 0" selfcheck-crashes 60 --gtest_filter='Counting.DISABLED_Crashes' $also &&
         counted "1 1 0" selfcheck-clean-report-failure-status 60 \
             --gtest_filter='Counting.DISABLED_PassesThenExitsWithFailure' $also &&
-        counted_twice
+        counted_twice &&
+        counted_signal_at_exit
 }
 check counting-selfcheck counting_selfcheck
 stage_end
