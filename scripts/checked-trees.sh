@@ -1,8 +1,10 @@
-# Sourced by scripts/test.sh: the three trees that check the native code again (ASan+UBSan,
-# TSan, libFuzzer) and what each builds. They build one after the other in the background at
-# the lowest CPU priority, beside the lanes, whose Windows programs mostly wait on Wine's
-# timers and get the processors whenever they want them; the native lane's sanitizer and
-# fuzz stages wait for the tree they use.
+# Sourced by scripts/test.sh: the two trees that check the native code again and what each
+# builds: native-asan (clang, AddressSanitizer and UndefinedBehaviorSanitizer) the whole
+# native suite and the libFuzzer targets, native-tsan (clang, ThreadSanitizer) the suites
+# that run threads. They build one after the other in the background at the lowest CPU
+# priority, beside the lanes, whose Windows programs mostly wait on Wine's timers and get the
+# processors whenever they want them; the native lane's sanitizer and fuzz stages wait for
+# the tree they use.
 #   start_checked_trees          starts the builds in the background
 #   checked_tree_built <preset>  waits for that tree's build; succeeds when it built, else
 #                                shows its log
@@ -37,9 +39,8 @@ checked_tree_build() {  # checked_tree_build <preset> <target...>: its status in
 start_checked_trees() {
     (
         renice -n 19 -p "$BASHPID" >/dev/null 2>&1
-        checked_tree_build native-asan "${native_areas[@]/#/native_}"
+        checked_tree_build native-asan "${native_areas[@]/#/native_}" "${fuzz_targets[@]/#/fuzz_}"
         checked_tree_build native-tsan "${thread_areas[@]/#/native_}"
-        checked_tree_build fuzz "${fuzz_targets[@]/#/fuzz_}"
     ) </dev/null >/dev/null 2>&1 &
 }
 
