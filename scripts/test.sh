@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# Builds everything (native, Windows x86_64, Windows i686) and runs every test: the native
-# suite, the whole Windows suite of each Windows build under Wine in Xvfb (the i686 one under
-# 32-bit Wine, where this machine executes 32-bit code; elsewhere its in-process programs
-# under 32-bit Wine emulated by qemu-i386), and the stages of scripts/test.d.
-# Ends with one line: "N passed, N failed, N skipped". Exit status 0 only when nothing
-# failed. What cannot run on this machine is counted as skipped, never as passed.
+# Builds everything (native, Windows x86_64, Windows i686, and the trees that check the
+# native code again) and runs every test: the native suite, the whole Windows suite of each
+# Windows build under Wine in Xvfb (the i686 one under 32-bit Wine, where this machine
+# executes 32-bit code; elsewhere its in-process programs under 32-bit Wine emulated by
+# qemu-i386), and the stages of scripts/test.d.
+# Each build's stages run in a lane of their own, side by side, as soon as that build is
+# done: one lane per Windows build (its own Wine prefixes, wineserver and display) and one for
+# the native programs (docs/testing.md).
+# Ends with a table of the stages and their seconds (build/test-results/stages.txt) and one
+# line: "N passed, N failed, N skipped". Exit status 0 only when nothing failed. What cannot
+# run on this machine is counted as skipped, never as passed.
+#   HX_LOAD_TEST=1     then also the whole Windows suite of each build three times in a row,
+#                      with two busy loops of ours beside it (scripts/test.d/95-load.sh)
+#   HX_STAGES="10-native-suite 65-dpi"   only the stages of these names (after the builds)
+#   HX_NO_BUILD=1      no configure and no build: the stages run on the trees as they are
 set -u
 case "${1:-}" in
 "") ;;
 -h | --help)
-    sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'
     echo "Usage: scripts/test.sh    (no arguments; results and logs in build/test-results)"
     exit 0 ;;
 *) echo "usage: scripts/test.sh [--help]" >&2; exit 2 ;;
@@ -24,10 +33,16 @@ RESULTS="$ROOT/build/test-results"
 rm -rf "$RESULTS"
 mkdir -p "$RESULTS"
 source scripts/results.sh
+source scripts/stages.sh
+source scripts/checked-trees.sh
+source scripts/emulated-i686.sh
+stage_files_check
 
+stage_start "packages"
 if ! hx_install_packages; then
     echo "package installation failed"
-    echo "0 passed, 1 failed, 0 skipped"
+    hx_record failed 1 "package installation"
+    hx_summary
     exit 1
 fi
 
@@ -44,8 +59,7 @@ case $? in
 0)
     if ! hx_install_wine32; then
         echo "32-bit Wine could not be installed"
-        failed=$((failed + 1))
-        failed_names+=("32-bit Wine installation")
+        hx_record failed 1 "32-bit Wine installation"
     else
         HX_RUNS_32BIT=1
         WINDOWS_BUILDS+=(win32)
@@ -56,89 +70,139 @@ case $? in
     trap hx_emulate_32bit_end EXIT
     if ! hx_emulate_32bit; then
         echo "32-bit emulation could not be set up"
-        failed=$((failed + 1))
-        failed_names+=("32-bit emulation (qemu-i386 through binfmt_misc)")
+        hx_record failed 1 "32-bit emulation (qemu-i386 through binfmt_misc)"
     elif ! hx_install_wine32; then
         echo "32-bit Wine could not be installed"
-        failed=$((failed + 1))
-        failed_names+=("32-bit Wine installation")
+        hx_record failed 1 "32-bit Wine installation"
     else
         HX_EMULATES_32BIT=1
     fi
     ;;
 *)
     echo "The 32-bit probe could not be built (as or ld): whether this machine runs 32-bit code is unknown, and the run fails."
-    failed=$((failed + 1))
-    failed_names+=("32-bit probe build (as, ld)")
+    hx_record failed 1 "32-bit probe build (as, ld)"
     HX_NO_32BIT_REASON="the 32-bit probe could not be built"
     ;;
 esac
 # skip_32bit <name>: a check of the i686 build that this machine cannot run.
 skip_32bit() { skip "$1" "$HX_NO_32BIT_REASON"; }
+stage_end
 
-build() {  # build <preset>
-    cmake --preset "$1" >"$RESULTS/configure-$1.log" 2>&1 &&
-        cmake --build --preset "$1" -j "$JOBS" >"$RESULTS/build-$1.log" 2>&1
+# Every Wine prefix of the run is a fresh copy of one template, made here while the first
+# build runs (scripts/wine-env.sh).
+hx_wine_template >"$RESULTS/wine-template.log" 2>&1 &
+
+# One lane per Windows build: its stages (scripts/test.d/*.windows.sh) in name order, with
+# $preset set, in a fresh copy of the template as the build's prefix and with an Xvfb of the
+# lane's own. lane_runs says whether this machine runs the build's programs; where it does
+# not, a stage counts each of its checks as skipped (lane_skip <name>).
+windows_lane() {  # windows_lane <preset>
+    local lane_xvfb=""
+    preset=$1
+    stages_selected windows || return 0
+    HX_LANE_RUNS=""
+    [[ " ${WINDOWS_BUILDS[*]} " == *" $preset "* ]] && HX_LANE_RUNS=1
+    if [ -n "$HX_LANE_RUNS" ] || { [ "$preset" = win32 ] && [ -n "$HX_EMULATES_32BIT" ]; }; then
+        wait_template
+        hx_xvfb_start
+        lane_xvfb=$HX_XVFB_STARTED
+        hx_wine_fresh_prefix "build/$preset/wineprefix"
+    fi
+    lane_stages windows
+    hx_xvfb_stop "$lane_xvfb"
 }
-
-stage_start() { stage_began=$(date +%s); echo "== $*"; }
-stage_end() { echo "   $1: $(($(date +%s) - stage_began)) s"; }
-
-start=$(date +%s)
-stage_start "builds: native, win64, win32"
-for preset in native win64 win32; do
-    check "build-$preset" build "$preset"
-done
-stage_end "builds"
-source scripts/checked-trees.sh
-start_checked_trees
-source scripts/emulated-i686.sh
-[ -z "$HX_EMULATES_32BIT" ] || start_emulated_i686
-
-stage_start "native tests"
-for t in build/native/bin/native_*; do
-    [ -x "$t" ] || continue
-    run_gtest "$(basename "$t")" 900 "$t"
-done
-stage_end "native tests"
-
-# windows_suite <preset>: every win_* program of that build under Wine, but the stress
-# program, which runs beside the later stages (75 and 99), and the end of the session, which
-# ends the Wine session it runs in (stage 67). Results are named <preset>/<program>.
-windows_suite() {
-    local preset=$1 t name
-    hx_wine_setup "build/$preset"
+lane_runs() { [ -n "$HX_LANE_RUNS" ]; }
+# The build's test programs that the Windows suite runs, by name: every win_* program but the
+# stress program and the end of the session, which run in prefixes of their own.
+windows_programs() {
+    local t name
     for t in "build/$preset"/bin/win_*.exe; do
         [ -f "$t" ] || continue
         name=$(basename "$t" .exe)
-        [ "$name" = win_stress ] || [ "$name" = win_e2e_session ] && continue
-        HX_RUN_DIR="build/$preset/bin" HX_XML_PREFIX="Z:" run_gtest "$preset/$name" 900 "$HX_WINE" "$name.exe"
+        [ "$name" = win_stress ] || [ "$name" = win_e2e_session ] || echo "$name"
+    done
+}
+# windows_suite [result name prefix] [prefix]: the Windows suite of $preset's build, results
+# named [<result name prefix>]<preset>/<program>.
+windows_suite() {
+    local name
+    hx_wine_setup "build/$preset" "${2:-wineprefix}"
+    for name in $(windows_programs); do
+        HX_RUN_DIR="build/$preset/bin" HX_XML_PREFIX="Z:" run_gtest "${1:-}$preset/$name" 900 "$HX_WINE" "$name.exe"
     done
     hx_wine_teardown
 }
-for preset in win64 win32; do
-    if [[ " ${WINDOWS_BUILDS[*]} " == *" $preset "* ]]; then
-        stage_start "Windows tests of $preset under $([ "$preset" = win32 ] && echo "32-bit Wine" || echo wine64)"
-        windows_suite "$preset"
-        stage_end "Windows tests of $preset"
-    elif [ -z "$HX_EMULATES_32BIT" ]; then
-        for t in "build/$preset"/bin/win_*.exe; do
-            case "$(basename "$t")" in win_stress.exe | win_e2e_session.exe) continue ;; esac
-            [ -f "$t" ] && skip_32bit "$preset/$(basename "$t" .exe)"
-        done
+lane_skip() { skip_32bit "$1"; }
+# Waits for the template that the main shell is making (or makes it, whichever comes first:
+# hx_wine_template takes a lock); a lane without it counts that as a failure of its own.
+wait_template() {
+    hx_wine_template >>"$RESULTS/wine-template.log" 2>&1 && return 0
+    cat "$RESULTS/wine-template.log"
+    hx_record failed 1 "$preset/wine-prefix" "the template Wine prefix could not be made"
+    return 1
+}
+native_lane() { lane_stages native; }
+
+# The builds, one after the other with every processor, each lane started as soon as its
+# build is done; the builds after the first one run at a lower priority than the lanes, whose
+# Windows programs mostly wait on timers and get a processor whenever they want one. The i686
+# build first wherever its programs run, natively or emulated: its lane is the longest.
+build() {  # build <preset> <niceness>: its output is the check's log, build-<preset>.log
+    if [ -n "${HX_NO_BUILD:-}" ]; then
+        [ -f "build/$1/CMakeCache.txt" ] || { echo "HX_NO_BUILD: build/$1 was never built"; return 1; }
+        echo "HX_NO_BUILD: build/$1 as it is"
+        return 0
     fi
-done
+    (
+        renice -n "$2" -p "$BASHPID" >/dev/null 2>&1
+        cmake --preset "$1" >"$RESULTS/configure-$1.log" 2>&1 || { cat "$RESULTS/configure-$1.log"; exit 1; }
+        cmake --build --preset "$1" -j "$JOBS"
+    )
+}
+build_and_start() {  # build_and_start <preset> <lane command...>
+    local preset=$1 status
+    shift
+    stage_start "build $preset"
+    check "build-$preset" build "$preset" "$build_nice"
+    status=$?
+    stage_end
+    echo "$status" >"$RESULTS/built-$preset"
+    build_nice=10
+    lane_start "$preset" "$@"
+}
+# built <preset>: waits until that build has ended; true when it built (for a lane that needs
+# another build's programs too).
+built() {
+    while [ ! -f "$RESULTS/built-$1" ]; do sleep 2; done
+    [ "$(cat "$RESULTS/built-$1")" = 0 ]
+}
+build_nice=0
+if [ -n "$HX_RUNS_32BIT$HX_EMULATES_32BIT" ]; then
+    build_and_start win32 windows_lane win32
+    build_and_start win64 windows_lane win64
+else
+    build_and_start win64 windows_lane win64
+    build_and_start win32 windows_lane win32
+fi
+build_and_start native native_lane
+# The trees that check the native code again, at the lowest priority (the native lane waits
+# for them before its sanitizer and fuzz stages), when a stage that runs uses them.
+checked_trees_wanted() {
+    local stage
+    for stage in scripts/test.d/*.native.sh; do
+        stage_selected "$stage" && grep -q checked_tree_built "$stage" && return 0
+    done
+    return 1
+}
+checked_trees_wanted && start_checked_trees
 
-# Further stages, in name order: each is sourced and reports through check, skip, run_gtest
-# or count_gtest, and runs its Windows checks for each of WINDOWS_BUILDS.
-for stage in scripts/test.d/*.sh; do
-    [ -f "$stage" ] || continue
-    source "$stage"
-done
+lanes_wait
 
-end=$(date +%s)
-echo "== done in $((end - start)) s"
-[ ${#skipped_names[@]} -gt 0 ] && printf 'skipped: %s\n' "${skipped_names[@]}"
-[ ${#failed_names[@]} -gt 0 ] && printf 'failed: %s\n' "${failed_names[@]}"
-echo "$passed passed, $failed failed, $skipped skipped"
-[ "$failed" -eq 0 ]
+# The stages that run once every lane has ended (scripts/test.d/NN-name.sh), in name order:
+# each is sourced and reports through check, skip, run_gtest or count_gtest, and runs its
+# Windows checks for each of WINDOWS_BUILDS itself.
+lane_stages after
+
+stage_table
+hx_summary
+[ "$(hx_totals | cut -d' ' -f2)" -eq 0 ]

@@ -1,15 +1,21 @@
 # Sourced by the scripts that run Windows programs: a quiet, fast Wine in a prefix under the
 # build folder, and an X display (Xvfb when none is given).
 #   hx_wine_setup <build-dir> [prefix]
-#                               create/reuse the prefix (build-dir/wineprefix unless named
-#                               here or in HX_WINE_PREFIX_NAME, which gives the scripts that
-#                               name none, run.sh and screenshot.sh, a prefix of one's own),
-#                               start Xvfb and a detached wineserver. The build decides the
-#                               loader: build/win32 (i686) runs under 32-bit Wine, any other
-#                               under wine64; both in a 64-bit prefix.
+#                               reuse the prefix, or copy it from the template (below) when
+#                               it is missing (build-dir/wineprefix unless named here or in
+#                               HX_WINE_PREFIX_NAME, which gives the scripts that name none,
+#                               run.sh and screenshot.sh, a prefix of one's own), start Xvfb
+#                               and a detached wineserver. The build decides the loader:
+#                               build/win32 (i686) runs under 32-bit Wine, any other under
+#                               wine64; both in a 64-bit prefix.
 #   hx_wine <program> [args]    run a Windows program of that build ($HX_WINE is the loader)
 #   hx_wine_teardown            stop the wineserver (flushes the registry) and our Xvfb
 #   hx_wine_dpi <dpi>           the screen DPI of the prefix (below)
+#   hx_wine_template            make the template prefix if it is missing or out of date
+#   hx_wine_fresh_prefix <dir>  a fresh copy of the template at <dir> (what was there goes)
+#   hx_xvfb_start               an Xvfb of our own on a free display: DISPLAY set to it, its
+#                               process id in HX_XVFB_STARTED (the caller keeps it)
+#   hx_xvfb_stop <pid>          ends that Xvfb
 # docs/wine.md explains each setting.
 
 HX_WINE64=/usr/lib/wine/wine64
@@ -19,7 +25,11 @@ HX_WINESERVER=/usr/lib/wine/wineserver
 # Where "Start with Windows" keeps the utility (the value HX88UUtil).
 HX_RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 HX_XVFB_PID=""
+HX_XVFB_STARTED=""
 HX_DISPLAY_BEFORE=""
+# Every prefix is a copy of this one, made once by wineboot (it takes 10 to 80 s, and minutes
+# where 32-bit Wine runs emulated) with our settings; copying takes seconds.
+HX_WINE_TEMPLATE=${HX_WINE_TEMPLATE:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wineprefix-template}
 
 # The machine a build folder's programs are made for: i686 or x86_64.
 hx_build_machine() {
@@ -41,16 +51,9 @@ hx_wine_setup() {
     [ "$(hx_build_machine "$build_dir")" = i686 ] && HX_WINE=$HX_WINE32
 
     if [ -z "${DISPLAY:-}" ] || [ -n "${HX_FORCE_XVFB:-}" ]; then
-        # Xvfb picks a free display itself and writes its number once it serves: two setups
-        # running at once (the background stress runs) never share, or kill, one display.
-        local number_file i
-        number_file=$(mktemp)
-        Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$number_file" >/dev/null 2>&1 &
-        HX_XVFB_PID=$!
-        for i in $(seq 1 100); do [ -s "$number_file" ] && break; sleep 0.1; done
         HX_DISPLAY_BEFORE=${DISPLAY-}
-        export DISPLAY=":$(tr -dc 0-9 <"$number_file")"
-        rm -f "$number_file"
+        hx_xvfb_start
+        HX_XVFB_PID=$HX_XVFB_STARTED
     fi
 
     # A prefix made while 32-bit Wine was not installed has no 32-bit system folder: made
@@ -62,13 +65,72 @@ hx_wine_setup() {
         rm -rf "$WINEPREFIX"
     fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "Creating the Wine prefix in $WINEPREFIX (once)..."
-        env -u DISPLAY "$HX_WINE64" wineboot -i </dev/null >/dev/null 2>&1
-        "$HX_WINESERVER" -w
+        hx_wine_fresh_prefix "$WINEPREFIX" || return 1
     fi
     hx_wine_prefix_settings
     "$HX_WINESERVER" -p </dev/null >/dev/null 2>&1
     hx_wine_boot
+}
+
+# Xvfb picks a free display itself and writes its number once it serves: setups running at
+# once (the lanes of the test command, a stage's display of its own) never share, or kill,
+# one display. A display that a setup makes is its own (HX_XVFB_PID, ended by the teardown);
+# one made with hx_xvfb_start directly, as a lane's, is left to its maker.
+hx_xvfb_start() {
+    local number_file i
+    number_file=$(mktemp)
+    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$number_file" >/dev/null 2>&1 &
+    HX_XVFB_STARTED=$!
+    for i in $(seq 1 300); do [ -s "$number_file" ] && break; sleep 0.1; done
+    export DISPLAY=":$(tr -dc 0-9 <"$number_file")"
+    rm -f "$number_file"
+    [ "$DISPLAY" != ":" ] || { echo "Xvfb gave no display"; return 1; }
+}
+
+hx_xvfb_stop() {  # hx_xvfb_stop <pid>
+    [ -n "${1:-}" ] || return 0
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
+
+# The template: a prefix made by wineboot with our settings, made again when Wine's version
+# changes or when it lacks the 32-bit part that an installed 32-bit Wine would give it
+# (whether 32-bit Wine is there decides its width; the stamp file says which it has). Two
+# shells that want it at once make it once (flock).
+hx_wine_template_stamp() {
+    local width=64
+    [ -x "$HX_WINE32" ] && width=32+64
+    echo "$("$HX_WINE64" --version 2>/dev/null) $width"
+}
+
+hx_wine_template() {
+    local stamp made
+    stamp=$(hx_wine_template_stamp)
+    [ "$(cat "$HX_WINE_TEMPLATE/.hx-template" 2>/dev/null)" = "$stamp" ] && return 0
+    mkdir -p "$(dirname "$HX_WINE_TEMPLATE")"
+    (
+        flock 9
+        [ "$(cat "$HX_WINE_TEMPLATE/.hx-template" 2>/dev/null)" = "$stamp" ] && exit 0
+        made="$HX_WINE_TEMPLATE.making"
+        rm -rf "$made" "$HX_WINE_TEMPLATE"
+        echo "Creating the template Wine prefix in $HX_WINE_TEMPLATE (once; every prefix is a copy)..."
+        export WINEPREFIX=$made WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+        env -u DISPLAY "$HX_WINE64" wineboot -i </dev/null >/dev/null 2>&1
+        "$HX_WINESERVER" -w
+        [ -f "$made/system.reg" ] || { echo "wineboot made no prefix in $made"; exit 1; }
+        hx_wine_prefix_settings
+        "$HX_WINESERVER" -k </dev/null >/dev/null 2>&1
+        "$HX_WINESERVER" -w </dev/null >/dev/null 2>&1
+        echo "$stamp" >"$made/.hx-template"
+        mv "$made" "$HX_WINE_TEMPLATE"
+    ) 9>"$HX_WINE_TEMPLATE.lock"
+}
+
+hx_wine_fresh_prefix() {  # hx_wine_fresh_prefix <dir>
+    hx_wine_template || return 1
+    rm -rf "$1"
+    mkdir -p "$(dirname "$1")"
+    cp -a --reflink=auto "$HX_WINE_TEMPLATE" "$1" && rm -f "$1/.hx-template"
 }
 
 # Boots the session of a just started wineserver. Its first program does it (wineboot
@@ -89,7 +151,10 @@ hx_wine_boot() {
 #   MS Sans Serif, which has the metrics of the 8-point face the dialog templates are laid
 #   out for (Wine maps it to its Tahoma otherwise, whose wider glyphs wrap labels: "Link
 #   Quality" becomes "Link"). That face exists only at 96 DPI: a prefix for other DPIs names
-#   a scalable one in HX_DIALOG_FONT before hx_wine_setup (docs/scaling.md).
+#   a scalable one in HX_DIALOG_FONT before hx_wine_setup (docs/scaling.md);
+# - no crash dialog: a program that crashes ends at once (Wine's debugger prints its
+#   backtrace into the program's output) instead of waiting for a click on a display nobody
+#   looks at until its time limit.
 hx_wine_prefix_settings() {
     local fonts="$WINEPREFIX/drive_c/windows/Fonts" changed=""
     mkdir -p "$fonts"
@@ -99,6 +164,10 @@ hx_wine_prefix_settings() {
     done
     if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
         "$HX_WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+        changed=1
+    fi
+    if ! grep -q '^"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        "$HX_WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
         changed=1
     fi
     local face=${HX_DIALOG_FONT:-MS Sans Serif}
@@ -118,8 +187,7 @@ hx_wine_teardown() {
     "$HX_WINESERVER" -k </dev/null >/dev/null 2>&1 || true
     "$HX_WINESERVER" -w </dev/null >/dev/null 2>&1 || true
     if [ -n "$HX_XVFB_PID" ]; then
-        kill "$HX_XVFB_PID" 2>/dev/null || true
-        wait "$HX_XVFB_PID" 2>/dev/null || true
+        hx_xvfb_stop "$HX_XVFB_PID"
         HX_XVFB_PID=""
         # The display we made is gone: later programs see the display they had before.
         if [ -n "$HX_DISPLAY_BEFORE" ]; then export DISPLAY=$HX_DISPLAY_BEFORE; else unset DISPLAY; fi

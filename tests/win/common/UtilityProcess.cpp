@@ -23,7 +23,8 @@ void PumpMessages() {
     }
 }
 
-bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds limit) {
+namespace {
+bool Poll(const std::function<bool()>& cond, std::chrono::milliseconds limit) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (true) {
         PumpMessages();
@@ -31,6 +32,25 @@ bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds limit)
         if (std::chrono::steady_clock::now() >= end) return cond();
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds limit) {
+    return Poll(cond, limit * kPatience);
+}
+
+bool StaysFalse(const std::function<bool()>& cond, std::chrono::milliseconds period) { return !Poll(cond, period); }
+
+void PumpFor(std::chrono::milliseconds period) {
+    Poll([] { return false; }, period);
+}
+
+std::chrono::milliseconds LoadAllowance(HWND window, const std::function<bool()>& look) {
+    const auto began = std::chrono::steady_clock::now();
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+    look();
+    return 2 * std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began);
 }
 
 namespace {
@@ -50,6 +70,8 @@ BOOL CALLBACK CollectTitled(HWND hwnd, LPARAM lParam) {
     return TRUE;
 }
 }  // namespace
+
+bool RunsEmulated() { return ::GetEnvironmentVariableA("HX_EMULATED_32BIT", nullptr, 0) > 0; }
 
 int CountUtilityWindows() {
     TitleSearch search{0, {}};

@@ -16,8 +16,34 @@ std::string ProgramFolder();
 // Dispatches the messages waiting for this thread's windows.
 void PumpMessages();
 
-// Polls cond every 10 ms, dispatching this thread's messages meanwhile, until it holds or the time is up; returns its last value.
+// How many times its limit a wait for an event may take before it gives up. A limit in a
+// test is what the event takes, with room, on a machine with time to spare; a loaded one (a
+// build beside the suite, the other Windows suite on the other processor, a busy wineserver)
+// takes several times as long, and a wait that gives up then fails a test that holds.
+// Waiting longer costs nothing when the event comes.
+inline constexpr int kPatience = 4;
+
+// Polls cond every 10 ms, dispatching this thread's messages meanwhile, until it holds or
+// kPatience times the limit has passed; returns its last value. What must not happen is
+// watched with StaysFalse.
 bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds limit);
+// Whether cond stays false for the whole period, watched as WaitFor watches (for exactly the
+// period: a loaded machine only makes the watch less likely to see it).
+bool StaysFalse(const std::function<bool()>& cond, std::chrono::milliseconds period);
+// Dispatches this thread's messages for the period.
+void PumpFor(std::chrono::milliseconds period);
+// What the machine's load adds now to a reaction of the utility seen from outside, taken in
+// the same run: the time its window takes to answer a message and one look at what the test
+// watches takes, twice over. A bound on how soon the utility reacts is the reaction's own
+// time, room, and this.
+std::chrono::milliseconds LoadAllowance(HWND window, const std::function<bool()>& look);
+
+// Whether the test command runs this program under an emulated processor (it sets
+// HX_EMULATED_32BIT where 32-bit Wine runs under qemu-i386). A process takes minutes to start
+// there, so a case that starts another one skips itself, saying so.
+bool RunsEmulated();
+inline constexpr const char* kNoSecondProcessWhenEmulated =
+    "starts another process: run where 32-bit code runs natively, not under qemu-i386";
 
 // Top-level windows with the utility's title, or the one it has on the simulated adapter.
 int CountUtilityWindows();

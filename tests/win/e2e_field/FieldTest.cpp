@@ -30,11 +30,11 @@ protected:
     }
     std::string LinkInfoNow() const { return LinkInfoText(IDC_LI_SSID) + " | " + LinkInfoText(IDC_LI_STATUS); }
 
-    // How long the main window takes to answer a message (5 s when it does not).
+    // How long the main window takes to answer a message (60 s when it does not).
     std::chrono::milliseconds ReplyTime() const {
         const auto sent = std::chrono::steady_clock::now();
         DWORD_PTR result = 0;
-        if (::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) == 0) return 5000ms;
+        if (::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result) == 0) return 60000ms;
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent);
     }
 
@@ -161,7 +161,7 @@ TEST_F(Field, EnterpriseFloorLockedKey) {
     const auto took = ExitThroughTrayMenu();
     std::printf("ended %lld ms after Exit\n", static_cast<long long>(took.count()));
     ASSERT_GE(took.count(), 0) << "no tray menu, or the utility did not end";
-    EXPECT_LT(took, 1500ms);
+    EXPECT_LT(took, kPromptExit);
     EXPECT_EQ(utility.ExitCode(), 0u);
 }
 
@@ -212,6 +212,7 @@ TEST_F(Field, FlatWrongThenRightPassphrase) {
     ASSERT_TRUE(WaitFor([&] { return InFront(EncryptionPage()); }, 3s)) << "No opens the Encryption page";
     SetControlText(EncryptionPage(), IDC_WEP_PASSPHRASE, "office-guess");
     const int deauthentications = CountAfter(SimState("counters"), "deauthentications");
+    const auto applied = std::chrono::steady_clock::now();
     ASSERT_NO_FATAL_FAILURE(ApplyEncryption());
 
     bool opened = false;
@@ -221,10 +222,15 @@ TEST_F(Field, FlatWrongThenRightPassphrase) {
         opened = opened || SimState("port.authorised") == "yes";
         return CountAfter(SimState("counters"), "deauthentications") > deauthentications;
     }, 15s);
-    std::printf("slowest reply %lld ms\n", static_cast<long long>(slowest.count()));
+    const auto handshake = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - applied);
+    std::printf("slowest reply %lld ms in a handshake of %lld ms\n", static_cast<long long>(slowest.count()),
+                static_cast<long long>(handshake.count()));
     EXPECT_TRUE(refused) << "the access point gives up on the handshake\n" << SimCommand("events");
     EXPECT_FALSE(opened);
-    EXPECT_LT(slowest, 1000ms) << "the window answers promptly";
+    // A window that waited on the handshake would answer no sooner than the access point gave
+    // up (its 5 s timeout); one that does not answers within moments, a loaded machine's
+    // moments too. Half the handshake's own time in this run tells the two apart.
+    EXPECT_LT(slowest, std::max(1000ms, handshake / 2)) << "the window answers promptly";
 
     ASSERT_TRUE(Show(IDC_NAV_ENCRYPTION, EncryptionPage()));
     SetControlText(EncryptionPage(), IDC_WEP_PASSPHRASE, "aes-passphrase");

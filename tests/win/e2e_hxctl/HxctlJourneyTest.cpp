@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include "pages/SurveyList.h"
@@ -204,9 +205,15 @@ TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
     });
 
     Step("monitor sees an unplug and a replug", [&] {
+        // monitor's first poll prints nothing; it must have been made before the unplug. It
+        // comes as soon as the program has started: given twice as long as another hxctl
+        // takes just now to start and be answered.
+        const auto asked = std::chrono::steady_clock::now();
+        ASSERT_EQ(Hxctl("-t status").exitCode, 0u);
+        const auto oneRequest = std::chrono::steady_clock::now() - asked;
         ConsoleStream monitor;
         ASSERT_TRUE(monitor.Start(ProgramCommand("hxctl.exe", "-t monitor")));
-        ::Sleep(1500);  // its first poll
+        std::this_thread::sleep_for(std::max<std::chrono::steady_clock::duration>(1500ms, 2 * oneRequest));
         const size_t from = monitor.Output().size();
         ASSERT_TRUE(SimOk("unplug"));
         const auto says = [&](const char* line, size_t after) {

@@ -19,6 +19,12 @@ namespace hx::test {
 
 using namespace std::chrono_literals;
 
+// Exit is prompt when it cuts the authentication worker's waits short. One that waited them
+// out would take the handshake's or the EAP exchange's timeout (30 s and more in these
+// worlds), or for ever with a message up; ten seconds tells the two apart on a loaded
+// machine too.
+inline constexpr auto kPromptExit = 10s;
+
 // The default world's networks and their keys.
 inline constexpr const char* kWpaTkipSsid = "WPA-TKIP-Home";
 inline constexpr const char* kWpaTkipPassphrase = "tkip-passphrase";

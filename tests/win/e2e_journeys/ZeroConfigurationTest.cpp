@@ -30,7 +30,8 @@ TEST_F(ZeroConfiguration, TakesControlAndGivesItBack) {
     ASSERT_TRUE(SimOk("wzc 1"));
     const auto taken = std::chrono::steady_clock::now();
     EXPECT_TRUE(WaitForTraySet(10, 3s)) << "the prohibition sign; shown " << TraySetOnScreen();
-    EXPECT_LE(std::chrono::steady_clock::now() - taken, 2500ms);
+    const auto signAfter = std::chrono::steady_clock::now() - taken;
+    EXPECT_LE(signAfter, 2500ms + LoadAllowance(window, [&] { return TraySetOnScreen() == 10; })) << "within a tick";
     std::this_thread::sleep_for(2s);
     EXPECT_EQ(TimesTold(), 2);
     EXPECT_EQ(SimState("use-own-oids"), "0");
@@ -87,7 +88,7 @@ TEST_F(ZeroConfiguration, TheServiceStoppedForTheWorkerIsStartedAgainWhenTheWork
     // Exit stops the worker and gives the service back.
     const auto took = ExitThroughTray();
     EXPECT_GE(took.count(), 0);
-    EXPECT_LT(took, 3s);
+    EXPECT_LT(took, kPromptExit);
     service = ReportValue(exitReport.Text(), "wzc.service");
     EXPECT_EQ(service.substr(0, 7), "running") << service;
     EXPECT_EQ(CountAfter(service, "stopped"), 2) << service;

@@ -86,12 +86,15 @@ TEST_F(ShellEndToEnd, StartsAbsentFindsThePluggedAdapterAndHidesWhenItIsPulled) 
 
     ASSERT_EQ(SimCommand("plug").substr(0, 2), "ok");
     const auto plugged = Clock::now();
-    ASSERT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() > 0; }, 3s));
+    const auto found = [&] { return !Visible() && TraySetOnScreen() > 0; };
+    ASSERT_TRUE(WaitFor(found, 3s));
     const auto foundAfter = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - plugged);
-    std::printf("adapter found %lld ms after plugging\n", static_cast<long long>(foundAfter.count()));
-    // The next one-second tick finds it; the rest of the bound is room for a loaded machine
-    // reading the icon off the screen.
-    EXPECT_LE(foundAfter, 2500ms) << "found by the next one-second tick";
+    const auto allowance = LoadAllowance(window, found);
+    std::printf("adapter found %lld ms after plugging (load allowance %lld ms)\n",
+                static_cast<long long>(foundAfter.count()), static_cast<long long>(allowance.count()));
+    // The next one-second tick finds it; the rest of the bound is room for reading the icon off
+    // the screen, and for the load of the machine now.
+    EXPECT_LE(foundAfter, 2500ms + allowance) << "found by the next one-second tick";
 
     ASSERT_TRUE(OpenWithin(2s));
     EXPECT_TRUE(PageShown(window, IDC_LI_RESCAN)) << "identification shows Link Info";
@@ -99,7 +102,8 @@ TEST_F(ShellEndToEnd, StartsAbsentFindsThePluggedAdapterAndHidesWhenItIsPulled) 
     ASSERT_EQ(SimCommand("unplug").substr(0, 2), "ok");
     const auto pulled = Clock::now();
     EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 3s));
-    EXPECT_LE(Clock::now() - pulled, 2500ms) << "hidden within a tick";
+    const auto hiddenAfter = Clock::now() - pulled;
+    EXPECT_LE(hiddenAfter, 2500ms + LoadAllowance(window, [&] { return !Visible(); })) << "hidden within a tick";
     EXPECT_TRUE(WaitForTraySet(0, 2s));
     EXPECT_TRUE(utility.Running());
 

@@ -101,7 +101,7 @@ protected:
     // Creates the window as the modal run would and lets the start-up hide happen.
     void Start() {
         ASSERT_NE(main.Create(nullptr), nullptr);
-        test::WaitFor([] { return false; }, 250ms);
+        test::PumpFor(250ms);
     }
     HWND Window() const { return main.Hwnd(); }
     bool Visible() const { return ::IsWindowVisible(Window()) != FALSE; }
@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, OpenDependsOnTheAdapterAndZeroConfiguration) {
         g_boxSeen = false;
         test::RunSoon(200, &ReadAndCloseBox);
         ::PostMessageA(Window(), WM_COMMAND, ID_TRAY_OPEN, 0);
-        test::WaitFor([] { return false; }, 400ms);
+        test::PumpFor(400ms);
         EXPECT_EQ(Visible(), c.shows) << c.what;
         EXPECT_EQ(g_boxSeen, c.messageBox) << c.what;
         if (g_boxSeen) {

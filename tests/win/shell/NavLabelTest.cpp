@@ -86,7 +86,7 @@ protected:
     }
     void LeaveAndWaitForTheCheck() {
         ::SetCursorPos(1000, 740);
-        test::WaitFor([] { return false; }, 300ms);
+        test::PumpFor(300ms);
     }
 
     LabelDialog dialog;

@@ -5,7 +5,6 @@
 #include <aclapi.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -15,6 +14,7 @@
 #include "adapter/VuvavoApi.h"
 #include "sim/EapolTransport.h"
 #include "sim/SimulatorExports.h"
+#include "tests/win/common/UtilityProcess.h"
 #include "tools/hxsim/ControlClient.h"
 
 namespace {
@@ -141,6 +141,7 @@ TEST_F(VuvavoDll, CertificatesOfTheWorldAreFoundByStoreSubjectAndIssuer) {
 }
 
 TEST_F(VuvavoDll, TheControlPipeAnswersThisProcessAndTheToolInAnother) {
+    if (hx::test::RunsEmulated()) GTEST_SKIP() << hx::test::kNoSecondProcessWhenEmulated;
     std::string reply;
     ASSERT_TRUE(hxsim::SendControlCommand(hxsim::ControlPipeName("win_sim"), "fail QueryWL_RSSI once", reply));
     EXPECT_EQ(reply.substr(0, 3), "ok\n");
@@ -163,7 +164,7 @@ TEST_F(VuvavoDll, TheControlPipeAnswersThisProcessAndTheToolInAnother) {
 // A second server of the same name (another copy of the program starting, say) must find
 // the name taken at every moment, between two clients too, and the first one keeps serving.
 TEST_F(VuvavoDll, NoOtherServerTakesTheControlPipeBetweenTwoClients) {
-    if (std::getenv("HX_EMULATED_32BIT") != nullptr)
+    if (hx::test::RunsEmulated())
         GTEST_SKIP() << "a rival creating the name without pause brings 32-bit Wine down under qemu-i386";
     const std::string pipe = hxsim::ControlPipeName("win_sim");
     std::atomic<bool> done{false};

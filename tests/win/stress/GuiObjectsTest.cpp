@@ -62,6 +62,8 @@ struct Figures {
 Figures figures;
 HWND mainWindow = nullptr;
 HANDLE stepDone = nullptr;
+// Repaints and switches made so far, for the driver to tell a slow step from one that hangs.
+std::atomic<long> progress{0};
 long paints = 0;
 long erases = 0;
 
@@ -175,7 +177,7 @@ void RunStep(WPARAM step) {
         for (int label : kLabels) {
             SelectPage(label, true);
             ::SendMessageA(::GetDlgItem(mainWindow, label), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-            for (int i = 0; i < 20; ++i) Repaint(mainWindow);
+            for (int i = 0; i < 20; ++i, ++progress) Repaint(mainWindow);
         }
         SelectPage(IDC_NAV_LINK_INFO, false);
         Repaint(mainWindow);
@@ -196,9 +198,9 @@ void RunStep(WPARAM step) {
             ::SetWindowSubclass(page, CountPaints, 1, 0);
             {
                 PageCanvas canvas(page);
-                for (int i = 0; i < kRepaintsPerPage; ++i) canvas.Repaint();
+                for (int i = 0; i < kRepaintsPerPage; ++i, ++progress) canvas.Repaint();
             }
-            for (int i = 0; i < kScreenRepaintsPerPage; ++i) Repaint(page);
+            for (int i = 0; i < kScreenRepaintsPerPage; ++i, ++progress) Repaint(page);
             ::RemoveWindowSubclass(page, CountPaints, 1);
             figures.erasesSeen[p] = erases;
             figures.paintsSeen[p] = paints;
@@ -212,6 +214,7 @@ void RunStep(WPARAM step) {
             SelectPage(kLabels[static_cast<size_t>(i + 1) % kLabels.size()], i % 2 == 0);
             ::UpdateWindow(mainWindow);
             ++figures.switchesMade;
+            ++progress;
         }
         figures.afterSwitches = CountAtRest();
         break;
@@ -264,13 +267,18 @@ void Drive() {
     for (WPARAM step : {kWarmUp, kRepaintEveryPage, kSwitchPages}) {
         if (!figures.problem.empty()) break;
         ::PostMessageA(mainWindow, StepMessage(), step, 0);
-        // Messages are taken meanwhile: the system may call this thread's hook through it.
-        const DWORD deadline = ::GetTickCount() + 600000;
+        // Messages are taken meanwhile: the system may call this thread's hook through it. A
+        // step takes minutes, more on a loaded machine; one that hangs makes no progress.
+        long seen = progress;
+        DWORD lastProgress = ::GetTickCount();
         while (::MsgWaitForMultipleObjects(1, &stepDone, FALSE, 1000, QS_ALLINPUT) != WAIT_OBJECT_0) {
             MSG msg;
             while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-            if (::GetTickCount() > deadline) {
-                figures.problem = "a step did not end";
+            if (progress != seen) {
+                seen = progress;
+                lastProgress = ::GetTickCount();
+            } else if (::GetTickCount() - lastProgress > 120000) {
+                figures.problem = "a step made no progress for two minutes";
                 break;
             }
         }

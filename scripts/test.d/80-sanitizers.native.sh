@@ -1,8 +1,8 @@
-# Sourced by scripts/test.sh: the whole native suite under AddressSanitizer with
-# UndefinedBehaviorSanitizer (LeakSanitizer checks every program at exit), and the suites
-# that run threads (the authentication worker, the supplicant, the simulator's own tests
-# of two callers) under ThreadSanitizer. Only the test programs are built in these trees,
-# in the background since the main builds (scripts/checked-trees.sh).
+# Sourced in the native lane of scripts/test.sh: the whole native suite under AddressSanitizer
+# with UndefinedBehaviorSanitizer (LeakSanitizer checks every program at exit), and the
+# suites that run threads (the authentication worker, the supplicant, the simulator's own
+# tests of two callers) under ThreadSanitizer. Only the test programs are built in these
+# trees, in the background since the main builds (scripts/checked-trees.sh).
 # The worker stress runs its full ten thousand cycles in the plain native run; here a
 # fifth of them (and under TSan a fifth of the heartbeat ticks) keep the stage short.
 
@@ -12,7 +12,6 @@ sanitizer_run() {  # sanitizer_run <preset> <area>: one test program, counted li
 }
 
 stage_start "native suite under ASan+UBSan (${#native_areas[@]} programs)"
-checked_trees_wait
 if check build-native-asan checked_tree_built native-asan; then
     for area in "${native_areas[@]}"; do
         HX_STRESS_WORKER_CYCLES=2000 \

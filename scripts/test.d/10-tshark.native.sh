@@ -1,4 +1,5 @@
-# Sourced by scripts/test.sh: the simulated air read by a network analyser none of us wrote.
+# Sourced in the native lane of scripts/test.sh: the simulated air read by a network
+# analyser none of us wrote.
 # For each kind of network, hxair (native: the simulated world and our supplicant in one
 # process) joins once and records the air into a pcap file. tshark, given the pass phrase
 # (or, for 802.1X, the pairwise master key as a "wpa-psk" key), must number the 4-way
