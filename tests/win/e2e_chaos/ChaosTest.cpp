@@ -48,7 +48,7 @@ std::chrono::seconds Length() {
 // Waits for the link to this network, with its keys for WPA; how long it took, or -1 s.
 double SecondsToLink(ChaosRun& run, const Network& network, std::chrono::seconds limit) {
     const auto asked = Clock::now();
-    const bool wpa = network.security == Security::WpaTkip || network.security == Security::WpaAes;
+    const bool wpa = IsWpa(network);
     const bool linked = WaitFor([&] {
         const std::string show = run.Sim("show");
         return ReportValue(show, "link.ssid") == Quoted(network.ssid) &&
@@ -86,12 +86,13 @@ TEST(Chaos, FaultsWhileAUserDrivesTheUtility) {
     ASSERT_EQ(RunConsole(ProgramCommand("hxctl.exe", "-t status --wait 30")).exitCode, 0u);
 
     RegistryModel registry(seeded);
+    WindowUser windowUser(run, window, utility.ProcessId());
+    windowUser.Tour();
     ResourceWatch resources(run, utility.ProcessId(), std::clamp(std::chrono::milliseconds(length) / 40,
                                                                   std::chrono::milliseconds(3s), std::chrono::milliseconds(30s)));
     resources.Read();
     FaultMaker faults(run);
     HxctlUser hxctl(run, registry);
-    WindowUser windowUser(run, window, utility.ProcessId());
     AnswerWatch answers(run, window);
     std::thread actors[] = {std::thread([&] { faults.Loop(); }), std::thread([&] { hxctl.Loop(); }),
                             std::thread([&] { windowUser.Loop(); })};

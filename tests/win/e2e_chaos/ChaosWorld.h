@@ -1,5 +1,5 @@
 // The world of the chaos run: a world of its own (not the simulator's default), so that the
-// run does not change when the default world does. Four networks a user joins, each with
+// run does not change when the default world does. Five networks a user joins, each with
 // its key, and the region codes the adapter knows.
 #pragma once
 
@@ -7,7 +7,7 @@
 
 namespace hx::test::chaos {
 
-enum class Security { Open, Wep, WpaTkip, WpaAes };
+enum class Security { Open, Wep, WpaTkip, WpaAes, Wpa2Aes };
 
 struct Network {
     const char* ssid;
@@ -17,12 +17,19 @@ struct Network {
     const char* key;    // the pass phrase, or the WEP key as hex digits
 };
 
-inline constexpr std::array<Network, 4> kNetworks{{
+inline constexpr std::array<Network, 5> kNetworks{{
     {"Open-Lobby", "06:A0:88:00:00:01", -52, Security::Open, ""},
     {"WEP-Lab", "06:A0:88:00:00:02", -61, Security::Wep, "1234567890"},
     {"WPA-TKIP-Home", "06:A0:88:00:00:03", -47, Security::WpaTkip, "tkip-passphrase"},
     {"WPA-AES-Office", "06:A0:88:00:00:04", -66, Security::WpaAes, "aes-passphrase"},
+    {"WPA2-Cafe", "06:A0:88:00:00:05", -58, Security::Wpa2Aes, "wpa2-cafe-passphrase"},
 }};
+
+// Joined with a pass phrase, and linked only once both keys are in.
+inline constexpr bool IsWpa(const Network& network) {
+    return network.security == Security::WpaTkip || network.security == Security::WpaAes ||
+           network.security == Security::Wpa2Aes;
+}
 
 inline constexpr std::array<int, 7> kRegionCodes{0x10, 0x20, 0x30, 0x31, 0x32, 0x40, 0x50};
 
@@ -79,6 +86,15 @@ rssi = -66
 security = wpa-psk
 cipher = ccmp
 passphrase = aes-passphrase
+
+[network]
+ssid = WPA2-Cafe
+bssid = 06:A0:88:00:00:05
+channel = 11
+rssi = -58
+security = rsn-psk
+cipher = ccmp
+passphrase = wpa2-cafe-passphrase
 )";
 
 }  // namespace hx::test::chaos

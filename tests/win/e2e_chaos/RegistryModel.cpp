@@ -58,7 +58,7 @@ RegistryModel::RegistryModel(const Network& seeded) : runEntryBefore_(RunEntryPr
 void RegistryModel::Asked(const Network& network) {
     ssids_.insert(network.ssid);
     if (network.security == Security::Wep) wepKeys_.insert(HexDigits(network.key));
-    if (network.security == Security::WpaTkip || network.security == Security::WpaAes) passphrases_.insert(network.key);
+    if (IsWpa(network)) passphrases_.insert(network.key);
 }
 
 void RegistryModel::Saved(const std::string& name) {

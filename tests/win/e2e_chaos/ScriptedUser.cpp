@@ -32,10 +32,6 @@ bool Unavailable(const std::string& message) {
                        [&](const char* text) { return message == text; });
 }
 
-bool IsWpa(const Network& network) {
-    return network.security == Security::WpaTkip || network.security == Security::WpaAes;
-}
-
 // Text sent to another process's window, without waiting on it for long.
 std::string WindowText(HWND hwnd) {
     char text[512] = {};
@@ -100,12 +96,15 @@ ConsoleRun HxctlUser::Connect(const Network& network, int waitSeconds) {
         static const char* const auths[] = {"open", "shared", "auto"};
         arguments += std::string(" --wep-key 1:") + network.key + " --wep-auth " + Pick(random_, auths, 3);
     } else if (IsWpa(network)) {
-        // The cipher named, or taken from the utility's survey.
-        if (Chance(random_, 0.5)) arguments += network.security == Security::WpaTkip ? " --cipher tkip" : " --cipher aes";
+        // The cipher named, or taken from the utility's survey (always for WPA2, which only
+        // the survey tells).
+        if (network.security != Security::Wpa2Aes && Chance(random_, 0.5))
+            arguments += network.security == Security::WpaTkip ? " --cipher tkip" : " --cipher aes";
         arguments += " --passphrase";
         input = std::string(network.key) + "\n";
     }
-    return Request("connect", arguments, {0, 3, 4}, input);
+    // 10: the network was out of reach (faded, or a region without its channel) at the last survey.
+    return Request("connect", arguments, {0, 3, 4, 10}, input);
 }
 
 void HxctlUser::Loop() {
@@ -192,9 +191,23 @@ void WindowUser::AnswerDialogs() {
     }
 }
 
+constexpr std::array<int, 6> kPageLabels{IDC_NAV_LINK_INFO, IDC_NAV_CONFIGURATION, IDC_NAV_ENCRYPTION,
+                                         IDC_NAV_SITE_SURVEY, IDC_NAV_PROFILE, IDC_NAV_ABOUT};
+
+void WindowUser::Tour() {
+    ::PostMessageA(main_, WM_COMMAND, ID_TRAY_OPEN, 0);
+    for (const int label : kPageLabels) {
+        ::Sleep(500);
+        ClickLabel(main_, label);
+    }
+    ::Sleep(500);
+    ClickLabel(main_, IDC_NAV_LINK_INFO);
+    ::PostMessageA(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ::Sleep(500);
+}
+
 void WindowUser::Loop() {
-    constexpr std::array<int, 6> labels{IDC_NAV_LINK_INFO, IDC_NAV_CONFIGURATION, IDC_NAV_ENCRYPTION,
-                                        IDC_NAV_SITE_SURVEY, IDC_NAV_PROFILE, IDC_NAV_ABOUT};
+    const auto& labels = kPageLabels;
     while (run_.Pause(milliseconds(Uniform(random_, 400, 2500)))) {
         AnswerDialogs();
         switch (Uniform(random_, 0, 9)) {
