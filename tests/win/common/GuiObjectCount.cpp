@@ -37,21 +37,22 @@ BOOL CALLBACK CountOwnWindow(HWND window, LPARAM data) {
     return TRUE;
 }
 
+// A window and its descendants.
+BOOL CALLBACK CountOwnTree(HWND window, LPARAM data) {
+    CountOwnWindow(window, data);
+    ::EnumChildWindows(window, &CountOwnWindow, data);
+    return TRUE;
+}
+
 // This process's windows: every top-level and message-only window and their descendants.
 // (Probing the handle space with IsWindow costs a server call for every free handle.)
 int CountOwnWindows() {
     int count = 0;
-    const auto withDescendants = [&](HWND window) {
-        CountOwnWindow(window, reinterpret_cast<LPARAM>(&count));
-        ::EnumChildWindows(window, &CountOwnWindow, reinterpret_cast<LPARAM>(&count));
-    };
-    ::EnumWindows([](HWND window, LPARAM data) {
-        (*reinterpret_cast<decltype(withDescendants)*>(data))(window);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&withDescendants));
+    const auto data = reinterpret_cast<LPARAM>(&count);
+    ::EnumWindows(&CountOwnTree, data);
     for (HWND window = ::FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
          window = ::FindWindowExA(HWND_MESSAGE, window, nullptr, nullptr))
-        withDescendants(window);
+        CountOwnTree(window, data);
     return count;
 }
 
