@@ -112,7 +112,8 @@ std::vector<ControlRecord> ControlService::Status() {
     const bool adapter = s.adapterReady != 0;
     record.Set("adapter", adapter ? "yes" : "no");
     record.Set("control", s.wzcState == Wzc::ServiceControl ? "windows" : "utility");
-    const bool up = adapter && s.link.connectState == ConnectState::Associated;
+    // A link read before the last apply is the one the adapter has just left.
+    const bool up = adapter && s.link.connectState == ConnectState::Associated && s.linkReadAtJoin == s.settingsApplied;
     record.Set("link", up ? "up" : "down");
     if (up) {
         record.Set("ssid", s.link.ssid).Set("bssid", ControlBssidText(s.link.bssid.data()));

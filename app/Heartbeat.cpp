@@ -33,6 +33,7 @@ void Heartbeat::OnPollTick() {
             // A failed poll clears adapterReady; the icon still follows what was read and
             // the next tick looks for the adapter again.
             adapter_.PollLink();
+            state_.linkReadAtJoin = state_.settingsApplied;
             shell_.ShowTraySet(TraySetForLink(state_.link));
             CountDownSurvey();
         }

@@ -40,6 +40,7 @@ struct UtilityState {
     int pendingSurveyCountdown = kNoSurveyPending;  // ticks until a started scan is collected
     unsigned long surveysCollected = 0;  // scan lists the heartbeat has collected
     unsigned long settingsApplied = 0;   // whole settings applied and networks joined from the list
+    unsigned long linkReadAtJoin = 0;    // settingsApplied when `link` was last read from the adapter
     bool adapterLookedFor = false;       // a heartbeat tick has looked for the adapter
     VendorLibraries libraries;           // what the two libraries are, found at start-up
 };

@@ -20,6 +20,7 @@ constexpr const char* kHelp =
     "  drift <bssid|ssid> <dB>       how far a network's signal wanders\n"
     "  deauth [reason]               the access point deauthenticates the adapter\n"
     "  group-rekey                   the access point renews its group key (the next key index)\n"
+    "  region <code>                 the adapter's region changed from outside (0: factory region)\n"
     "  fail <call> once|always|off|<n>   make a library call fail\n"
     "  fail clear                    no call fails any more\n"
     "  timing <name> <ms>            scan, scan-jitter, associate, reconnect, handshake-timeout,\n"
@@ -212,6 +213,16 @@ ControlReply RunControlCommand(World& world, const std::string& line) {
         if (session == nullptr || !session->RenewGroupKey(world.Now()))
             return Fail("no WPA key handshake on this link");
         return Ok("ok: group key index " + std::to_string(session->GroupKeyIndex()));
+    }
+    if (command == "region" && argc == 1) {
+        // As another program, or the driver itself, would set it: the region in force and its
+        // channel plan, which drops a link on a channel the plan leaves out.
+        const auto code = ParseInteger(words[1]);
+        if (!code || *code < 0 || *code > 0xFF || (*code != 0 && !IsKnownRegion(static_cast<int>(*code))))
+            return Fail("region takes a code of the region table, or 0 for the factory region");
+        world.SetOperationRegion(static_cast<int>(*code));
+        world.SetChannelPlan(static_cast<int>(*code));
+        return Ok();
     }
     if (command == "fail") {
         if (argc == 1 && Lower(words[1]) == "clear") { world.Faults().Clear(); return Ok(); }

@@ -177,14 +177,18 @@ TEST(ControlService, APutProfileTakesNothingFromTheSettingInForce) {
     EXPECT_EQ(stored, fresh);
 }
 
+// A link read before the last setting was applied is the old one: the adapter has left it
+// to join anew, and hxctl connect must not take it for the new link.
 TEST(ControlService, StatusTellsTheLinkOnlyWhenThereIsOne) {
-    const struct { int ready, connectState; const char* link; bool fields; } cases[] = {
-        {1, ConnectState::Associated, "up", true}, {1, ConnectState::NotAssociated, "down", false},
-        {0, ConnectState::Associated, "down", false}};
+    const struct { int ready, connectState; bool readBeforeApply; const char* link; bool fields; } cases[] = {
+        {1, ConnectState::Associated, false, "up", true}, {1, ConnectState::NotAssociated, false, "down", false},
+        {0, ConnectState::Associated, false, "down", false}, {1, ConnectState::Associated, true, "down", false}};
     for (const auto& c : cases) {
         Utility u;
         u.state.adapterReady = c.ready;
         u.state.link.connectState = c.connectState;
+        u.state.linkReadAtJoin = u.state.settingsApplied = 3;
+        if (c.readBeforeApply) ++u.state.settingsApplied;
         u.state.link.signalStrength = 61;
         u.state.link.bssid = {0, 0x11, 0x22, 0x33, 0x44, 0xAB};
         const auto status = u.Ask("verb=status")[1];

@@ -114,7 +114,7 @@ TEST(ControlCommands, RefuseMalformedCommandsAndReportState) {
     hxsim::ResetWorld(true);
     const char* refused[] = {"", "frobnicate", "wzc 7", "signal Nowhere -50", "signal Open-Lobby 10",
                              "drift WEP-Lab 99", "deauth", "fail", "timing scan", "timing warp 5",
-                             "wzc-service pause", "group-rekey"};
+                             "wzc-service pause", "group-rekey", "region", "region 0x35", "region Spain"};
     for (const char* command : refused) EXPECT_FALSE(hxsim::Control(command).ok) << command;
     EXPECT_TRUE(hxsim::Control("help").ok);
     EXPECT_NE(hxsim::Control("networks").text.find("\"RSN-Only\""), std::string::npos);

@@ -371,6 +371,20 @@ TEST_F(SimFixture, SettingsThatNoLongerFitDropTheLinkAndTheAdapterRejoinsWhenThe
     EXPECT_EQ(QueryWL_ConnectState(&adapter), 0);
 }
 
+// A region set from outside takes the link off a channel its plan leaves out: the adapter
+// finds the same network's other access point, on channel 11.
+TEST_F(SimFixture, ARegionChangedFromOutsideMovesTheLinkOffAChannelItLeavesOut) {
+    Join("Open-Lobby", 1, 0, 1);
+    unsigned char bssid[6] = {};
+    ASSERT_EQ(QueryWL_BSSID(&adapter, bssid), 0);
+    ASSERT_EQ(bssid[5], 0x01);
+    ASSERT_TRUE(hxsim::Control("region 0x32").ok);  // France: 10 to 13
+    EXPECT_EQ(QueryWL_OperationRegionCode(&adapter), 0x32);
+    Advance(3000);
+    ASSERT_EQ(QueryWL_BSSID(&adapter, bssid), 0);
+    EXPECT_EQ(bssid[5], 0x11);
+}
+
 TEST_F(SimFixture, UnplugFailsEveryCallUntilPluggedAndOpenedAgain) {
     Join("Open-Lobby", 1, 0, 1);
     ASSERT_TRUE(hxsim::Control("unplug").ok);

@@ -25,6 +25,52 @@ bool Store(const std::string& section, const std::string& name, DWORD type, cons
 
 }  // namespace
 
+namespace {
+
+StoredValue Decoded(DWORD type, const std::vector<BYTE>& data, DWORD size) {
+    StoredValue value;
+    value.type = type;
+    if (type == REG_DWORD && size == sizeof(DWORD)) {
+        value.number = *reinterpret_cast<const DWORD*>(data.data());
+    } else if (type == REG_SZ || type == REG_EXPAND_SZ) {
+        value.text.assign(reinterpret_cast<const char*>(data.data()));
+    }
+    return value;
+}
+
+void ReadTree(HKEY key, const std::string& path, std::map<std::string, StoredValues>& into) {
+    StoredValues& values = into[path];
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD nameLength = sizeof name, type = 0, size = 0;
+        if (::RegEnumValueA(key, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+        std::vector<BYTE> data(size + 1, 0);
+        nameLength = sizeof name;
+        if (::RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data.data(), &size) == ERROR_SUCCESS)
+            values[name] = Decoded(type, data, size);
+    }
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD nameLength = sizeof name;
+        if (::RegEnumKeyExA(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        HKEY sub = nullptr;
+        if (::RegOpenKeyExA(key, name, 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
+        ReadTree(sub, path.empty() ? name : path + "\\" + name, into);
+        ::RegCloseKey(sub);
+    }
+}
+
+}  // namespace
+
+std::map<std::string, StoredValues> ReadUtilityKeys() {
+    std::map<std::string, StoredValues> keys;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath("").c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return keys;
+    ReadTree(key, "", keys);
+    ::RegCloseKey(key);
+    return keys;
+}
+
 std::optional<StoredValue> ReadStored(const std::string& section, const std::string& name) {
     HKEY key = nullptr;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath(section).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
@@ -33,16 +79,8 @@ std::optional<StoredValue> ReadStored(const std::string& section, const std::str
     std::optional<StoredValue> result;
     if (::RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
         std::vector<BYTE> data(size + 1, 0);
-        if (::RegQueryValueExA(key, name.c_str(), nullptr, &type, data.data(), &size) == ERROR_SUCCESS) {
-            StoredValue value;
-            value.type = type;
-            if (type == REG_DWORD && size == sizeof(DWORD)) {
-                value.number = *reinterpret_cast<const DWORD*>(data.data());
-            } else if (type == REG_SZ || type == REG_EXPAND_SZ) {
-                value.text.assign(reinterpret_cast<const char*>(data.data()));
-            }
-            result = value;
-        }
+        if (::RegQueryValueExA(key, name.c_str(), nullptr, &type, data.data(), &size) == ERROR_SUCCESS)
+            result = Decoded(type, data, size);
     }
     ::RegCloseKey(key);
     return result;

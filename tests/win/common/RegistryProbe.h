@@ -1,6 +1,7 @@
 // The utility's registry key (HKCU\Software\Tessaro\HX88UUtil) read and seeded from outside.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,10 @@ std::optional<StoredValue> ReadStored(const std::string& section, const std::str
 // The stored text, or "<missing>"; the stored number, or 0xFFFFFFFF when missing.
 std::string StoredText(const std::string& section, const std::string& name);
 unsigned long StoredNumber(const std::string& section, const std::string& name);
+// Every key under the utility's, by its path below it ("" for the key itself, then
+// "LastSetting", "Profile", "Profile\\Home", ...), with its values by name.
+using StoredValues = std::map<std::string, StoredValue>;
+std::map<std::string, StoredValues> ReadUtilityKeys();
 // Stores a value there, creating the sub-key as needed.
 bool SeedNumber(const std::string& section, const std::string& name, unsigned long value);
 bool SeedText(const std::string& section, const std::string& name, const std::string& value);

@@ -51,6 +51,11 @@ ScenarioFile::~ScenarioFile() {
     ::DeleteFileA(path_.c_str());
 }
 
+ScenarioFile& ScenarioFile::World(const std::string& text) {
+    text_ = text;
+    return *this;
+}
+
 ScenarioFile& ScenarioFile::Replace(const std::string& from, const std::string& to) {
     if (text_.empty()) text_ = hxsim::DefaultScenarioText();
     const size_t at = text_.find(from);

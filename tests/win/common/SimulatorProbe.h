@@ -29,6 +29,8 @@ public:
     ScenarioFile(const ScenarioFile&) = delete;
     ScenarioFile& operator=(const ScenarioFile&) = delete;
 
+    // A world of its own instead of the default one.
+    ScenarioFile& World(const std::string& text);
     ScenarioFile& Replace(const std::string& from, const std::string& to);
     ScenarioFile& Append(const std::string& text);
     // Writes the file and points HXSIM_SCENARIO at it; false if a "from" was not found.

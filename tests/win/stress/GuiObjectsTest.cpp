@@ -29,7 +29,7 @@
 #include "app/win32/CUtilityApp.h"
 #include "app/win32/UtilityWindow.h"
 #include "resources/resource.h"
-#include "tests/win/stress/GuiObjectCount.h"
+#include "tests/win/common/GuiObjectCount.h"
 
 namespace hx::test {
 namespace {

@@ -4,8 +4,8 @@
 // probed instead: Wine resolves a GDI handle by the index in its low 16 bits (a handle
 // given with an empty upper half is taken as the object at that index), so GetObjectType
 // over every index finds every live GDI object of the process; USER handles are even
-// numbers from 0x20 up, and a handle there is a live window of this process (IsWindow
-// and its owner), a menu (IsMenu) or an icon or cursor (GetIconInfo).
+// numbers from 0x20 up, and a handle there is a menu (IsMenu) or an icon or cursor
+// (GetIconInfo) of this process; its windows are found by enumeration.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "tests/win/stress/GuiObjectCount.h"
+#include "tests/win/common/GuiObjectCount.h"
 
 #include <iterator>
 
@@ -30,16 +30,37 @@ int ProbeGdiObjects(std::string& byKind) {
     return count;
 }
 
-int ProbeUserObjects() {
-    const DWORD process = ::GetCurrentProcessId();
+BOOL CALLBACK CountOwnWindow(HWND window, LPARAM data) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == ::GetCurrentProcessId()) ++*reinterpret_cast<int*>(data);
+    return TRUE;
+}
+
+// A window and its descendants.
+BOOL CALLBACK CountOwnTree(HWND window, LPARAM data) {
+    CountOwnWindow(window, data);
+    ::EnumChildWindows(window, &CountOwnWindow, data);
+    return TRUE;
+}
+
+// This process's windows: every top-level and message-only window and their descendants.
+// (Probing the handle space with IsWindow costs a server call for every free handle.)
+int CountOwnWindows() {
     int count = 0;
+    const auto data = reinterpret_cast<LPARAM>(&count);
+    ::EnumWindows(&CountOwnTree, data);
+    for (HWND window = ::FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
+         window = ::FindWindowExA(HWND_MESSAGE, window, nullptr, nullptr))
+        CountOwnTree(window, data);
+    return count;
+}
+
+int ProbeUserObjects() {
+    int count = CountOwnWindows();
     for (UINT_PTR value = 0x20; value <= 0xFFFE; value += 2) {
         const auto handle = reinterpret_cast<HANDLE>(value);
-        if (::IsWindow(static_cast<HWND>(handle))) {
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(static_cast<HWND>(handle), &owner);
-            if (owner == process) ++count;
-        } else if (::IsMenu(static_cast<HMENU>(handle))) {
+        if (::IsMenu(static_cast<HMENU>(handle))) {
             ++count;
         } else {
             ICONINFO info{};
