@@ -1,6 +1,7 @@
 #include "tools/hxctl/MonitorEvents.h"
 
 #include "tools/hxctl/ConnectWatch.h"
+#include "tools/hxctl/ReplyText.h"
 
 namespace hx::ctl {
 namespace {
@@ -53,17 +54,19 @@ std::vector<MonitorEvent> EventsBetween(const ControlRecord& before, const Contr
 }
 
 std::string EventText(const MonitorEvent& event) {
+    // The detail holds SSIDs from the air: escaped like every value hxctl prints.
+    const std::string detail = TerseValue(event.detail);
     switch (event.kind) {
     case EventKind::AdapterPlugged: return "adapter plugged in";
     case EventKind::AdapterUnplugged: return "adapter unplugged";
     case EventKind::ZeroConfigTook: return "Windows Zero Configuration took the adapter";
     case EventKind::ZeroConfigGaveBack: return "Windows Zero Configuration gave the adapter back";
-    case EventKind::LinkUp: return "link up: " + event.detail;
-    case EventKind::LinkDown: return "link down: " + event.detail;
-    case EventKind::SsidChanged: return "SSID changed: " + event.detail;
-    case EventKind::BssidChanged: return "access point changed: " + event.detail;
-    case EventKind::KeysInstalled: return "keys installed: " + event.detail;
-    case EventKind::JoinFailed: return "join failed: the authentication ended without keys (" + event.detail + " so far)";
+    case EventKind::LinkUp: return "link up: " + detail;
+    case EventKind::LinkDown: return "link down: " + detail;
+    case EventKind::SsidChanged: return "SSID changed: " + detail;
+    case EventKind::BssidChanged: return "access point changed: " + detail;
+    case EventKind::KeysInstalled: return "keys installed: " + detail;
+    case EventKind::JoinFailed: return "join failed: the authentication ended without keys (" + detail + " so far)";
     }
     return {};
 }
