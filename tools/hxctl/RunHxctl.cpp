@@ -159,9 +159,9 @@ public:
         if (before.status != ExitStatus::Ok) return before.status;
         // Without an adapter the utility refuses surveys; the join itself is then refused
         // with the status every join without one gets.
-        const ControlRecord& state = before.records.front();
-        if (passphrase && request.Find("cipher") == nullptr && state.Get("adapter") == "yes" &&
-            state.Get("control") == "utility") {
+        const bool surveys = before.records.front().Get("adapter") == "yes" &&
+                             before.records.front().Get("control") == "utility";
+        if (passphrase && request.Find("cipher") == nullptr && surveys) {
             if (const int surveyed = SurveyBeforeJoin(request, deadline); surveyed != ExitStatus::Ok) return surveyed;
             before = AskStatus();   // a join that ended meanwhile is not this one's
             if (before.status != ExitStatus::Ok) return before.status;
