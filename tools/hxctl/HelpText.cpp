@@ -65,10 +65,12 @@ options:
 
 exit status:
   0   success
-  1   unknown error
+  1   unknown error; scan, profile save, delete and import without an adapter or
+      under Windows Zero Configuration
   2   wrong invocation or bad input (nothing was sent or changed)
   3   timeout
-  4   connect failed (the join ended without keys)
+  4   connect failed (the join ended without keys); connect and profile load without
+      an adapter or under Windows Zero Configuration
   5   the network cannot be joined by this adapter (WPA3 only, or protected
       management frames required)
   8   the utility is not running, runs without its control channel, was still starting

@@ -172,10 +172,17 @@ public:
             request.Set("passphrase", *passphrase);
         }
         const long long deadline = deadline_;
-        if (passphrase && request.Find("cipher") == nullptr)
-            if (const int surveyed = SurveyBeforeJoin(request, deadline); surveyed != ExitStatus::Ok) return surveyed;
-        const Answer before = AskStatus();
+        Answer before = AskStatus();
         if (before.status != ExitStatus::Ok) return before.status;
+        // Without an adapter the utility refuses surveys; the join itself is then refused
+        // with the status every join without one gets.
+        const bool surveys = before.records.front().Get("adapter") == "yes" &&
+                             before.records.front().Get("control") == "utility";
+        if (passphrase && request.Find("cipher") == nullptr && surveys) {
+            if (const int surveyed = SurveyBeforeJoin(request, deadline); surveyed != ExitStatus::Ok) return surveyed;
+            before = AskStatus();   // a join that ended meanwhile is not this one's
+            if (before.status != ExitStatus::Ok) return before.status;
+        }
         const ConnectWatch watch(call_.ssid, request.Get("bssid"), before.records.front());
         const Answer asked = Ask(request);
         if (asked.status != ExitStatus::Ok) return asked.status;

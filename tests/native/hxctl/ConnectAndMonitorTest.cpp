@@ -97,6 +97,10 @@ TEST(MonitorEvents, EachChangeBetweenTwoStatusRecordsIsOneEvent) {
     ASSERT_EQ(unplugged.size(), 2u);
     EXPECT_EQ(EventText(unplugged[0]), "adapter unplugged");
     EXPECT_EQ(EventText(unplugged[1]), "link down: Net");
+    // An SSID from the air cannot end the line or steer the terminal.
+    const auto joined = EventsBetween(Status("link=down"), Status("link=up ssid=N%1B[2J%0Aet bssid=00-00-00-00-00-01 channel=6"));
+    ASSERT_EQ(joined.size(), 1u);
+    EXPECT_EQ(EventText(joined[0]), "link up: N\\x1B[2J\\x0Aet (00-00-00-00-00-01, channel 6)");
 }
 
 }  // namespace
