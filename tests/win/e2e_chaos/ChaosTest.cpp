@@ -105,7 +105,7 @@ TEST(Chaos, FaultsWhileAUserDrivesTheUtility) {
         run.Log("the faults stop");
         faults.UndoAll();
         windowUser.AnswerDialogs();
-        if (const Network* last = hxctl.LastConnect()) {
+        if (const Network* last = hxctl.LastApplied()) {
             const double back = SecondsToLink(run, *last, 30s);
             run.Log(std::string("the link to ") + last->ssid +
                     (back < 0 ? " did not come back by itself within 30 s" : " came back by itself in " +

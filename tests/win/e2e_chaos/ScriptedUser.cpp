@@ -89,7 +89,7 @@ void HxctlUser::CheckRegistry() {
 
 ConsoleRun HxctlUser::Connect(const Network& network, int waitSeconds) {
     registry_.Asked(network);
-    lastConnect_ = &network;
+    lastConnect_ = lastApplied_ = &network;
     std::string arguments = std::string("-t connect ") + network.ssid + " --wait " + std::to_string(waitSeconds);
     std::string input;
     if (network.security == Security::Wep) {
@@ -126,7 +126,12 @@ void HxctlUser::Loop() {
         } else {
             const std::string name = Pick(random_, profiles.data(), profiles.size());
             if (verb == "load") {
-                Request("profile load", "-t profile load " + name, {0, 4});
+                if (Request("profile load", "-t profile load " + name, {0, 4}).exitCode == 0) {
+                    const std::string ssid = registry_.SsidOf(name);
+                    const auto network = std::find_if(kNetworks.begin(), kNetworks.end(),
+                                                      [&](const Network& n) { return ssid == n.ssid; });
+                    lastApplied_ = network != kNetworks.end() ? &*network : nullptr;
+                }
             } else if (Request("profile delete", "-t profile delete " + name, {0, 1}).exitCode == 0) {
                 registry_.Deleted(name);
             }

@@ -25,8 +25,9 @@ public:
     void Loop();
     // With the faults stopped: the last connect once more, which must succeed and hold.
     void LastConnectHolds(std::chrono::seconds hold);
-    // The network of the last connect asked for, or null.
-    const Network* LastConnect() const { return lastConnect_; }
+    // The network of the last setting applied, by a connect or a profile load; null when
+    // that setting names none of the world's.
+    const Network* LastApplied() const { return lastApplied_; }
     // The longest a request of each verb took, in seconds, as "verb: s" lines.
     std::string Slowest() const;
 
@@ -42,6 +43,7 @@ private:
     RegistryModel& registry_;
     std::mt19937_64 random_;
     const Network* lastConnect_ = nullptr;
+    const Network* lastApplied_ = nullptr;
     int nextProfile_ = 1;
     std::map<std::string, double> slowest_;
     std::set<std::string> reported_;  // registry findings told once
