@@ -175,6 +175,14 @@ bool CDlg_Main::OnCommand(int id, int code, HWND) {
 
 void CDlg_Main::OnCancel() { Shutdown(); }
 
+void CDlg_Main::AfterOwnLoopMessage() {
+    while (!heldJobs_.empty()) {
+        const std::shared_ptr<ControlJob> job = std::move(heldJobs_.front());
+        heldJobs_.pop_front();
+        RunControlJob(job, [this](const std::string& request) { return control_->Answer(request); });
+    }
+}
+
 void CDlg_Main::OnOpen() {
     switch (ActionForOpen(state_)) {
     case OpenAction::ExplainZeroConfiguration:
@@ -315,7 +323,8 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         handled = true;
         return 0;
     case kControlRequestMessage:
-        RunControlJob(lParam, [this](const std::string& request) { return control_->Answer(request); });
+        heldJobs_.push_back(TakeControlJob(lParam));
+        if (FromOwnLoop(message, wParam, lParam)) AfterOwnLoopMessage();
         handled = true;
         return 0;
     case WM_QUERYDRAGICON:

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -64,7 +65,9 @@ public:
     void UseJoinFailureNotice(JoinFailureNotice& notice) { notice_ = &notice; }
 
     // The requests of the control channel; set before the window is created. The window
-    // serves the channel's pipe while it runs, unless another process holds its name.
+    // serves the channel's pipe while it runs, unless another process holds its name. A
+    // request never runs inside a modal loop (a message box, the profile editor, the tray
+    // menu): it waits until the loop has ended, within its time limit.
     void UseControlService(ControlService& service) { control_ = &service; }
     bool ServesControlChannel() const { return controlServer_ != nullptr; }
 
@@ -95,6 +98,7 @@ protected:
     void OnCancel() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     bool PreTranslateMessage(MSG& msg) override;
+    void AfterOwnLoopMessage() override;
 
 private:
     struct PageEntry {
@@ -147,6 +151,7 @@ private:
     JoinFailureNotice* notice_ = nullptr;
     ControlService* control_ = nullptr;
     std::unique_ptr<ControlPipeServer> controlServer_;
+    std::deque<std::shared_ptr<ControlJob>> heldJobs_;  // came while a modal loop ran
     class NoAdapter;
     std::unique_ptr<NoAdapter> noAdapter_;
 

@@ -72,12 +72,20 @@ void Dialog::RunModalLoop(bool showWhenIdle) {
             break;
         }
         if (got < 0) break;
-        if (PreTranslateMessage(msg)) continue;
-        if (::IsDialogMessageA(hwnd_, &msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        loopMessage_ = &msg;
+        if (!PreTranslateMessage(msg) && !::IsDialogMessageA(hwnd_, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        loopMessage_ = nullptr;
+        AfterOwnLoopMessage();
     }
     modalRunning_ = false;
+}
+
+bool Dialog::FromOwnLoop(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return loopMessage_ != nullptr && loopMessage_->message == message && loopMessage_->wParam == wParam &&
+           loopMessage_->lParam == lParam;
 }
 
 bool Dialog::PreTranslateMessage(MSG& msg) {

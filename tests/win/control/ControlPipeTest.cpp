@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
 #include <memory>
 #include <string>
 
 #include "app/ControlRecord.h"
 #include "app/UtilityState.h"
+#include "app/win32/ControlPipeServer.h"
 #include "tests/win/common/UtilityProcess.h"
 
 namespace hx::test {
@@ -137,6 +139,43 @@ TEST_F(ControlPipe, ANameTakenBeforehandLeavesTheUtilityWithoutItsChannel) {
     if (second != INVALID_HANDLE_VALUE) ::CloseHandle(second);
     ::CloseHandle(client);
     ::CloseHandle(taken);
+}
+
+// A request the window thread has not taken when its client is answered without it (the
+// time limit ran out, or the server stops as the utility ends) is never carried out after.
+TEST(ControlJobs, ARequestAnsweredWithoutTheWindowNeverRunsAfter) {
+    ::SetEnvironmentVariableA("HX_CONTROL_PIPE", TestPipeName().c_str());
+    constexpr UINT kMessage = WM_APP + 3;
+    const struct { const char* what; DWORD limitMs; bool stop; const char* code; } cases[] = {
+        {"time limit", 300, false, "1"},
+        {"server stopped", 60000, true, "8"},
+    };
+    for (const auto& c : cases) {
+        HWND window = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        auto server = win::ControlPipeServer::Start(window, kMessage, c.limitMs);
+        ASSERT_NE(server, nullptr) << c.what;
+        auto reply = std::async(std::launch::async, [] { return Call("verb=status\n"); });
+        // The request is posted to the window, whose thread (this one) does not take it.
+        MSG posted{};
+        for (int waited = 0; !::PeekMessageA(&posted, window, kMessage, kMessage, PM_NOREMOVE) && waited < 500; ++waited)
+            ::Sleep(10);
+        if (c.stop) server.reset();
+        ASSERT_EQ(reply.wait_for(10s), std::future_status::ready) << c.what;
+        const auto records = ParseControlMessage(reply.get());
+        ASSERT_TRUE(records && !records->empty()) << c.what;
+        EXPECT_EQ((*records)[0].Get("code"), c.code) << c.what;
+
+        bool ran = false;
+        ASSERT_TRUE(::PeekMessageA(&posted, window, kMessage, kMessage, PM_REMOVE));
+        win::RunControlJob(win::TakeControlJob(posted.lParam), [&](const std::string&) {
+            ran = true;
+            return std::string("status=ok\n");
+        });
+        EXPECT_FALSE(ran) << c.what;
+        server.reset();
+        ::DestroyWindow(window);
+    }
+    ::SetEnvironmentVariableA("HX_CONTROL_PIPE", nullptr);
 }
 
 }  // namespace
