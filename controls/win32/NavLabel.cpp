@@ -178,15 +178,23 @@ void NavLabel::RedrawFocusCue() {
     ::RedrawWindow(::GetParent(Hwnd()), &frame, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-controls::AccessibleFacts NavLabel::Describe() const {
+// A label takes input while it and its top-level window are enabled: a modal dialog
+// disables the main window, not the labels in it.
+bool NavLabel::TakesInput() const {
     HWND hwnd = Hwnd();
-    return controls::NavLabelFacts(WindowText(hwnd), selected_, hasFocus_, ::IsWindowVisible(hwnd) != FALSE);
+    return hwnd != nullptr && ::IsWindowEnabled(hwnd) && ::IsWindowEnabled(::GetAncestor(hwnd, GA_ROOT));
 }
 
-// As a click on the label.
+controls::AccessibleFacts NavLabel::Describe() const {
+    HWND hwnd = Hwnd();
+    return controls::NavLabelFacts(WindowText(hwnd), selected_, hasFocus_, ::IsWindowVisible(hwnd) != FALSE,
+                                   TakesInput());
+}
+
+// As a click on the label; none while the label takes no input.
 bool NavLabel::DoDefaultAction() {
     HWND hwnd = Hwnd();
-    if (hwnd == nullptr) return false;
+    if (!TakesInput()) return false;
     ::SendMessageA(::GetParent(hwnd), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hwnd), STN_CLICKED),
                    reinterpret_cast<LPARAM>(hwnd));
     return true;

@@ -70,6 +70,7 @@ private:
     // The focus cue's frame, in the parent's coordinates.
     RECT FocusCueRect() const;
     void RedrawFocusCue();
+    bool TakesInput() const;
     controls::AccessibleFacts Describe() const override;
     bool DoDefaultAction() override;
 
