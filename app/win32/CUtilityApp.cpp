@@ -7,6 +7,7 @@
 #include "adapter/AdapterSession.h"
 #include "app/ControlService.h"
 #include "app/win32/CDlg_Main.h"
+#include "app/win32/SingleInstance.h"
 #include "framework/win32/Dialog.h"
 
 namespace hx::win {
@@ -16,22 +17,14 @@ CUtilityApp& TheApp() {
     return app;
 }
 
-bool ActivateRunningInstance() {
-    HWND running = ::FindWindowA(nullptr, kMainWindowTitle);
-    if (running == nullptr) return false;
-    ::ShowWindow(running, SW_SHOW);
-    ::BringWindowToTop(running);
-    ::SetForegroundWindow(running);
-    return true;
-}
-
 int CUtilityApp::Run(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     Dialog::SetResourceModule(instance);
 
     InitialiseProcessState(state_);
-    if (ActivateRunningInstance()) return 0;
+    InstanceClaim claim;
+    if (!claim.Claim()) return 0;
 
     profile_ = std::make_unique<RegistryAppProfile>(kRegistryRoot, ApplicationNameFromModule(nullptr));
     state_.keyFormat = profile_->ReadInt("", kKeyFormatValue, 0);

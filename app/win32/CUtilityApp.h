@@ -47,7 +47,4 @@ private:
 // The one application object of the process.
 CUtilityApp& TheApp();
 
-// Brings forward the window of a running instance; false when there is none.
-bool ActivateRunningInstance();
-
 }  // namespace hx::win
