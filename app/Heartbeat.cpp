@@ -33,6 +33,8 @@ void Heartbeat::OnPollTick() {
             // A failed poll clears adapterReady; the icon still follows what was read and
             // the next tick looks for the adapter again.
             adapter_.PollLink();
+            if (notice_ && state_.adapterReady && state_.link.connectState == ConnectState::AuthenticationRefused)
+                notice_->AuthenticationRefused(state_.link.ssid, state_.settingsApplied);
             shell_.ShowTraySet(TraySetForLink(state_.link));
             CountDownSurvey();
         }

@@ -73,6 +73,7 @@ BOOL CDlg_Main::OnInitDialog() {
     }
     if (notice_) notice_->OnNoticeWaiting([hwnd = Hwnd()] { ::PostMessageA(hwnd, kJoinNoticeMessage, 0, 0); });
     heartbeat_.emplace(state_, *this, *operations_, library_);
+    if (notice_) heartbeat_->TellRefusalsTo(*notice_);
     heartbeat_->Start();
     if (control_) controlServer_ = ControlPipeServer::Start(Hwnd(), kControlRequestMessage);
 

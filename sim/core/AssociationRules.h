@@ -44,6 +44,7 @@ struct Admission {
     uint8_t pairwiseCipher = 0;       // WPA: suite type of the pairwise cipher in use
     uint8_t groupCipher = 0;
     bool wepKeysMatch = false;        // WEP: the station's transmit key is the network's key
+    bool keyRefused = false;          // WEP: the access point answered and refused the shared-key authentication
     AuthKind authentication = AuthKind::None;
 };
 
