@@ -59,10 +59,8 @@ BOOL CDlg_Main::OnInitDialog() {
     ::SetWindowTextA(Hwnd(), kMainWindowTitle);
     UseIconsForDpi(WindowDpi(Hwnd()));
 
-    CreateTrayIcon();
-    CreatePages();
-
     PageEntry& linkInfo = *EntryForPage(PageId::LinkInfo);
+    CreatePage(linkInfo);
     ::ShowWindow(linkInfo.page->Hwnd(), SW_SHOW);
     linkInfo.label.SetSelected(true);
     current_ = &linkInfo;
@@ -75,11 +73,25 @@ BOOL CDlg_Main::OnInitDialog() {
     heartbeat_.emplace(state_, *this, *operations_, library_);
     if (notice_) heartbeat_->TellRefusalsTo(*notice_);
     heartbeat_->Start();
-    if (control_) controlServer_ = ControlPipeServer::Start(Hwnd(), kControlRequestMessage);
 
     ::SetTimer(Hwnd(), kPollTimer, kPollPeriodMs, nullptr);
     ::SetTimer(Hwnd(), kHideTimer, kHidePeriodMs, nullptr);
+    // Run modally, the window shows first and is completed right after (OnFirstShown),
+    // before any timer or other message is handled.
+    if (!StartingModal()) CompleteWindow();
     return TRUE;
+}
+
+void CDlg_Main::OnFirstShown() { CompleteWindow(); }
+
+void CDlg_Main::CompleteWindow() {
+    if (completed_) return;
+    completed_ = true;
+    // The channel first: a request that comes meanwhile waits for this thread, where hxctl
+    // would otherwise find the window without its pipe.
+    if (control_) controlServer_ = ControlPipeServer::Start(Hwnd(), kControlRequestMessage);
+    for (PageEntry& entry : entries_) CreatePage(entry);
+    CreateTrayIcon();
 }
 
 void CDlg_Main::CreateTrayIcon() {
@@ -89,12 +101,10 @@ void CDlg_Main::CreateTrayIcon() {
     ShowTraySet(TraySet::NoAdapter);
 }
 
-void CDlg_Main::CreatePages() {
-    HWND frame = Item(IDC_PAGE_FRAME);
-    for (PageEntry& entry : entries_) {
-        entry.page->AttachShell(*this);
-        entry.page->Create(frame);
-    }
+void CDlg_Main::CreatePage(PageEntry& entry) {
+    if (entry.page->Hwnd() != nullptr) return;
+    entry.page->AttachShell(*this);
+    entry.page->Create(Item(IDC_PAGE_FRAME));
 }
 
 CDlg_Main::PageEntry* CDlg_Main::EntryForPage(PageId page) {

@@ -112,7 +112,12 @@ private:
 
     PageEntry* EntryForPage(PageId page);
     PageEntry* EntryForLabel(int labelId);
-    void CreatePages();
+    // Hidden, at the frame's top left; once.
+    void CreatePage(PageEntry& entry);
+    // What the first sight of the window does not need: the tray icon, the pages behind
+    // Link Info and the control channel.
+    void CompleteWindow();
+    void OnFirstShown() override;
     void ShowPage(PageEntry& entry);
     void CreateTrayIcon();
     void OnTimer(UINT_PTR id);
@@ -159,6 +164,7 @@ private:
     UniqueIcon dpiLargeIcon_;   // icon 135 at the large size of the window's DPI, when that is another DPI
     UniqueIcon smallIcon_;      // icon 135 at the small size of the window's DPI
     PageEntry* current_ = nullptr;
+    bool completed_ = false;
     HWND pendingFocus_ = nullptr;  // where the focus goes when the window is next activated
     std::unique_ptr<TrayIcon> tray_;
     std::optional<Heartbeat> heartbeat_;

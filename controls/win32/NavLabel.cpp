@@ -41,7 +41,6 @@ void NavLabel::OnAttached() {
     KeepOwnFontOnDpiChange(hwnd);
 
     AutoSize();
-    LoadHandCursor();
     UseFont(underlineMode_ == kUnderlineAlways);
     Redraw();
 }
@@ -111,8 +110,11 @@ std::string NavLabel::WindowsHelpProgram() {
     return std::string(directory) + "\\winhlp32.exe";
 }
 
+// At the first pointer over the label, not when the window is made: mapping the help program
+// is the slowest step of making a label.
 void NavLabel::LoadHandCursor() {
-    if (handCursor_) return;
+    if (cursorSought_) return;
+    cursorSought_ = true;
     const std::string path = helpProgram_.empty() ? WindowsHelpProgram() : helpProgram_;
     if (path.empty()) return;
     // Only its resources are wanted: map the program as data, run nothing of it.
@@ -236,6 +238,7 @@ LRESULT NavLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return TRUE;
     case WM_SETCURSOR:
+        LoadHandCursor();
         if (!handCursor_) return FALSE;
         ::SetCursor(handCursor_.Get());
         return TRUE;

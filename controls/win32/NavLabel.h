@@ -85,6 +85,7 @@ private:
     bool autoSize_ = true;
     std::string helpProgram_;   // empty: the Windows help program
     UniqueCursor handCursor_;
+    bool cursorSought_ = false;
     UniqueFont boldFont_;
     UniqueFont underlinedFont_;
     LOGFONTA baseFont_{};   // the control's own font when it was attached...
