@@ -79,6 +79,10 @@ std::string ControlService::Answer(std::string_view request) {
 }
 
 std::vector<ControlRecord> ControlService::Handle(const ControlRecord& request) {
+    // Until the heartbeat has first looked for the adapter every answer would say there is
+    // none: the client is told the utility is starting, and may ask again.
+    if (!c_.state.adapterLookedFor)
+        return {ErrorStatus(ExitStatus::NotRunning, "HX-88U Utility is starting").Set("starting", "yes")};
     const std::string verb = request.Get("verb");
     if (verb == "status" || verb == "scan" || verb == "survey") {
         if (const std::string* field = UnknownField(request, {}))
@@ -117,6 +121,8 @@ std::vector<ControlRecord> ControlService::Status() {
     record.Set("pairwise-key", tally.pairwiseKey ? "yes" : "no").Set("group-key", tally.groupKey ? "yes" : "no");
     record.Set("failed-joins", static_cast<long long>(tally.failedJoins));
     record.Set("joins", static_cast<long long>(s.settingsApplied));
+    record.Set("adapter-library", LibraryStatusValue(s.libraries.adapter.kind));
+    record.Set("supplicant-library", LibraryStatusValue(s.libraries.supplicant.kind));
     return {OkStatus(), record};
 }
 

@@ -6,6 +6,7 @@
 // Verbs and their answers (after the status record):
 //   status          adapter control link [ssid bssid channel rate-kbps quality signal
 //                   signal-dbm network] auth cipher pairwise-key group-key failed-joins joins
+//                   adapter-library supplicant-library (simulated|other|none)
 //   scan            survey=<lists collected so far>; the new list is in once the count passes it
 //   survey          survey= scanning=, then bssid= ssid= security= mode= channel= signal= per network
 //   connect         ssid= [bssid=] [wep-key=<1-4>:<key> [wep-auth=]] [passphrase= [cipher=]]
@@ -20,6 +21,9 @@
 // PowerSaveMode, PreambleMode, Domain, Dot1xProtocol, Dot1xPassphrase, Dot1xUsername,
 // Dot1xPassword, Dot1xWPAIEs, Dot1xCertSubject, Dot1xCertIssuer. The keys, Dot1xPassphrase
 // and Dot1xPassword are sent only with keys=clear.
+//
+// Until the heartbeat has first looked for the adapter, every request is refused with
+// code 8 and starting=yes: the utility is starting, and the client may ask again.
 //
 // A refused request (unknown verb or field, a value out of range, an unknown or taken
 // profile name) changes nothing; its message is the text the page would show, where the

@@ -39,6 +39,7 @@ void Heartbeat::OnPollTick() {
             CountDownSurvey();
         }
     }
+    state_.adapterLookedFor = true;
     inTick_ = false;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/VendorLibraries.h"
+
 namespace hx {
 namespace {
 
@@ -32,8 +34,9 @@ std::string Printable(std::string text) {
 
 }  // namespace
 
-std::string TrayTooltip(int traySet, const LinkStatus& link) {
+std::string TrayTooltip(int traySet, const LinkStatus& link, bool simulatedAdapter) {
     const std::string name = "HX-88U: ";
+    const std::string mark = simulatedAdapter ? std::string(kSimulatedMark) : std::string();
     std::string text;
     if (traySet == TraySet::NoAdapter) {
         text = name + "no adapter";
@@ -44,10 +47,10 @@ std::string TrayTooltip(int traySet, const LinkStatus& link) {
     } else {
         const int quality = std::clamp(link.linkQuality, 0, 100);
         // The SSID gives way first, so the quality always shows.
-        const std::string tail = ", " + std::to_string(quality) + " %";
-        text = CutWhole(name + Printable(link.ssid), kTrayTooltipMaxBytes - tail.size()) + tail;
+        const std::string tail = ", " + std::to_string(quality) + " %" + mark;
+        return CutWhole(name + Printable(link.ssid), kTrayTooltipMaxBytes - tail.size()) + tail;
     }
-    return CutWhole(std::move(text), kTrayTooltipMaxBytes);
+    return CutWhole(text + mark, kTrayTooltipMaxBytes);
 }
 
 int TraySetForLink(const LinkStatus& link) {

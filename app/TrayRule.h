@@ -39,8 +39,9 @@ int TraySetForLink(const LinkStatus& link);
 inline constexpr std::size_t kTrayTooltipMaxBytes = 63;
 
 // The tooltip that names the utility and what the set shown says: "HX-88U: <SSID>,
-// <quality> %" for a link, else why there is none. Never longer than kTrayTooltipMaxBytes;
+// <quality> %" for a link, else why there is none; " (simulated)" at its end while the
+// simulated adapter is loaded. Never longer than kTrayTooltipMaxBytes (the SSID gives way);
 // control characters of the SSID show as "?", and a cut never splits a UTF-8 sequence.
-std::string TrayTooltip(int traySet, const LinkStatus& link);
+std::string TrayTooltip(int traySet, const LinkStatus& link, bool simulatedAdapter);
 
 }  // namespace hx

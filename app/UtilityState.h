@@ -7,6 +7,7 @@
 
 #include "adapter/AdapterHandle.h"
 #include "adapter/LinkStatus.h"
+#include "app/VendorLibraries.h"
 #include "config/WlanSetting.h"
 
 namespace hx {
@@ -39,6 +40,8 @@ struct UtilityState {
     int pendingSurveyCountdown = kNoSurveyPending;  // ticks until a started scan is collected
     unsigned long surveysCollected = 0;  // scan lists the heartbeat has collected
     unsigned long settingsApplied = 0;   // whole settings applied and networks joined from the list
+    bool adapterLookedFor = false;       // a heartbeat tick has looked for the adapter
+    VendorLibraries libraries;           // what the two libraries are, found at start-up
 };
 
 // Start-up values before anything else runs: the adapter record not open, with the words

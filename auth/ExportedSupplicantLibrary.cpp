@@ -1,34 +1,18 @@
-#include "auth/Dot1xApi.h"
-#include "auth/SupplicantLibrary.h"
+#include "auth/SupplicantExports.h"
 
 namespace hx {
-namespace {
 
-class Exported final : public SupplicantLibrary {
-public:
-    int do_eapol_init(AdapterHandle* a, int r, const unsigned char m[6], const unsigned char b[6],
-                      EapConfigRecord* c) override { return ::do_eapol_init(a, r, m, b, c); }
-    int do_eapol_run() override { return ::do_eapol_run(); }
-    int do_eapol_halt() override { return ::do_eapol_halt(); }
-    int Get_EAP_Derived_Key_32byte(unsigned char k[32]) override { return ::Get_EAP_Derived_Key_32byte(k); }
-    int Get_PSK_Key_32byte(const char* p, const char* s, int n, int it, unsigned char* k, int kl) override {
-        return ::Get_PSK_Key_32byte(p, s, n, it, k, kl);
-    }
-    int do_key_negotiation_init(AdapterHandle* a, KeyNegotiationRecord* r) override { return ::do_key_negotiation_init(a, r); }
-    int do_key_negotiation_run(KeyNegotiationRecord* r) override { return ::do_key_negotiation_run(r); }
-    int do_eapol_start(const unsigned char b[6], const unsigned char m[6]) override { return ::do_eapol_start(b, m); }
-    int Shutdown_Dot1x_Module() override { return ::Shutdown_Dot1x_Module(); }
-    int genMyCertFile(const char* s, const char* i) override { return ::genMyCertFile(s, i); }
-    int genMySSLFile() override { return ::genMySSLFile(); }
-    int genROOTSSLFile() override { return ::genROOTSSLFile(); }
-    int genROOTCertFile(const char* s, const char* i) override { return ::genROOTCertFile(s, i); }
-};
-
-}  // namespace
+SupplicantExports LinkedSupplicantExports() {
+    SupplicantExports exports;
+#define HX_SUPPLICANT_EXPORT_LINKED(name) exports.name = &::name;
+    HX_SUPPLICANT_EXPORTS(HX_SUPPLICANT_EXPORT_LINKED)
+#undef HX_SUPPLICANT_EXPORT_LINKED
+    return exports;
+}
 
 SupplicantLibrary& ExportedSupplicantLibrary() {
-    static Exported library;
-    return library;
+    static const std::unique_ptr<SupplicantLibrary> library = SupplicantLibraryOver(LinkedSupplicantExports());
+    return *library;
 }
 
 }  // namespace hx

@@ -44,9 +44,7 @@ endfunction()
 # A stand-in DLL with exports named by a list file ("Name argWords" per line): the .def for
 # this architecture is generated from it; on i686 the decorated __stdcall names are
 # exported undecorated (--kill-at) and the import library is made by dlltool -k, which is
-# the one a link can use. Defines <name> (the DLL) and <name>_import (to link against), and
-# <name>_delay: the same imports loaded at the first call into the DLL, not at the start of
-# the process (the utility, whose window needs neither DLL).
+# the one a link can use. Defines <name> (the DLL) and <name>_import (to link against).
 function(hx_stand_in_dll name exports_file)
     file(STRINGS ${exports_file} lines REGEX "^[A-Za-z_]")
     set(def_plain "LIBRARY ${name}.dll\nEXPORTS\n")
@@ -81,16 +79,4 @@ function(hx_stand_in_dll name exports_file)
     else()
         target_link_libraries(${name}_import INTERFACE ${name})
     endif()
-    set(kill_at "")
-    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-        set(kill_at -k)
-    endif()
-    set(delaylib ${CMAKE_CURRENT_BINARY_DIR}/lib${name}_delay.a)
-    add_custom_command(OUTPUT ${delaylib}
-        COMMAND ${HX_DLLTOOL} ${kill_at} -d ${def_file} -D ${name}.dll -y ${delaylib}
-        DEPENDS ${def_file} VERBATIM)
-    add_custom_target(${name}_delaylib DEPENDS ${delaylib})
-    add_library(${name}_delay INTERFACE)
-    add_dependencies(${name}_delay ${name}_delaylib ${name})
-    target_link_libraries(${name}_delay INTERFACE ${delaylib} delayimp)
 endfunction()

@@ -139,6 +139,8 @@
 #define IDC_ABOUT_UTILITY_VERSION   1046
 #define IDC_ABOUT_DRIVER_VERSION    1047
 #define IDC_ABOUT_MAC               1052
+// Ours, below the version facts: which libraries the utility runs on.
+#define IDC_ABOUT_LIBRARIES         1140
 
 // Profile page
 #define IDC_PROF_GROUP          1045

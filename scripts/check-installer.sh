@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # A Windows build's installer under Wine, as a user without administrator rights would use it:
-# a silent install (files, Start menu entry, uninstall entry, the "Start with Windows" entry
-# that is on by default), the installed utility started from its Start menu folder's target
-# and asked for its status by the installed hxctl.exe, then a silent uninstall while it runs
-# (it is asked to exit, everything installed is removed, the user's settings stay); last a
-# silent install with /NOAUTOSTART, which leaves "Start with Windows" off, and its uninstall;
-# last an upgrade after the user turned "Start with Windows" off, which keeps it off. Prints
-# each step; exit status 0 when all hold.
+# a silent install (files with the simulated adapter, Start menu entry, uninstall entry, the
+# "Start with Windows" entry that is on by default), the installed utility started from its
+# Start menu folder's target and asked for its status by the installed hxctl.exe (it runs on
+# the simulated adapter and says so), then a silent uninstall while it runs (it is asked to
+# exit, everything installed is removed, the user's settings stay); a silent install with
+# /NOAUTOSTART, which leaves "Start with Windows" off, and its uninstall; an upgrade after
+# the user turned "Start with Windows" off, which keeps it off; last, without the simulated
+# adapter over a VUVAVO.dll of the user's (no stand-in is written, the utility runs and
+# shows no adapter, an upgrade keeps the choice, the user's library survives install,
+# upgrade and uninstall, and /REMOVESETTINGS removes the settings). Prints each step; exit
+# status 0 when all hold.
 #   scripts/check-installer.sh [win64|win32]    (default win64; the build must exist)
 # The i686 installer and utility run under 32-bit Wine.
 set -eu
@@ -89,11 +93,13 @@ utility_pid=$!
 wait_until 150 reg_exists "$SETTINGS_KEY\\LastSetting" || fail "the installed utility stored no setting"
 ok "the installed utility runs and stored its setting"
 # The console program installed beside it reaches it over its control channel.
-installed_status() {
-    (cd "$dir" && hx_wine hxctl.exe -t status </dev/null 2>/dev/null) | tr -d '\r' | grep -qx 'adapter: yes'
+installed_status() {  # installed_status <line the status must hold>
+    (cd "$dir" && hx_wine hxctl.exe -t status </dev/null 2>/dev/null) | tr -d '\r' | grep -qx "$1"
 }
-wait_until 30 installed_status || fail "the installed hxctl.exe does not reach the utility: $(cd "$dir" && hx_wine hxctl.exe status </dev/null 2>&1 | tr -d '\r')"
+wait_until 30 installed_status 'adapter: yes' || fail "the installed hxctl.exe does not reach the utility: $(cd "$dir" && hx_wine hxctl.exe status </dev/null 2>&1 | tr -d '\r')"
 ok "the installed hxctl.exe reaches the running utility"
+installed_status 'adapter-library: simulated' || fail "the utility does not say it runs on the simulated adapter"
+ok "the utility says it runs on the simulated adapter"
 
 hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with an error"
 wait_until 200 gone "$dir" || fail "$dir is still there: $(ls -A "$dir" | tr '\n' ' ')"
@@ -131,3 +137,45 @@ ok "an upgrade keeps Start with Windows off"
 hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the third uninstall ended with an error"
 wait_until 200 gone "$dir" || fail "$dir is still there after the third uninstall"
 ok "uninstalled once more"
+
+# Without the simulated adapter, over a VUVAVO.dll of the user's: no stand-in is written and
+# the user's library is neither replaced nor removed, by an install, an upgrade (which keeps
+# the choice), an install that asks for the simulated adapter, or the uninstall.
+mkdir -p "$dir"
+printf 'the adapter'"'"'s own driver library\r\n' >"$dir/VUVAVO.dll"
+users=$(mktemp)
+cp "$dir/VUVAVO.dll" "$users"
+kept() { cmp -s "$users" "$dir/VUVAVO.dll" || fail "$1 replaced or removed the user's VUVAVO.dll"; }
+install /NOSIMULATED
+[ -f "$dir/HX88UUtil.exe" ] && [ -f "$dir/hxctl.exe" ] || fail "the install without the simulated adapter left out the utility"
+[ ! -e "$dir/dot1x_dll.dll" ] || fail "the install without the simulated adapter wrote dot1x_dll.dll"
+kept "the install without the simulated adapter"
+ok "installed without the simulated adapter: no stand-in written, the user's VUVAVO.dll kept"
+# Without a library it can use, the utility still runs, and shows no adapter.
+(cd "$dir" && exec "$HX_WINE" HX88UUtil.exe </dev/null >/dev/null 2>&1) &
+utility_pid=$!
+wait_until 150 installed_status 'adapter-library: none' ||
+    fail "the utility does not run without its libraries: $(cd "$dir" && hx_wine hxctl.exe -t status </dev/null 2>&1 | tr -d '\r' | tr '\n' ' ')"
+installed_status 'adapter: no' || fail "without a usable VUVAVO.dll the utility shows an adapter"
+ok "without a usable VUVAVO.dll the utility runs and shows no adapter"
+install
+[ ! -e "$dir/dot1x_dll.dll" ] || fail "the upgrade put the simulated adapter in"
+kept "the upgrade"
+wait_until 50 ended "$utility_pid" || fail "the upgrade did not end the running utility"
+utility_pid=""
+ok "an upgrade keeps the simulated adapter out"
+install /SIMULATED
+cmp -s "$dir/dot1x_dll.dll" "build/$preset/bin/dot1x_dll.dll" || fail "/SIMULATED did not put the stand-in supplicant in"
+kept "the install with /SIMULATED"
+ok "/SIMULATED puts the stand-ins in where the folder has none of its own"
+# Without an adapter the utility stored nothing: a stored pass phrase for the uninstaller to remove.
+hx_wine reg add "$SETTINGS_KEY\\LastSetting" /v Dot1xPassphrase /d secret-phrase /f </dev/null >/dev/null 2>&1
+hx_wine "$dir/uninstall.exe" /S /REMOVESETTINGS </dev/null >/dev/null 2>&1 || fail "the fourth uninstall ended with an error"
+wait_until 200 gone "$dir/uninstall.exe" || fail "the fourth uninstall left its uninstaller"
+[ ! -e "$dir/dot1x_dll.dll" ] || fail "the uninstall left its stand-in supplicant"
+kept "the uninstall"
+[ "$(ls -A "$dir")" = VUVAVO.dll ] || fail "the uninstall left $(ls -A "$dir" | tr '\n' ' ')"
+ok "uninstalled: the user's VUVAVO.dll alone is left"
+wait_until 50 eval '! reg_exists "$SETTINGS_KEY"' || fail "/REMOVESETTINGS left the settings"
+ok "/REMOVESETTINGS removed the settings"
+rm -rf "$dir" "$users"

@@ -1,26 +1,40 @@
 #!/usr/bin/env bash
 # Builds the utility for Windows and runs it under Wine against the default simulated world.
 #   scripts/run.sh [--build win32|win64] [folder]
+#   scripts/run.sh --help
 # The build we ship is the 32-bit one (win32, under 32-bit Wine): it runs wherever this
 # machine executes 32-bit code; elsewhere the 64-bit build (win64) runs instead, and the
-# command says so. --build picks one.
+# command says so. --build picks one. It builds the utility, the two stand-in libraries, the
+# console program hxctl and the simulator's control program hxsim.
 # With a display it starts the utility for you: look for its icon in the notification area,
-# and steer the simulated adapter with hxsim from a second terminal (the command says how).
+# and drive it with hxctl, or steer the simulated adapter with hxsim, from a second terminal
+# (the command prints the lines).
 # Without one it runs the utility in Xvfb and takes a user's tour: a first start with nothing
 # stored, the window opened from the tray icon, every page visited, the WPA-PSK network
 # joined from the Site Survey page on the way, a profile saved, and Exit chosen in the tray
 # menu. A picture of every step is saved into the folder (default build/screenshots).
 set -eu
+usage() { sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; }
+preset=""
+folder=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+    -h | --help) usage; exit 0 ;;
+    --build)
+        preset=${2:-}
+        case "$preset" in win32 | win64) ;; *) usage >&2; exit 2 ;; esac
+        shift 2 ;;
+    -*) echo "scripts/run.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+    *)
+        [ -z "$folder" ] || { usage >&2; exit 2; }
+        folder=$1
+        shift ;;
+    esac
+done
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 source scripts/packages.sh
 source scripts/wine-env.sh
-preset=""
-if [ "${1:-}" = --build ]; then
-    preset=${2:-}
-    shift 2 || { echo "usage: scripts/run.sh [--build win32|win64] [folder]" >&2; exit 2; }
-    case "$preset" in win32 | win64) ;; *) echo "usage: scripts/run.sh [--build win32|win64] [folder]" >&2; exit 2 ;; esac
-fi
 hx_install_packages
 if [ "$preset" != win64 ]; then
     probe=0
@@ -36,27 +50,34 @@ if [ "$preset" != win64 ]; then
     fi
 fi
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" -j "$(nproc)" --target HX88UUtil VUVAVO dot1x_dll hxsim hxtour >/dev/null
+cmake --build --preset "$preset" -j "$(nproc)" --target HX88UUtil VUVAVO dot1x_dll hxctl hxsim hxtour >/dev/null
 echo "Running the $preset build."
+# How to reach the running utility from a second terminal: Windows programs run in this
+# build's Wine prefix, from its bin folder.
+second_terminal() {
+    echo "  source scripts/wine-env.sh; hx_wine_setup build/$preset; cd build/$preset/bin"
+    echo "  hx_wine hxctl.exe status       # the utility's status; hx_wine hxctl.exe --help lists the verbs (docs/hxctl.md)"
+    echo "  hx_wine hxsim.exe show         # the simulated world; hx_wine hxsim.exe help lists its commands (docs/simulator.md)"
+}
 
 if [ -n "${DISPLAY:-}" ]; then
     hx_wine_setup "build/$preset"
     trap hx_wine_teardown EXIT
     cd "build/$preset/bin"
     echo "Starting HX88UUtil.exe: look for its icon in the notification area."
-    echo "To steer the simulated adapter, in a second terminal with DISPLAY=$DISPLAY:"
-    echo "  source scripts/wine-env.sh; hx_wine_setup build/$preset; cd build/$preset/bin"
-    echo "  hx_wine hxsim.exe show"
+    echo "To drive it, or steer the simulated adapter, in a second terminal with DISPLAY=$DISPLAY:"
+    second_terminal
     hx_wine HX88UUtil.exe
     exit 0
 fi
 
-shots=$(realpath -m "${1:-build/screenshots}")
+shots=$(realpath -m "${folder:-build/screenshots}")
 mkdir -p "$shots"
 hx_wine_setup "build/$preset"
 source scripts/tour-desktop.sh
-# A first start: nothing stored yet.
+# A first start: nothing stored yet, and no start with Windows chosen.
 hx_wine reg delete 'HKCU\Software\Tessaro\HX88UUtil' /f </dev/null >/dev/null 2>&1 || true
+hx_wine reg delete "$HX_RUN_KEY" /v HX88UUtil /f </dev/null >/dev/null 2>&1 || true
 
 cd "build/$preset/bin"
 tour_start hxtour 800x600
@@ -95,3 +116,6 @@ step menu-exit
 step wait-exit 10
 tour_ended
 echo "The tour ended through the tray menu's Exit; pictures in $shots"
+echo "To try the utility yourself, run this command with a display (DISPLAY set). To drive it"
+echo "then with hxctl or steer the simulated adapter with hxsim, in a second terminal:"
+second_terminal

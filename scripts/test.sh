@@ -6,6 +6,14 @@
 # Ends with one line: "N passed, N failed, N skipped". Exit status 0 only when nothing
 # failed. What cannot run on this machine is counted as skipped, never as passed.
 set -u
+case "${1:-}" in
+"") ;;
+-h | --help)
+    sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
+    echo "Usage: scripts/test.sh    (no arguments; results and logs in build/test-results)"
+    exit 0 ;;
+*) echo "usage: scripts/test.sh [--help]" >&2; exit 2 ;;
+esac
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 source scripts/packages.sh

@@ -28,10 +28,22 @@ step() {
     exit 1
 }
 
+# A busy machine paints late: the picture is taken once two looks half a second apart
+# differ in less than 1 % of the pixels (a meter or a figure may still change), or after
+# ten seconds.
 shot() {
     sleep "${2:-1}"
-    import -window root -crop "$tour_size+0+0" +repage "$shots/$1.png"
-    echo "saved $shots/$1.png"
+    local picture="$shots/$1.png" look="$shots/.look.png" i differ
+    local settled=$((${tour_size%x*} * ${tour_size#*x} / 100))
+    import -window root -crop "$tour_size+0+0" +repage "$picture"
+    for i in $(seq 1 20); do
+        sleep 0.5
+        import -window root -crop "$tour_size+0+0" +repage "$look"
+        differ=$(compare -metric AE "$picture" "$look" null: 2>&1 >/dev/null) || true
+        mv "$look" "$picture"
+        awk -v differ="$differ" -v settled="$settled" 'BEGIN { exit !(differ + 0 < settled) }' && break
+    done
+    echo "saved $picture"
 }
 
 tour_ended() { utility=""; }

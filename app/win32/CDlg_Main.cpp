@@ -56,7 +56,7 @@ CDlg_Main::~CDlg_Main() {
 BOOL CDlg_Main::OnInitDialog() {
     for (PageEntry& entry : entries_) entry.label.Attach(Hwnd(), entry.labelId);
 
-    ::SetWindowTextA(Hwnd(), kMainWindowTitle);
+    ::SetWindowTextA(Hwnd(), MainWindowTitle(state_.libraries.SimulatedAdapter()));
     UseIconsForDpi(WindowDpi(Hwnd()));
 
     PageEntry& linkInfo = *EntryForPage(PageId::LinkInfo);
@@ -148,7 +148,7 @@ void CDlg_Main::HideMainWindow() { ::ShowWindow(Hwnd(), SW_HIDE); }
 
 void CDlg_Main::ShowTraySet(int set) {
     if (!tray_) return;
-    tray_->SetTooltip(TrayTooltip(set, state_.link));
+    tray_->SetTooltip(TrayTooltip(set, state_.link, state_.libraries.SimulatedAdapter()));
     tray_->ShowSet(set);
 }
 
@@ -263,7 +263,8 @@ void CDlg_Main::OnTrayNotification(LPARAM mouseMessage) {
 
 void CDlg_Main::ShowJoinNotice() {
     if (!notice_ || !tray_) return;
-    if (const std::optional<std::string> text = notice_->TakeNotice()) tray_->ShowBalloon(kMainWindowTitle, *text);
+    if (const std::optional<std::string> text = notice_->TakeNotice())
+        tray_->ShowBalloon(MainWindowTitle(state_.libraries.SimulatedAdapter()), *text);
 }
 
 void CDlg_Main::OpenOnEncryptionPage() {

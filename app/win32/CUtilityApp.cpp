@@ -29,9 +29,13 @@ int CUtilityApp::Run(HINSTANCE instance) {
     profile_ = std::make_unique<RegistryAppProfile>(kRegistryRoot, ApplicationNameFromModule(nullptr));
     state_.keyFormat = profile_->ReadInt("", kKeyFormatValue, 0);
 
-    AdapterLibrary& library = ExportedAdapterLibrary();
+    libraries_ = BindVendorLibraries();
+    state_.libraries = libraries_.identity;
+    AdapterLibrary& library = *libraries_.adapter;
     lastSetting_ = std::make_unique<LastSettingStore>(*profile_);
-    worker_ = std::make_unique<UtilityAuthWorker>(state_, *profile_);
+    worker_ = std::make_unique<UtilityAuthWorker>(library, *libraries_.supplicant,
+                                                  state_.libraries.supplicant.kind != LibraryKind::Unusable, state_,
+                                                  *profile_);
     applier_ = std::make_unique<SettingApplier>(library, state_, *lastSetting_, *worker_);
     profiles_ = std::make_unique<ProfileStore>(*profile_);
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/UtilityState.h"
+#include "app/win32/VendorLibraryBinding.h"
 #include "config/win32/RegistryAppProfile.h"
 #include "auth/win32/UtilityAuthWorker.h"
 #include "config/LastSettingStore.h"
@@ -30,6 +31,7 @@ public:
 
 private:
     UtilityState state_;
+    BoundLibraries libraries_;
     std::unique_ptr<RegistryAppProfile> profile_;
     std::unique_ptr<LastSettingStore> lastSetting_;
     std::unique_ptr<UtilityAuthWorker> worker_;

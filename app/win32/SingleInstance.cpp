@@ -1,11 +1,11 @@
 #include "app/win32/SingleInstance.h"
 
-#include "app/UtilityState.h"
+#include "app/win32/UtilityWindow.h"
 
 namespace hx::win {
 
 bool ActivateRunningInstance() {
-    HWND running = ::FindWindowA(nullptr, kMainWindowTitle);
+    HWND running = FindUtilityWindow();
     if (running == nullptr) return false;
     ::ShowWindow(running, SW_SHOW);
     ::BringWindowToTop(running);

@@ -6,10 +6,11 @@
 
 namespace hx::win {
 
-UtilityAuthWorker::UtilityAuthWorker(UtilityState& state, AppProfile& profile)
+UtilityAuthWorker::UtilityAuthWorker(AdapterLibrary& adapter, SupplicantLibrary& supplicant, bool supplicantUsable,
+                                     UtilityState& state, AppProfile& profile)
     : messages_(ApplicationNameFromModule(nullptr)),
-      worker_(ExportedAdapterLibrary(), ExportedSupplicantLibrary(), state, profile, directory_,
-              messages_) {
+      supplicantUsable_(supplicantUsable),
+      worker_(adapter, supplicant, state, profile, directory_, messages_) {
     worker_.ReportJoinsTo(notice_);
 }
 

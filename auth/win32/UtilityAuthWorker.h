@@ -1,6 +1,7 @@
-// The authentication worker as the utility runs it: over the exported driver and
-// supplicant libraries, with the Win32 ports. The application object owns one; the apply
-// operations, the Site Survey page and the exit path use it as their WorkerControl.
+// The authentication worker as the utility runs it: over the driver and supplicant
+// libraries the utility bound, with the Win32 ports. The application object owns one; the
+// apply operations, the Site Survey page and the exit path use it as their WorkerControl.
+// Without a usable supplicant library no worker starts: nothing could negotiate its keys.
 #pragma once
 
 #include "auth/AuthWorker.h"
@@ -11,9 +12,12 @@ namespace hx::win {
 
 class UtilityAuthWorker final : public WorkerControl {
 public:
-    UtilityAuthWorker(UtilityState& state, AppProfile& profile);
+    UtilityAuthWorker(AdapterLibrary& adapter, SupplicantLibrary& supplicant, bool supplicantUsable,
+                      UtilityState& state, AppProfile& profile);
 
-    void StartWorker() override { worker_.StartWorker(); }
+    void StartWorker() override {
+        if (supplicantUsable_) worker_.StartWorker();
+    }
     void StopWorker() override { worker_.StopWorker(); }
     bool WorkerActive() const override { return worker_.WorkerActive(); }
 
@@ -24,6 +28,7 @@ private:
     ModuleDirectoryPort directory_;
     OwnerlessMessageBoxPort messages_;
     JoinFailureNotice notice_;
+    const bool supplicantUsable_;
     AuthWorker worker_;   // last: its thread ends before the ports go
 };
 

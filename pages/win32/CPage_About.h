@@ -1,4 +1,5 @@
-// The About page: the utility's version, the driver's version and the adapter's MAC address.
+// The About page: the utility's version, the driver's version and the adapter's MAC address,
+// and below them which libraries the utility runs on (the simulated stand-ins or others).
 #pragma once
 
 #include <string>

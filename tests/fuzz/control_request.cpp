@@ -20,6 +20,7 @@ struct NoWindow final : hx::ControlWindowPort {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     hx::test::AdapterFixture f;
     f.state.adapterReady = 1;
+    f.state.adapterLookedFor = true;
     hx::ProfileStore profiles{f.profile};
     profiles.LinkProfile("Home");
     NoWindow window;

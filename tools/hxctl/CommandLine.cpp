@@ -18,17 +18,17 @@ struct VerbRule {
 
 const std::vector<VerbRule>& Rules() {
     static const std::vector<VerbRule> rules = {
-        {"status", Verb::Status, 0, {}},
+        {"status", Verb::Status, 0, {"--wait"}},
         {"scan", Verb::Scan, 0, {"--wait"}},
         {"connect", Verb::Connect, 1,
          {"--bssid", "--wep-key", "--wep-auth", "--passphrase", "--passphrase-file", "--cipher", "--wait"}},
-        {"profile list", Verb::ProfileList, 0, {}},
-        {"profile load", Verb::ProfileLoad, 1, {}},
-        {"profile save", Verb::ProfileSave, 1, {}},
-        {"profile delete", Verb::ProfileDelete, 1, {}},
-        {"profile export", Verb::ProfileExport, 1, {"--key"}},
-        {"profile import", Verb::ProfileImport, 1, {"--name"}},
-        {"monitor", Verb::Monitor, 0, {}},
+        {"profile list", Verb::ProfileList, 0, {"--wait"}},
+        {"profile load", Verb::ProfileLoad, 1, {"--wait"}},
+        {"profile save", Verb::ProfileSave, 1, {"--wait"}},
+        {"profile delete", Verb::ProfileDelete, 1, {"--wait"}},
+        {"profile export", Verb::ProfileExport, 1, {"--key", "--wait"}},
+        {"profile import", Verb::ProfileImport, 1, {"--name", "--wait"}},
+        {"monitor", Verb::Monitor, 0, {"--wait"}},
     };
     return rules;
 }
@@ -49,7 +49,9 @@ UsageError Refuse(std::string message) { return UsageError{std::move(message)}; 
 std::optional<int> Seconds(const std::string& text) {
     if (text.empty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
-    return std::stoi(text);
+    const int seconds = std::stoi(text);
+    if (seconds > kMaxWaitSeconds) return std::nullopt;
+    return seconds;
 }
 
 // Turns the connect options into request fields.
@@ -167,8 +169,9 @@ std::variant<Invocation, UsageError> ParseCommandLine(const std::vector<std::str
     for (const Option& option : options) {
         if (option.name != "--wait") continue;
         const std::optional<int> seconds = Seconds(option.value);
-        if (!seconds) return Refuse("--wait takes a whole number of seconds");
+        if (!seconds) return Refuse("--wait takes a whole number of seconds, 0 to " + std::to_string(kMaxWaitSeconds));
         call.waitSeconds = *seconds;
+        call.waitGiven = true;
     }
     switch (call.verb) {
     case Verb::Help:
@@ -181,16 +184,21 @@ std::variant<Invocation, UsageError> ParseCommandLine(const std::vector<std::str
     case Verb::ProfileSave: call.request.Set("verb", "profile-save").Set("name", operand); break;
     case Verb::ProfileDelete: call.request.Set("verb", "profile-delete").Set("name", operand); break;
     case Verb::ProfileExport:
-        for (const Option& option : options)
-            if (option.name == "--key" && option.value != "clear") return Refuse("--key takes clear");
+        for (const Option& option : options) {
+            if (option.name != "--key") continue;
+            if (option.value != "clear") return Refuse("--key takes clear");
+            call.keysInClear = true;
+        }
         call.profileName = operand;
-        call.keysInClear = !options.empty();
         call.request.Set("verb", "profile-get").Set("name", operand).Set("keys", call.keysInClear ? "clear" : "none");
         break;
     case Verb::ProfileImport:
         call.importFile = operand;
-        for (const Option& option : options) call.profileName = option.value;
-        if (!options.empty() && call.profileName.empty()) return Refuse("--name takes a profile name");
+        for (const Option& option : options) {
+            if (option.name != "--name") continue;
+            if (option.value.empty()) return Refuse("--name takes a profile name");
+            call.profileName = option.value;
+        }
         call.request.Set("verb", "profile-put");
         break;
     case Verb::Connect:

@@ -16,7 +16,10 @@ enum class Verb { Help, Status, Scan, Connect, ProfileList, ProfileLoad, Profile
 
 enum class PassphraseSource { None, Stdin, File };
 
+// --wait: how long hxctl waits in all, for a utility still starting and then for what
+// scan and connect wait for.
 inline constexpr int kDefaultWaitSeconds = 30;
+inline constexpr int kMaxWaitSeconds = 3600;
 
 struct Invocation {
     Verb verb = Verb::Help;
@@ -24,7 +27,8 @@ struct Invocation {
     // The request as it goes out. Connect's pass phrase is added once it has been read;
     // export and import build theirs from the XML side.
     ControlRecord request;
-    int waitSeconds = kDefaultWaitSeconds;   // scan and connect
+    int waitSeconds = kDefaultWaitSeconds;
+    bool waitGiven = false;                  // then a utility not running yet is waited for too
     // connect
     std::string ssid;
     PassphraseSource passphraseSource = PassphraseSource::None;

@@ -5,12 +5,13 @@ namespace hx::ctl {
 const char* HelpText() {
     return R"(hxctl: drives the running HX-88U Utility from a console or a script.
 
-usage: hxctl [-t] VERB [ARGUMENTS] [OPTIONS]
+usage: hxctl [-t] VERB [ARGUMENTS] [OPTIONS] [--wait S]
 
 verbs:
-  status                      the adapter, who controls it, the link and the security in force
-  scan [--wait S]             starts a survey, waits for its list (S seconds, default 30) and
-                              prints one row per network
+  status                      the adapter, who controls it, the libraries, the link and the
+                              security in force
+  scan                        starts a survey, waits for its list and prints one row per
+                              network
   connect SSID [OPTIONS]      joins SSID and waits until the link is up and, for WPA, both keys
                               are installed
       --bssid B               the access point, e.g. 00-11-22-33-44-55
@@ -24,7 +25,6 @@ verbs:
       --passphrase-file FILE  WPA-PSK: the pass phrase is the text of FILE (one trailing line
                               end is dropped). It is never taken from the command line.
       --cipher tkip|aes       WPA-PSK cipher
-      --wait S                seconds to wait for the link (default 30)
   profile list                the stored profiles, one per line
   profile load NAME           loads and applies a profile
   profile save NAME           stores the setting in force as a new profile
@@ -45,7 +45,12 @@ options:
   -t, --terse                 for scripts: "key: value" lines (status: the utility's field
                               names) and tab-separated rows (scan: bssid, ssid, security,
                               mode, channel, signal)
-  -h, --help                  this text
+  --wait S                    how long to wait in all, 0 to 3600 seconds (default 30): for a
+                              utility still starting (its window up but not yet its channel,
+                              or not yet looked for the adapter), then for scan's list or
+                              connect's link. Given, it also waits for a utility that is not
+                              running yet (a logon script may run before it starts).
+  -h, --help, /?              this text
   --                          the arguments after it are not options (an SSID with a
                               leading '-')
 
@@ -55,7 +60,8 @@ exit status:
   2   wrong invocation or bad input (nothing was sent or changed)
   3   timeout
   4   connect failed (the join ended without keys)
-  8   the utility is not running, or runs without its control channel
+  8   the utility is not running, runs without its control channel, or was still
+      starting when --wait ran out
   10  no such network or profile
 
 The utility's pipe is \\.\pipe\hx88uutil-<your SID>, or the one HX_CONTROL_PIPE names.

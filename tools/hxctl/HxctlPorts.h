@@ -16,6 +16,7 @@ namespace hx::ctl {
 // One request sent and its reply read.
 struct Exchange {
     bool reached = false;   // false: the utility could not be reached; code and message say why
+    bool starting = false;  // not reached, but its window is there: the channel is not open yet
     std::string reply;
     int code = ExitStatus::NotRunning;
     std::string message;

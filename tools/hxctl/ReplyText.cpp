@@ -59,6 +59,10 @@ std::string StatusText(const ControlRecord& status, bool terse) {
     const bool adapter = status.Get("adapter") == "yes";
     text += Line("Adapter", adapter ? "present" : "not present");
     text += Line("Control", status.Get("control") == "windows" ? "Windows Zero Configuration" : "HX-88U Utility");
+    // simulated: our stand-ins, which show a simulated radio world; other: not ours.
+    if (status.Find("adapter-library") != nullptr)
+        text += Line("Libraries", "adapter " + TerseValue(status.Get("adapter-library")) + ", supplicant " +
+                                      TerseValue(status.Get("supplicant-library")));
     if (adapter) {
         const bool up = status.Get("link") == "up";
         text += Line("Link", up ? "up" : "down");

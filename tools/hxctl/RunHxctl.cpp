@@ -29,7 +29,8 @@ struct Answer {
 
 class Session {
 public:
-    Session(HxctlPorts& ports, const Invocation& call) : ports_(ports), call_(call) {}
+    Session(HxctlPorts& ports, const Invocation& call)
+        : ports_(ports), call_(call), deadline_(ports.NowMilliseconds() + 1000LL * call.waitSeconds) {}
 
     int Fail(int status, const std::string& message) {
         ports_.Err("hxctl: " + message + "\n");
@@ -41,11 +42,22 @@ public:
         if (text.size() > kMaxControlRequestBytes)
             return {Fail(ExitStatus::Usage, "the request is longer than the utility accepts (" +
                                                 std::to_string(kMaxControlRequestBytes) + " bytes)"), {}};
-        const Exchange exchange = ports_.Transact(text);
-        if (!exchange.reached) return {Fail(exchange.code, exchange.message), {}};
-        std::optional<std::vector<ControlRecord>> records = ParseControlMessage(exchange.reply);
-        if (!records || records->empty() || records->front().Find("status") == nullptr)
-            return {Fail(ExitStatus::Unknown, "the utility's reply could not be read"), {}};
+        std::optional<std::vector<ControlRecord>> records;
+        for (;;) {
+            const Exchange exchange = ports_.Transact(text);
+            if (!exchange.reached) {
+                // A utility still starting is waited for; one not running only when --wait
+                // says so (a logon script may run before the utility has started).
+                if ((exchange.starting || (call_.waitGiven && exchange.code == ExitStatus::NotRunning)) && WaitOn())
+                    continue;
+                return {Fail(exchange.code, exchange.message), {}};
+            }
+            records = ParseControlMessage(exchange.reply);
+            if (!records || records->empty() || records->front().Find("status") == nullptr)
+                return {Fail(ExitStatus::Unknown, "the utility's reply could not be read"), {}};
+            // It has not looked for the adapter yet: every answer would say there is none.
+            if (records->front().Get("starting") != "yes" || !WaitOn()) break;
+        }
         if (records->front().Get("status") != "ok") {
             const long long code = NumberField(records->front(), "code", ExitStatus::Unknown);
             const int status = KnownStatus(code) && code != ExitStatus::Ok ? static_cast<int>(code) : ExitStatus::Unknown;
@@ -101,7 +113,7 @@ public:
     }
 
     int Scan() {
-        const std::optional<Answer> survey = FreshSurvey(ports_.NowMilliseconds() + 1000LL * call_.waitSeconds);
+        const std::optional<Answer> survey = FreshSurvey(deadline_);
         if (!survey)
             return Fail(ExitStatus::Timeout, "the survey brought no list within " + std::to_string(call_.waitSeconds) + " s");
         if (survey->status == ExitStatus::Ok) ports_.Out(SurveyText(survey->records, call_.terse));
@@ -142,7 +154,7 @@ public:
             if (std::string problem = CheckPassphrase(*passphrase); !problem.empty()) return Fail(ExitStatus::Usage, problem);
             request.Set("passphrase", *passphrase);
         }
-        const long long deadline = ports_.NowMilliseconds() + 1000LL * call_.waitSeconds;
+        const long long deadline = deadline_;
         if (passphrase && request.Find("cipher") == nullptr)
             if (const int surveyed = SurveyBeforeJoin(request, deadline); surveyed != ExitStatus::Ok) return surveyed;
         const Answer before = AskStatus();
@@ -230,8 +242,16 @@ public:
     }
 
 private:
+    // Sleeps one poll when the deadline allows another try.
+    bool WaitOn() {
+        if (ports_.NowMilliseconds() >= deadline_) return false;
+        ports_.Sleep(kPollMilliseconds);
+        return true;
+    }
+
     HxctlPorts& ports_;
     const Invocation& call_;
+    const long long deadline_;   // --wait seconds after hxctl started
 };
 
 }  // namespace

@@ -28,7 +28,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/UtilityState.h"
+#include "app/win32/UtilityWindow.h"
 #include "resources/resource.h"
 #include "tests/win/common/RemoteListView.h"
 
@@ -70,7 +70,7 @@ DWORD Seconds(int argc, char** argv, int index, int fallback) {
     return static_cast<DWORD>((argc > index ? std::atoi(argv[index]) : fallback) * 1000);
 }
 
-HWND MainWindow() { return ::FindWindowA("#32770", hx::kMainWindowTitle); }
+HWND MainWindow() { return hx::win::FindUtilityWindow(); }
 
 std::string Text(HWND hwnd) {
     char text[512] = {};
@@ -140,14 +140,19 @@ void Click(HWND button) {
                    reinterpret_cast<LPARAM>(button));
 }
 
+// At start-up the window shows for a moment before it hides in the tray, and a heartbeat
+// tick without an adapter ready hides it again: open means shown, and still shown after the
+// next tick.
 int Open(DWORD limit) {
-    HWND main = nullptr;
     const bool shown = WaitUntil(limit, [&] {
-        main = MainWindow();
+        HWND main = MainWindow();
         if (main == nullptr) return false;
-        if (::IsWindowVisible(main)) return true;
-        ::PostMessageA(main, kTrayCallback, 1, WM_LBUTTONDBLCLK);
-        ::Sleep(200);
+        if (!::IsWindowVisible(main)) {
+            ::PostMessageA(main, kTrayCallback, 1, WM_LBUTTONDBLCLK);
+            ::Sleep(200);
+            if (!::IsWindowVisible(main)) return false;
+        }
+        ::Sleep(1500);
         return ::IsWindowVisible(main) != FALSE;
     });
     return shown ? 0 : Fail("the window did not open (no adapter ready?)");

@@ -39,6 +39,7 @@ struct Utility : test::AdapterFixture {
     JoinFailureNotice notice;
     ControlService service{{state, library, applier, worker, store, profiles, shell, window, &notice}};
     Utility() {
+        state.adapterLookedFor = true;
         state.adapterReady = 1;
         state.wzcState = Wzc::OwnControl;
         state.current = test::FullSetting(64);

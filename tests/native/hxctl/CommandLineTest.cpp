@@ -37,6 +37,7 @@ TEST(CommandLine, GoodInvocationsBuildTheirRequests) {
         {{"profile", "delete", "Home"}, "verb=profile-delete name=Home"},
         {{"profile", "export", "Home"}, "verb=profile-get name=Home keys=none"},
         {{"profile", "export", "Home", "--key", "clear"}, "verb=profile-get name=Home keys=clear"},
+        {{"profile", "export", "Home", "--wait", "60"}, "verb=profile-get name=Home keys=none"},   // every verb waits
         {{"profile", "import", "a.xml", "--name", "Copy"}, "verb=profile-put"},
         {{"monitor"}, "verb=status"},
         {{"status", "--help"}, ""},
@@ -67,7 +68,7 @@ TEST(CommandLine, BadInvocationsAreRefusedWithAClearMessage) {
         {{"frobnicate"}, "unknown verb 'frobnicate'"},
         {{"profile"}, "profile needs"},
         {{"profile", "rename", "a"}, "unknown profile verb 'rename'"},
-        {{"status", "--wait", "3"}, "unknown option --wait"},
+        {{"status", "--wait", "3601"}, "0 to 3600"},
         {{"status", "extra"}, "takes no argument"},
         {{"connect"}, "needs an argument"},
         {{"connect", "a", "b"}, "takes one argument"},

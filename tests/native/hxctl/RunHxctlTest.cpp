@@ -10,7 +10,8 @@ namespace hx::ctl {
 namespace {
 
 // The utility as a queue of replies; every request sent is recorded. An empty queue is a
-// utility that is not running. The clock moves on with each sleep.
+// utility that is not running, an empty reply one whose window is up but not its channel.
+// The clock moves on with each sleep.
 class ScriptedPorts : public HxctlPorts {
 public:
     std::deque<std::string> replies;
@@ -24,6 +25,11 @@ public:
         Exchange exchange;
         if (replies.empty()) {
             exchange.message = "HX-88U Utility is not running";
+            return exchange;
+        }
+        if (replies.front().empty()) {
+            replies.pop_front();
+            exchange.starting = true;
             return exchange;
         }
         exchange.reached = true;
@@ -48,6 +54,8 @@ TEST(RunHxctl, EachVerbSendsItsRequestsAndEndsWithItsStatus) {
     const std::string joined = "status=ok\nadapter=yes control=utility link=up ssid=Net auth=wpa-psk pairwise-key=yes "
                                "group-key=yes failed-joins=0 joins=2\n";
     const std::string failed = "status=ok\nadapter=yes control=utility link=down auth=wpa-psk failed-joins=1 joins=2\n";
+    const std::string starting = "status=error code=8 message=starting starting=yes\n";
+    const std::vector<std::string> fiveStatus(5, "verb=status");
     struct Case {
         std::vector<std::string> args;
         std::optional<std::string> input;
@@ -80,6 +88,12 @@ TEST(RunHxctl, EachVerbSendsItsRequestsAndEndsWithItsStatus) {
         {{"scan", "--wait", "0"}, {}, {"status=ok\nsurvey=4\n", "status=ok\nsurvey=4 scanning=yes\n"},
          {"verb=scan", "verb=survey"}, 3},
         {{"monitor"}, {}, {idle, joined}, {"verb=status", "verb=status"}, 0},
+        // A starting utility is asked again: its window up before its channel, then its
+        // channel up before its first look for the adapter.
+        {{"profile", "load", "X"}, {}, {"", starting, "status=ok\n"}, std::vector<std::string>(3, "verb=profile-load name=X"), 0},
+        {{"status", "--wait", "0"}, {}, {starting}, {"verb=status"}, 8},
+        // One not running at all only with --wait, for as long as it says.
+        {{"status", "--wait", "1"}, {}, {}, fiveStatus, 8},
     };
     for (const Case& c : cases) {
         ScriptedPorts ports;

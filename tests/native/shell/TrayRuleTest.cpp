@@ -52,21 +52,26 @@ TEST(TrayRule, TooltipNamesTheUtilityAndTheLinkWithinTheRecord) {
     const int up = ConnectState::Associated, down = ConnectState::NotAssociated;
     // Longer than any SSID the adapter reports; the cut falls inside the two bytes of "é".
     const std::string overlong = std::string(48, 'a') + "\xC3\xA9" + "bb", longest(32, 'W');
-    const std::tuple<int, int, std::string, int, std::string> cases[] = {
-        {5, up, "Open-Lobby", 80, "HX-88U: Open-Lobby, 80 %"},
-        {5, up, longest, 140, "HX-88U: " + longest + ", 100 %"},
-        {3, up, "a\nb\x7F", 7, "HX-88U: a?b?, 7 %"},
-        {1, down, "Wanted", 0, "HX-88U: not connected"},
-        {TraySet::NoAdapter, up, "Old", 50, "HX-88U: no adapter"},
-        {TraySet::ZeroConfiguration, up, "Old", 50, "HX-88U: controlled by Windows Zero Configuration"},
-        {5, up, overlong, 42, "HX-88U: " + std::string(48, 'a') + ", 42 %"},
+    const std::tuple<int, int, std::string, int, bool, std::string> cases[] = {
+        {5, up, "Open-Lobby", 80, false, "HX-88U: Open-Lobby, 80 %"},
+        {5, up, longest, 140, false, "HX-88U: " + longest + ", 100 %"},
+        {3, up, "a\nb\x7F", 7, false, "HX-88U: a?b?, 7 %"},
+        {1, down, "Wanted", 0, false, "HX-88U: not connected"},
+        {TraySet::NoAdapter, up, "Old", 50, false, "HX-88U: no adapter"},
+        {TraySet::ZeroConfiguration, up, "Old", 50, false, "HX-88U: controlled by Windows Zero Configuration"},
+        {5, up, overlong, 42, false, "HX-88U: " + std::string(48, 'a') + ", 42 %"},
+        // While the simulated adapter is loaded the tooltip says so last; the SSID gives way to it.
+        {5, up, "Open-Lobby", 80, true, "HX-88U: Open-Lobby, 80 % (simulated)"},
+        {5, up, overlong, 42, true, "HX-88U: " + std::string(37, 'a') + ", 42 % (simulated)"},
+        {TraySet::ZeroConfiguration, up, "Old", 50, true, "HX-88U: controlled by Windows Zero Configuration (simulated)"},
+        {TraySet::NoAdapter, up, "Old", 50, true, "HX-88U: no adapter (simulated)"},
     };
-    for (const auto& [set, state, ssid, quality, expected] : cases) {
+    for (const auto& [set, state, ssid, quality, simulated, expected] : cases) {
         LinkStatus link;
         link.connectState = state;
         link.ssid = ssid;
         link.linkQuality = quality;
-        EXPECT_EQ(TrayTooltip(set, link), expected) << ssid;
+        EXPECT_EQ(TrayTooltip(set, link, simulated), expected) << ssid;
     }
 }
 

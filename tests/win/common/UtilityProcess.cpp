@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/UtilityState.h"
+#include "app/VendorLibraries.h"
 
 namespace hx::test {
 
@@ -34,7 +35,6 @@ bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds limit)
 
 namespace {
 struct TitleSearch {
-    const char* title;
     DWORD processId;  // 0: any process
     std::vector<HWND> found;
 };
@@ -43,7 +43,7 @@ BOOL CALLBACK CollectTitled(HWND hwnd, LPARAM lParam) {
     auto* search = reinterpret_cast<TitleSearch*>(lParam);
     char text[256] = {};
     ::GetWindowTextA(hwnd, text, sizeof text);
-    if (std::string(text) != search->title) return TRUE;
+    if (!IsMainWindowTitle(text)) return TRUE;
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hwnd, &pid);
     if (search->processId == 0 || pid == search->processId) search->found.push_back(hwnd);
@@ -51,8 +51,8 @@ BOOL CALLBACK CollectTitled(HWND hwnd, LPARAM lParam) {
 }
 }  // namespace
 
-int CountWindowsTitled(const char* title) {
-    TitleSearch search{title, 0, {}};
+int CountUtilityWindows() {
+    TitleSearch search{0, {}};
     ::EnumWindows(&CollectTitled, reinterpret_cast<LPARAM>(&search));
     return static_cast<int>(search.found.size());
 }
@@ -95,7 +95,7 @@ void UtilityProcess::Kill() {
 }
 
 HWND UtilityProcess::MainWindow() const {
-    TitleSearch search{kMainWindowTitle, info_.dwProcessId, {}};
+    TitleSearch search{info_.dwProcessId, {}};
     ::EnumWindows(&CollectTitled, reinterpret_cast<LPARAM>(&search));
     return search.found.empty() ? nullptr : search.found.front();
 }

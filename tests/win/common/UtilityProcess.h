@@ -19,8 +19,8 @@ void PumpMessages();
 // Polls cond every 10 ms, dispatching this thread's messages meanwhile, until it holds or the time is up; returns its last value.
 bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds limit);
 
-// Top-level windows whose title is exactly this text.
-int CountWindowsTitled(const char* title);
+// Top-level windows with the utility's title, or the one it has on the simulated adapter.
+int CountUtilityWindows();
 
 class UtilityProcess {
 public:

@@ -1,6 +1,8 @@
 // First start on a machine where the utility never ran: nothing stored yet.
 #include <regex>
 
+#include "app/VendorLibraries.h"
+
 #include "tests/win/e2e_journeys/Journey.h"
 
 namespace hx::test {
@@ -85,6 +87,16 @@ TEST_F(FirstStart, AppliesAndStoresTheDefaultsHiddenWithTheIconFollowingTheSigna
     EXPECT_GE(ExitThroughTray().count(), 0);
     EXPECT_EQ(utility.ExitCode(), 0u);
     EXPECT_FALSE(ReadStored("", "WepKeyFormat").has_value()) << "nothing is stored on exit";
+}
+
+// On the stand-ins beside it the utility never passes for the real adapter: its title and
+// its About page say it runs on the simulated one (the tooltip: the main window's test).
+TEST_F(FirstStart, SaysItRunsOnTheSimulatedAdapter) {
+    Start();
+    EXPECT_EQ(Text(window), kSimulatedMainWindowTitle);
+    std::string about;
+    WaitFor([&] { return !(about = PageText(window, IDC_ABOUT_LIBRARIES)).empty(); }, 5s);   // once the pages are made
+    EXPECT_EQ(about, "Adapter library: simulated stand-in (VUVAVO.dll)\r\nSupplicant library: simulated stand-in (dot1x_dll.dll)");
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ TEST_F(Shutdown, ASecondStartBringsTheReadyFirstOneForward) {
     EXPECT_TRUE(second.WaitForExit(10s));
     EXPECT_EQ(second.ExitCode(), 0u);
     EXPECT_EQ(second.MainWindow(), nullptr);
-    EXPECT_EQ(CountWindowsTitled(kMainWindowTitle), 1);
+    EXPECT_EQ(CountUtilityWindows(), 1);
     EXPECT_TRUE(Visible()) << "the first window is shown";
     std::this_thread::sleep_for(2200ms);
     EXPECT_TRUE(Visible()) << "with its adapter ready it stays shown";

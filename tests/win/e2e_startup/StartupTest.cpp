@@ -31,7 +31,7 @@ TEST(Startup, RunsHiddenAndSecondStartBringsTheFirstForward) {
     int mostWindows = 0;
     WaitFor([&] {
         sawVisible = sawVisible || ::IsWindowVisible(window);
-        mostWindows = std::max(mostWindows, CountWindowsTitled(kMainWindowTitle));
+        mostWindows = std::max(mostWindows, CountUtilityWindows());
         return !second.Running();
     }, 10s);
     EXPECT_TRUE(second.WaitForExit(0ms)) << "the second instance keeps running";
@@ -47,7 +47,7 @@ TEST(Startup, RunsHiddenAndSecondStartBringsTheFirstForward) {
     ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(first.WaitForExit(5s));
     EXPECT_EQ(first.ExitCode(), 0u);
-    EXPECT_EQ(CountWindowsTitled(kMainWindowTitle), 0);
+    EXPECT_EQ(CountUtilityWindows(), 0);
 }
 
 // Two utilities started at the same instant, twenty times: each time one runs, and the
@@ -60,7 +60,7 @@ TEST(Startup, OfTwoStartedTogetherExactlyOneRuns) {
         int mostWindows = 0;
         UtilityProcess* survivor = nullptr;
         const bool settled = WaitFor([&] {
-            mostWindows = std::max(mostWindows, CountWindowsTitled(kMainWindowTitle));
+            mostWindows = std::max(mostWindows, CountUtilityWindows());
             survivor = a.Running() == b.Running() ? nullptr : a.Running() ? &a : &b;
             return mostWindows > 1 || (survivor != nullptr && survivor->MainWindow() != nullptr);
         }, 60s);

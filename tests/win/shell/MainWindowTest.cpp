@@ -9,6 +9,7 @@
 
 #include "app/TrayRule.h"
 #include "app/win32/CDlg_Main.h"
+#include "app/win32/UtilityWindow.h"
 #include "framework/win32/Handles.h"
 #include "resources/resource.h"
 #include "tests/fakes/FakeAdapterLibrary.h"
@@ -138,6 +139,17 @@ protected:
     AboutPage about{log};
     MainWindow main{state, library, worker, {linkInfo, config, wep, site, profile, about}};
 };
+
+// On the simulated adapter the window's title and the tray's tooltip say so, and the window
+// is found by either title, as another instance, hxctl and the installer look for it.
+TEST_F(MainWindowTest, SaysItRunsOnTheSimulatedAdapter) {
+    state.libraries.adapter.kind = LibraryKind::StandIn;
+    ASSERT_NE(main.Create(nullptr), nullptr);
+    EXPECT_EQ(test::WindowText(Window()), "Halvorn HX-88U Utility (simulated)");
+    ASSERT_FALSE(tray.Records().empty());
+    EXPECT_EQ(tray.Records().back().tip, "HX-88U: no adapter (simulated)");
+    EXPECT_EQ(FindUtilityWindow(), Window());
+}
 
 TEST_F(MainWindowTest, StartsWithLinkInfoInFrontAndTheAbsentIconAdded) {
     ASSERT_NE(main.Create(nullptr), nullptr);

@@ -27,6 +27,7 @@
 
 #include "app/UtilityState.h"
 #include "app/win32/CUtilityApp.h"
+#include "app/win32/UtilityWindow.h"
 #include "resources/resource.h"
 #include "tests/win/stress/GuiObjectCount.h"
 
@@ -232,7 +233,7 @@ LRESULT CALLBACK TakeStep(int code, WPARAM removal, LPARAM message) {
 
 HWND FindOwnMainWindow() {
     for (int i = 0; i < 1000; ++i) {
-        HWND window = ::FindWindowA(nullptr, kMainWindowTitle);
+        HWND window = win::FindUtilityWindow();
         DWORD process = 0;
         if (window != nullptr && ::GetWindowThreadProcessId(window, &process) && process == ::GetCurrentProcessId())
             return window;

@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "adapter/AdapterLibrary.h"
 #include "adapter/VuvavoApi.h"
 #include "app/UtilityState.h"
+#include "auth/SupplicantLibrary.h"
 #include "auth/win32/UtilityAuthWorker.h"
 #include "SimulatedWorld.h"
 #include "UserCertificate.h"
@@ -72,7 +74,8 @@ TEST_F(WorkerJoin, WpaNetworksJoinWithTheRightPassphraseOrCertificate) {
         state_.current.Dot1xUsername = "hxuser";
         state_.current.Dot1xCertSubject = "CN=HX Test User";
         state_.current.Dot1xCertIssuer = "CN=HX Test Root CA";
-        hx::win::UtilityAuthWorker worker(state_, profile_);
+        hx::win::UtilityAuthWorker worker(hx::ExportedAdapterLibrary(), hx::ExportedSupplicantLibrary(), true, state_,
+                                          profile_);
         worker.StartWorker();
         // Authorised on this network, not still on the one before.
         const std::string joined = std::string("link.ssid: \"") + c.ssid + "\"";
@@ -87,7 +90,8 @@ TEST_F(WorkerJoin, AWrongPassphraseIsRefused) {
     Control("timing handshake-timeout 1500");
     const size_t timeoutsBefore = suptest::HandshakeTimeouts();
     Associate("WPA-TKIP-Home", "not-the-passphrase", hx::WepStatus::Tkip);
-    hx::win::UtilityAuthWorker worker(state_, profile_);
+    hx::win::UtilityAuthWorker worker(hx::ExportedAdapterLibrary(), hx::ExportedSupplicantLibrary(), true, state_,
+                                          profile_);
     worker.StartWorker();
     EXPECT_TRUE(WaitUntil([&] { return suptest::HandshakeTimeouts() > timeoutsBefore; }, 15000))
         << Control("events");

@@ -6,9 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "adapter/AdapterLibrary.h"
 #include "app/UtilityState.h"
 #include "config/win32/RegistryAppProfile.h"
 #include "auth/AuthWorker.h"
+#include "auth/SupplicantLibrary.h"
 #include "auth/win32/UtilityAuthWorker.h"
 #include "auth/win32/Win32WorkerPorts.h"
 #include "config/MemoryAppProfile.h"
@@ -137,7 +139,7 @@ TEST(UtilityAuthWorker, RunsOverTheExportedLibrariesAndStopsPromptly) {
     UtilityState state;
     InitialiseProcessState(state);
     state.current.AuthenticationMode = AuthMode::WpaPsk;
-    UtilityAuthWorker worker(state, profile);
+    UtilityAuthWorker worker(ExportedAdapterLibrary(), ExportedSupplicantLibrary(), true, state, profile);
     EXPECT_FALSE(worker.WorkerActive());
     worker.StartWorker();
     EXPECT_TRUE(worker.WorkerActive());
@@ -146,6 +148,10 @@ TEST(UtilityAuthWorker, RunsOverTheExportedLibrariesAndStopsPromptly) {
     worker.StopWorker();
     EXPECT_LT(std::chrono::steady_clock::now() - before, 200ms);
     EXPECT_FALSE(worker.WorkerActive());
+    // Without a usable supplicant library there is nothing to negotiate keys with.
+    UtilityAuthWorker without(ExportedAdapterLibrary(), ExportedSupplicantLibrary(), false, state, profile);
+    without.StartWorker();
+    EXPECT_FALSE(without.WorkerActive());
 }
 
 }  // namespace

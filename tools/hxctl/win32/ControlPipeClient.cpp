@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/VendorLibraries.h"
 #include "framework/win32/Handles.h"
 
 namespace hx::ctl::win {
@@ -40,7 +41,8 @@ DWORD UtilityWindowProcess() {
     const auto windowProcess =
         reinterpret_cast<WindowProcessFunction>(reinterpret_cast<void*>(::GetProcAddress(user32, "GetWindowThreadProcessId")));
     if (findWindow == nullptr || windowProcess == nullptr) return 0;
-    const HWND window = findWindow(nullptr, kUtilityWindowTitle);
+    HWND window = findWindow(nullptr, kUtilityWindowTitle);
+    if (window == nullptr) window = findWindow(nullptr, hx::kSimulatedMainWindowTitle);
     DWORD process = 0;
     if (window != nullptr) windowProcess(window, &process);
     return process;
@@ -80,8 +82,12 @@ Exchange TransactControlPipe(const std::string& pipeName, const std::string& req
     const UniqueFileHandle pipe = OpenPipe(pipeName, error);
     if (!pipe) {
         if (error == ERROR_PIPE_BUSY) return NotReached("the utility's control channel stayed busy: " + pipeName);
-        if (UtilityWindowProcess() != 0)
-            return NotReached("the utility runs without its control channel: " + pipeName + " is missing");
+        if (UtilityWindowProcess() != 0) {
+            // Its window comes before its channel: a utility just started has not opened it yet.
+            Exchange starting = NotReached("the utility runs without its control channel: " + pipeName + " is missing");
+            starting.starting = true;
+            return starting;
+        }
         return NotReached("HX-88U Utility is not running");
     }
     // The pass phrase and keys go only to the utility itself: the pipe's server runs the
