@@ -112,6 +112,8 @@ std::vector<ControlRecord> ConnectRequest(ControlContext& c, const ControlRecord
         }
     }
     if (entry && entry->ssid != ssid) entry.reset();  // that BSSID names another network
+    if (entry && entry->refusal != JoinRefusal::None)
+        return Refused(ExitStatus::CannotJoin, JoinRefusalText(entry->refusal));
 
     WlanSetting& setting = c.state.current;
     // The Encryption page offers WPA-PSK in infrastructure mode only.
@@ -129,7 +131,8 @@ std::vector<ControlRecord> ConnectRequest(ControlContext& c, const ControlRecord
     } else if (passphrase) {
         const bool aes = cipher == "aes" || (cipher.empty() && entry && entry->encryption == WepStatus::Aes);
         choice.encryption = aes ? 3 : 2;
-        choice.authentication = kWpaPskPosition;
+        // WPA2 for a listed WPA2 network, WPA where the survey says nothing else.
+        choice.authentication = entry && AuthMode::Rsn(entry->authenticationMode) ? kWpa2PskPosition : kWpaPskPosition;
         choice.passphrase = *passphrase;
     } else {
         choice.encryption = 0;  // "Disable"

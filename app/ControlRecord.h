@@ -29,7 +29,7 @@ inline constexpr size_t kMaxControlReplyBytes = 512 * 1024;
 
 // hxctl's exit statuses; an error reply carries one of them as its code.
 namespace ExitStatus {
-constexpr int Ok = 0, Unknown = 1, Usage = 2, Timeout = 3, ConnectFailed = 4, NotRunning = 8,
+constexpr int Ok = 0, Unknown = 1, Usage = 2, Timeout = 3, ConnectFailed = 4, CannotJoin = 5, NotRunning = 8,
               NoSuchThing = 10;
 }
 

@@ -15,6 +15,8 @@ const char* AuthText(int mode) {
     case AuthMode::Shared: return "shared";
     case AuthMode::Wpa: return "wpa";
     case AuthMode::WpaPsk: return "wpa-psk";
+    case AuthMode::Wpa2: return "wpa2";
+    case AuthMode::Wpa2Psk: return "wpa2-psk";
     default: return "auto";
     }
 }
@@ -38,13 +40,18 @@ std::string ControlBssidText(const uint8_t* bssid) {
 }
 
 std::string SurveySecurityText(const SurveyEntry& entry) {
+    const std::string kind = std::string(AuthMode::Rsn(entry.authenticationMode) ? "WPA2" : "WPA") +
+                             (AuthMode::Enterprise(entry.authenticationMode) ? "" : "-PSK");
+    switch (entry.refusal) {
+    case JoinRefusal::Wpa3Only: return "WPA3-SAE";
+    case JoinRefusal::ProtectedFrames: return kind + " PMF";
+    case JoinRefusal::Unusable: return "WPA2 unusable";
+    case JoinRefusal::None: break;
+    }
     switch (entry.encryption) {
     case WepStatus::Disabled: return "open";
-    case WepStatus::Tkip:
-    case WepStatus::Aes: {
-        const std::string cipher = entry.encryption == WepStatus::Tkip ? " TKIP" : " AES";
-        return (entry.authenticationMode == AuthMode::Wpa ? "WPA" : "WPA-PSK") + cipher;
-    }
+    case WepStatus::Tkip: return kind + " TKIP";
+    case WepStatus::Aes: return kind + " AES";
     default: return "WEP";
     }
 }

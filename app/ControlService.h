@@ -9,7 +9,8 @@
 //                   adapter-library supplicant-library (simulated|other|none)
 //   scan            survey=<lists collected so far>; the new list is in once the count passes it
 //   survey          survey= scanning=, then bssid= ssid= security= mode= channel= signal= per network
-//   connect         ssid= [bssid=] [wep-key=<1-4>:<key> [wep-auth=]] [passphrase= [cipher=]]
+//   connect         ssid= [bssid=] [wep-key=<1-4>:<key> [wep-auth=]] [passphrase= [cipher=]];
+//                   a listed network Connect would refuse is refused with its message
 //   profile-list    name= per profile
 //   profile-load, profile-delete, profile-save   name=
 //   profile-get     name= [keys=clear|none]: one record, name= first, then the stored values
@@ -73,7 +74,9 @@ struct ControlContext {
 
 // "00-11-22-33-44-55".
 std::string ControlBssidText(const uint8_t* bssid);
-// "open", "WEP", "WPA-PSK TKIP", "WPA-PSK AES", "WPA TKIP", "WPA AES".
+// "open", "WEP", "WPA-PSK TKIP", "WPA-PSK AES", "WPA TKIP", "WPA AES", the same with WPA2
+// ("WPA2-PSK AES", ...), and for networks Connect refuses "WPA3-SAE" (SAE only),
+// "WPA2-PSK PMF" or "WPA2 PMF" (management frame protection required) and "WPA2 unusable".
 std::string SurveySecurityText(const SurveyEntry& entry);
 
 class ControlService {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "adapter/AdapterLibrary.h"
+#include "adapter/RsnElement.h"
 #include "adapter/SurveyListRead.h"
 #include "adapter/VuvavoApi.h"
 #include "app/UtilityState.h"
@@ -128,7 +129,7 @@ void AuthWorker::Authenticate(const Snapshot& setting) {
     adapter_.GetNICAdapterMAC(&state_.adapter, peer.ownMac);
     adapter_.QueryWL_BSSID(&state_.adapter, peer.bssid);
 
-    const std::string elementText = FindWpaElementText(peer.bssid);
+    const std::string elementText = FindWpaElementText(peer.bssid, AuthMode::Rsn(setting.authenticationMode));
     if (elementText.empty()) return;
 
     // The element as the key negotiation gets it: the stored text back in bytes. The text
@@ -142,9 +143,9 @@ void AuthWorker::Authenticate(const Snapshot& setting) {
     if (!cipherCode) return;
     peer.cipherCode = *cipherCode;
 
-    if (setting.authenticationMode == AuthMode::WpaPsk) {
+    if (AuthMode::PreSharedKey(setting.authenticationMode)) {
         RunWpaPsk(setting, peer);
-    } else if (setting.authenticationMode == AuthMode::Wpa) {
+    } else if (AuthMode::Enterprise(setting.authenticationMode)) {
         if (setting.dot1xProtocol == Dot1xMethod::EapTls) {
             if (supplicant_.genMyCertFile(setting.certSubject.c_str(), setting.certIssuer.c_str()) != 0) {
                 messages_.ShowExclamation(kCertificateExportFailureText);
@@ -178,7 +179,7 @@ bool AuthWorker::WaitForLink() {
     return connectState == kConnected;
 }
 
-std::string AuthWorker::FindWpaElementText(const uint8_t bssid[6]) {
+std::string AuthWorker::FindWpaElementText(const uint8_t bssid[6], bool rsn) {
     std::vector<uint8_t> list;
     if (!ReadSurveyList(adapter_, &state_.adapter, list)) return {};
     adapter_.WL_FilteSiteSurveyData(&state_.adapter, list.data());
@@ -186,11 +187,14 @@ std::string AuthWorker::FindWpaElementText(const uint8_t bssid[6]) {
     const auto record = FindSurveyRecord(list, bssid);
     if (!record) return {};
 
-    // Every vendor element is stored in turn, so the last one is what remains. An element
-    // the library could not turn into text is passed over: storing its empty text would
-    // wipe out the element stored before.
+    // Every vendor element is stored in turn, so the last one is what remains; of RSN
+    // elements an access point announces one, and only the first is taken. An element the
+    // library could not turn into text is passed over: storing its empty text would wipe
+    // out the element stored before.
+    auto elements = rsn ? ElementsWithId(*record, kRsnElementId) : VendorElements(*record);
+    if (elements.size() > 1 && rsn) elements.resize(1);
     std::string text;
-    for (const auto element : VendorElements(*record)) {
+    for (const auto element : elements) {
         std::vector<char> buffer(SeparatedHexTextSize(kMaxElementSize), '\0');
         if (adapter_.BinToHexStr(element.data(), buffer.data(), static_cast<int>(element.size()), 1) == -1) continue;
         std::string converted(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));

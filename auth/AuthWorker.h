@@ -1,8 +1,10 @@
 // The authentication worker: the one background thread of the utility. It waits for the
-// adapter to associate, finds the access point's WPA element in the last survey list,
-// obtains the pairwise master key (from the pass phrase, or from an EAP-TLS or PEAP
-// exchange) and keeps the supplicant's key negotiation running while the link lasts. Each
-// negotiated key comes back through InstallNegotiatedKey (KeyInstaller.h).
+// adapter to associate, finds the access point's WPA element in the last survey list (for
+// WPA2, its RSN element: handed to the supplicant in the same field, the element's id tells
+// it to run the RSN handshakes), obtains the pairwise master key (from the pass phrase, or
+// from an EAP-TLS or PEAP exchange) and keeps the supplicant's key negotiation running
+// while the link lasts. Each negotiated key comes back through InstallNegotiatedKey
+// (KeyInstaller.h).
 //
 // Threads. StartWorker and StopWorker are called on the UI thread only. The run flag is
 // atomic; every wait of the worker is a sleep that StopWorker cuts short, so Stop returns
@@ -105,8 +107,9 @@ private:
     // True when the adapter is associated at its end.
     bool WaitForLink();
     // Reads the survey list and stores every vendor element of the associated access
-    // point; the text of the last one, or empty when there is none (or no list, no BSS).
-    std::string FindWpaElementText(const uint8_t bssid[6]);
+    // point, or for WPA2 (rsn) its first RSN element; the text of the last one stored, or
+    // empty when there is none (or no list, no BSS).
+    std::string FindWpaElementText(const uint8_t bssid[6], bool rsn);
     void StoreWpaElementText(const std::string& text);
     void RunEap(const Snapshot& setting, const Peer& peer);
     void RunWpaPsk(const Snapshot& setting, const Peer& peer);

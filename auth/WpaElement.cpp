@@ -14,15 +14,19 @@ std::optional<std::span<const uint8_t>> FindSurveyRecord(std::span<const uint8_t
     return std::nullopt;
 }
 
-std::vector<std::span<const uint8_t>> VendorElements(std::span<const uint8_t> record) {
+std::vector<std::span<const uint8_t>> ElementsWithId(std::span<const uint8_t> record, uint8_t wanted) {
     std::vector<std::span<const uint8_t>> found;
     if (record.size() < BssidRecord::MinimumSize) return found;
     const BssidRecordView view{record.data(), record.size()};
     ForEachElement(view.Elements(), view.ElementsLength(), [&](uint8_t id, const uint8_t* element, size_t size) {
-        if (id == kVendorElementId) found.emplace_back(element, size);
+        if (id == wanted) found.emplace_back(element, size);
         return true;
     });
     return found;
+}
+
+std::vector<std::span<const uint8_t>> VendorElements(std::span<const uint8_t> record) {
+    return ElementsWithId(record, kVendorElementId);
 }
 
 }  // namespace hx

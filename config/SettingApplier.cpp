@@ -131,7 +131,7 @@ int SettingApplier::ApplySetting() {
     if (ApplyPowerSaveMode(s.PowerSaveMode) != 0) return 0;
     if (ApplyDomain(s.Domain) != 0) return 0;
 
-    if (s.AuthenticationMode == AuthMode::Wpa || s.AuthenticationMode == AuthMode::WpaPsk) worker_.StartWorker();
+    if (AuthMode::RunsWorker(s.AuthenticationMode)) worker_.StartWorker();
     return 1;
 }
 

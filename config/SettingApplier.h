@@ -42,7 +42,7 @@ public:
     // The current setting's keys, then its encryption code.
     int ApplyWepSetting();
     // The whole current setting: stops the worker, applies field by field, and starts the
-    // worker again for WPA (3) and WPA-PSK (4).
+    // worker again for WPA and WPA2 (3, 4, 6 and 7).
     int ApplySetting();
 
 private:

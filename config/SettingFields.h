@@ -16,6 +16,11 @@ template <int Low, int High, int Otherwise>
 constexpr int InRange(int stored) {
     return stored >= Low && stored <= High ? stored : Otherwise;
 }
+// A stored authentication mode: WPA's 0 to 4 and WPA2's 6 and 7, else auto switch.
+constexpr int KnownAuthenticationMode(int stored) {
+    const bool wpa = stored >= AuthMode::Open && stored <= AuthMode::WpaPsk;
+    return wpa || AuthMode::Rsn(stored) ? stored : AuthMode::AutoSwitch;
+}
 // A stored key length as the key tables read it: 64, 128 or 256 bits.
 inline int KnownKeyLength(int stored) { return KeyLengthForBits(stored).bits; }
 
@@ -51,7 +56,7 @@ inline constexpr SettingField kSettingFields[] = {
     field::Int("Channel", &WlanSetting::Channel, InRange<0, 14, 6>),
     field::Int("NetworkType", &WlanSetting::NetworkType, InRange<0, 1, NetworkType::Infrastructure>),
     field::Text("DesiredRate", &WlanSetting::DesiredRate, kMaxHexTextLength, kDefaultDesiredRate),
-    field::Int("AuthenticationMode", &WlanSetting::AuthenticationMode, InRange<0, 4, AuthMode::AutoSwitch>),
+    field::Int("AuthenticationMode", &WlanSetting::AuthenticationMode, KnownAuthenticationMode),
     field::Int("WEPStatus", &WlanSetting::WEPStatus, InRange<0, 6, WepStatus::Disabled>),
     field::Int("WEPDefaultKeyId", &WlanSetting::WEPDefaultKeyId, InRange<0, 3, 0>),
     field::Int("WEPKeyLength", &WlanSetting::WEPKeyLength, KnownKeyLength),

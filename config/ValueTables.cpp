@@ -19,7 +19,10 @@ std::vector<std::string> EncryptionListTexts(bool infrastructure) {
 std::vector<std::string> AuthenticationListTexts(bool infrastructure) {
     std::vector<std::string> texts{"WEP Open Authentication", "WEP Shared Authentication",
                                    "WEP Auto Switch"};
-    if (infrastructure) texts.emplace_back("WPA-PSK");
+    if (infrastructure) {
+        texts.emplace_back("WPA-PSK");
+        texts.emplace_back("WPA2-PSK");
+    }
     return texts;
 }
 

@@ -24,7 +24,8 @@ inline constexpr std::array<const char*, 3> kKeyLengthTexts{"64 bits", "128 bits
 
 // The encryption list: "Disable", "WEP", and in infrastructure mode "TKIP", "AES".
 std::vector<std::string> EncryptionListTexts(bool infrastructure);
-// The authentication list: the three WEP entries, and in infrastructure mode "WPA-PSK".
+// The authentication list: the three WEP entries, and in infrastructure mode "WPA-PSK" and
+// "WPA2-PSK".
 std::vector<std::string> AuthenticationListTexts(bool infrastructure);
 
 // --- Regions ----------------------------------------------------------------------------

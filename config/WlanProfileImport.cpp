@@ -111,7 +111,7 @@ public:
         if (encryption.empty()) encryption = "none";
         for (const char* unsupported : kWlanUnsupportedAuthentications) {
             if (SameWord(authentication, unsupported))
-                return Refuse("the adapter cannot join WPA2 or WPA3 networks (authentication " + authentication + ")"), nullptr;
+                return Refuse("the adapter cannot join WPA3 or OWE networks (authentication " + authentication + ")"), nullptr;
         }
         bool knownAuthentication = false, knownEncryption = false;
         for (const char* name : kWlanAuthentications) knownAuthentication |= SameWord(authentication, name);
@@ -130,15 +130,15 @@ public:
         const std::string oneXText = Text(authEncryption, "useOneX");
         const std::optional<bool> oneX = oneXText.empty() ? std::optional<bool>(false) : Boolean(oneXText);
         if (!oneX) return Refuse("useOneX must be true or false"), nullptr;
-        if (*oneX && pair->authenticationMode != AuthMode::Wpa)
-            return Refuse("the adapter uses 802.1X (useOneX) only with WPA"), nullptr;
+        if (*oneX && !AuthMode::Enterprise(pair->authenticationMode))
+            return Refuse("the adapter uses 802.1X (useOneX) only with WPA and WPA2"), nullptr;
         return pair;
     }
 
     bool SharedKey(const XmlElement* security, const WlanSecurityPair& pair) {
         const XmlElement* sharedKey = Child(security, "sharedKey");
         const bool wep = pair.wepStatus == WepStatus::Wep;
-        const bool psk = pair.authenticationMode == AuthMode::WpaPsk;
+        const bool psk = AuthMode::PreSharedKey(pair.authenticationMode);
         if (sharedKey == nullptr || (!wep && !psk)) return true;
         const std::string protectedText = Text(sharedKey, "protected");
         const std::optional<bool> isProtected = protectedText.empty() ? std::optional<bool>(false) : Boolean(protectedText);
@@ -149,7 +149,7 @@ public:
         const std::string keyType = Text(sharedKey, "keyType");
         if (psk) {
             if (!SameWord(keyType, "passPhrase"))
-                return Refuse("a WPA-PSK key must be given as its pass phrase (keyType passPhrase)");
+                return Refuse("a WPA-PSK or WPA2-PSK key must be given as its pass phrase (keyType passPhrase)");
             if (material->text.size() < 8 || material->text.size() > 63)
                 return Refuse("the pass phrase must be 8 to 63 characters");
             out_.setting.Dot1xPassphrase = material->text;
@@ -205,7 +205,7 @@ void Read(const XmlElement& root, ImportedWlanProfile& out) {
     if (pair == nullptr || !reader.SharedKey(security, *pair)) return;
     out.setting.AuthenticationMode = pair->authenticationMode;
     out.setting.WEPStatus = pair->wepStatus;
-    if (pair->authenticationMode == AuthMode::Wpa)
+    if (AuthMode::Enterprise(pair->authenticationMode))
         out.notes.emplace_back("the 802.1X (EAP) settings are not imported: choose the method and credentials in the profile editor");
 }
 

@@ -65,7 +65,7 @@ std::string Unwritable(const WlanSetting& setting, const WlanSecurityPair* pair,
     if (!clearKey) return {};
     if (pair->wepStatus == WepStatus::Wep && (setting.WEPDefaultKeyId < 0 || setting.WEPDefaultKeyId > 3))
         return "the default key " + std::to_string(setting.WEPDefaultKeyId) + " is not one of the four keys";
-    if (pair->authenticationMode == AuthMode::WpaPsk && !setting.Dot1xPassphrase.empty() &&
+    if (AuthMode::PreSharedKey(pair->authenticationMode) && !setting.Dot1xPassphrase.empty() &&
         (setting.Dot1xPassphrase.size() < 8 || setting.Dot1xPassphrase.size() > 63))
         return "the stored pass phrase is not 8 to 63 characters";
     return {};
@@ -85,7 +85,7 @@ XmlElement ProfileTree(const std::string& name, const WlanSetting& setting, cons
     XmlElement& authEncryption = security.Add("authEncryption", ns);
     authEncryption.Add("authentication", ns, pair.authentication);
     authEncryption.Add("encryption", ns, pair.encryption);
-    authEncryption.Add("useOneX", ns, pair.authenticationMode == AuthMode::Wpa ? "true" : "false");
+    authEncryption.Add("useOneX", ns, AuthMode::Enterprise(pair.authenticationMode) ? "true" : "false");
     if (!clearKey) return root;
     if (pair.wepStatus == WepStatus::Wep) {
         const int index = setting.WEPDefaultKeyId;
@@ -96,7 +96,7 @@ XmlElement ProfileTree(const std::string& name, const WlanSetting& setting, cons
         sharedKey.Add("protected", ns, "false");
         sharedKey.Add("keyMaterial", ns, HexDigits(key.data(), key.size()));
         security.Add("keyIndex", ns, std::to_string(index));
-    } else if (pair.authenticationMode == AuthMode::WpaPsk && !setting.Dot1xPassphrase.empty()) {
+    } else if (AuthMode::PreSharedKey(pair.authenticationMode) && !setting.Dot1xPassphrase.empty()) {
         XmlElement& sharedKey = security.Add("sharedKey", ns);
         sharedKey.Add("keyType", ns, "passPhrase");
         sharedKey.Add("protected", ns, "false");

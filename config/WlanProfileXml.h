@@ -6,24 +6,26 @@
 //                                         holds the bytes exactly (the name is for people)
 //   connectionType ESS | IBSS             NetworkType infrastructure | ad hoc
 //   MSM/security/authEncryption
-//     authentication open | shared | WPA | WPAPSK     AuthenticationMode 0 | 1 | 3 | 4
+//     authentication open | shared | WPA | WPAPSK | WPA2 | WPA2PSK
+//                                         AuthenticationMode 0 | 1 | 3 | 4 | 6 | 7
 //     encryption none | WEP | TKIP | AES              WEPStatus 1 | 0 | 4 | 6
-//     useOneX                             true exactly with WPA (802.1X); the EAP settings
-//                                         themselves are neither read nor written
+//     useOneX                             true exactly with WPA and WPA2 (802.1X); the EAP
+//                                         settings themselves are neither read nor written
 //   MSM/security/sharedKey
 //     keyType networkKey (WEP)            the key: 5, 13 or 29 characters or 10, 26 or 58
 //                                         hexadecimal digits (64, 128 or 256 bits, the last
 //                                         beyond Windows); exported as hexadecimal digits
-//     keyType passPhrase (WPAPSK)         Dot1xPassphrase, 8 to 63 characters
+//     keyType passPhrase (WPA(2)PSK)      Dot1xPassphrase, 8 to 63 characters
 //     protected                           must be false: Windows alone can decrypt the key
 //   MSM/security/keyIndex 0..3            WEPDefaultKeyId and the key's slot (default 0)
 //
-// The pairs that map are open/none, open/WEP, shared/WEP, WPA and WPAPSK with TKIP or AES,
-// and in ad hoc networks only the first three. "WEP Auto Switch" (AuthenticationMode 2)
-// has no counterpart: it is written as open and comes back as open. Read leniently where
-// the schema has a plain default: no connectionType is ESS, no authEncryption open/none, no
-// protected false. An SSID with a zero byte, or a WPA-PSK key given as 64 hexadecimal digits
-// instead of its pass phrase, is refused: neither can be stored.
+// The pairs that map are open/none, open/WEP, shared/WEP, WPA, WPAPSK, WPA2 and WPA2PSK
+// with TKIP or AES, and in ad hoc networks only the first three. "WEP Auto Switch"
+// (AuthenticationMode 2) has no counterpart: it is written as open and comes back as
+// open. Read leniently where the schema has a plain default: no connectionType is ESS, no
+// authEncryption open/none, no protected false. An SSID with a zero byte, or a WPA-PSK key
+// given as 64 hexadecimal digits instead of its pass phrase, is refused: neither can be
+// stored.
 #pragma once
 
 #include <string>

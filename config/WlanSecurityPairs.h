@@ -24,13 +24,16 @@ inline constexpr WlanSecurityPair kWlanSecurityPairs[] = {
     {"WPA", "AES", AuthMode::Wpa, WepStatus::Aes, false},
     {"WPAPSK", "TKIP", AuthMode::WpaPsk, WepStatus::Tkip, false},
     {"WPAPSK", "AES", AuthMode::WpaPsk, WepStatus::Aes, false},
+    {"WPA2", "TKIP", AuthMode::Wpa2, WepStatus::Tkip, false},
+    {"WPA2", "AES", AuthMode::Wpa2, WepStatus::Aes, false},
+    {"WPA2PSK", "TKIP", AuthMode::Wpa2Psk, WepStatus::Tkip, false},
+    {"WPA2PSK", "AES", AuthMode::Wpa2Psk, WepStatus::Aes, false},
 };
 
-inline constexpr const char* kWlanAuthentications[] = {"open", "shared", "WPA", "WPAPSK"};
+inline constexpr const char* kWlanAuthentications[] = {"open", "shared", "WPA", "WPAPSK", "WPA2", "WPA2PSK"};
 inline constexpr const char* kWlanEncryptions[] = {"none", "WEP", "TKIP", "AES"};
 
-// Authentications of the schema the adapter cannot do (WPA2, WPA3, OWE).
-inline constexpr const char* kWlanUnsupportedAuthentications[] = {
-    "WPA2", "WPA2PSK", "WPA3", "WPA3SAE", "WPA3ENT", "WPA3ENT192", "OWE"};
+// Authentications of the schema the adapter cannot do (WPA3, OWE).
+inline constexpr const char* kWlanUnsupportedAuthentications[] = {"WPA3", "WPA3SAE", "WPA3ENT", "WPA3ENT192", "OWE"};
 
 }  // namespace hx

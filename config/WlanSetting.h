@@ -10,7 +10,16 @@ namespace hx {
 
 // Codes are stored in the registry and passed to the driver library unchanged.
 namespace NetworkType { constexpr int AdHoc = 0, Infrastructure = 1; }
-namespace AuthMode { constexpr int Open = 0, Shared = 1, AutoSwitch = 2, Wpa = 3, WpaPsk = 4; }
+// The authentication modes follow the NDIS numbering: 6 and 7 are WPA2 (RSN) beside WPA's 3
+// and 4; 5 (WPA-None) is no mode of this utility.
+namespace AuthMode {
+constexpr int Open = 0, Shared = 1, AutoSwitch = 2, Wpa = 3, WpaPsk = 4, Wpa2 = 6, Wpa2Psk = 7;
+// The modes the authentication worker runs for: WPA and WPA2, each with 802.1X or a pass phrase.
+constexpr bool RunsWorker(int mode) { return mode == Wpa || mode == WpaPsk || mode == Wpa2 || mode == Wpa2Psk; }
+constexpr bool PreSharedKey(int mode) { return mode == WpaPsk || mode == Wpa2Psk; }
+constexpr bool Enterprise(int mode) { return mode == Wpa || mode == Wpa2; }   // 802.1X
+constexpr bool Rsn(int mode) { return mode == Wpa2 || mode == Wpa2Psk; }
+}  // namespace AuthMode
 namespace WepStatus { constexpr int Wep = 0, Disabled = 1, Tkip = 4, Aes = 6; }
 namespace Preamble { constexpr int Long = 0, Short = 1, Auto = 2; }
 namespace PowerSave { constexpr int ContinuousAccess = 0, MaxPowerSave = 1, FastPowerSave = 2; }

@@ -14,7 +14,7 @@ EncryptionPageContent EncryptionPageModel::Load() const {
 }
 
 EncryptionApplyResult EncryptionPageModel::Apply(const SecurityChoice& choice, int keyFormat) {
-    const bool preShared = choice.authentication == kWpaPskPosition;
+    const bool preShared = PassphrasePosition(choice.authentication);
     if (preShared && !PassphraseLengthValid(choice.passphrase))
         return EncryptionApplyResult::PassphraseLengthRefused;
 

@@ -19,9 +19,11 @@ int AuthenticationPositionOf(int authenticationMode, bool infrastructure) {
     case AuthMode::Open:
     case AuthMode::Shared:
     case AuthMode::AutoSwitch: return authenticationMode;
-    case AuthMode::WpaPsk: return infrastructure ? 3 : 2;
-    case AuthMode::Wpa: return infrastructure ? 4 : 2;
-    default: return 2;
+    case AuthMode::WpaPsk: return infrastructure ? kWpaPskPosition : kAutoSwitchPosition;
+    case AuthMode::Wpa2Psk: return infrastructure ? kWpa2PskPosition : kAutoSwitchPosition;
+    case AuthMode::Wpa:
+    case AuthMode::Wpa2: return infrastructure ? kNoEntry : kAutoSwitchPosition;
+    default: return kAutoSwitchPosition;
     }
 }
 
@@ -39,7 +41,8 @@ int AuthenticationModeOfPosition(int position) {
     case 0:
     case 1:
     case 2: return position;
-    case 3: return AuthMode::WpaPsk;
+    case kWpaPskPosition: return AuthMode::WpaPsk;
+    case kWpa2PskPosition: return AuthMode::Wpa2Psk;
     default: return AuthMode::AutoSwitch;
     }
 }
@@ -57,13 +60,13 @@ SecurityDisplay SecurityDisplayOf(const WlanSetting& setting, bool infrastructur
 }
 
 SecurityEnables SecurityEnablesFor(int encryptionPosition, int authenticationPosition) {
-    return {encryptionPosition == kWepPosition, authenticationPosition == kWpaPskPosition};
+    return {encryptionPosition == kWepPosition, PassphrasePosition(authenticationPosition)};
 }
 
 void WriteSecurityChoice(const SecurityChoice& choice, WlanSetting& setting) {
     setting.WEPStatus = WepStatusOfPosition(choice.encryption);
     setting.AuthenticationMode = AuthenticationModeOfPosition(choice.authentication);
-    if (choice.authentication == kWpaPskPosition) setting.Dot1xPassphrase = choice.passphrase;
+    if (PassphrasePosition(choice.authentication)) setting.Dot1xPassphrase = choice.passphrase;
     if (choice.defaultKey >= 0 && choice.defaultKey <= 3) setting.WEPDefaultKeyId = choice.defaultKey;
     setting.WEPKey = choice.keys;
     setting.WEPKeyLength = choice.keyLengthBits;

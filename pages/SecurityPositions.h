@@ -12,15 +12,22 @@ struct WlanSetting;
 
 // "Disable", "WEP", then in infrastructure mode "TKIP", "AES".
 int EncryptionPositionOf(int wepStatus, bool infrastructure);
-// The three WEP entries, then in infrastructure mode "WPA-PSK". WPA with 802.1X has no
-// entry: in infrastructure mode it selects position 4, which the list does not hold.
+// The three WEP entries, then in infrastructure mode "WPA-PSK" and "WPA2-PSK". WPA and WPA2
+// with 802.1X have no entry: in infrastructure mode they select none (kNoEntry), and the
+// list shows empty.
 int AuthenticationPositionOf(int authenticationMode, bool infrastructure);
 // Codes of the chosen entries; -1 (nothing chosen) gives WEP (0) and auto switch (2).
 int WepStatusOfPosition(int position);
 int AuthenticationModeOfPosition(int position);
 
+constexpr int kNoEntry = -1;
 constexpr int kWepPosition = 1;            // encryption entry that enables the key controls
-constexpr int kWpaPskPosition = 3;         // authentication entry that enables the pass phrase
+constexpr int kAutoSwitchPosition = 2;
+constexpr int kWpaPskPosition = 3;         // the authentication entries that enable the pass phrase
+constexpr int kWpa2PskPosition = 4;
+constexpr bool PassphrasePosition(int authenticationPosition) {
+    return authenticationPosition == kWpaPskPosition || authenticationPosition == kWpa2PskPosition;
+}
 
 // What the security part of either dialog shows of a setting (the keys come from the key
 // block, which takes them from the last-setting store).
@@ -35,7 +42,7 @@ struct SecurityDisplay {
 SecurityDisplay SecurityDisplayOf(const WlanSetting& setting, bool infrastructure);
 
 // Which controls the chosen entries enable: the WEP key controls with "WEP", the pass
-// phrase with "WPA-PSK".
+// phrase with "WPA-PSK" and "WPA2-PSK".
 struct SecurityEnables {
     bool keyControls = false;
     bool passphrase = false;
@@ -53,7 +60,7 @@ struct SecurityChoice {
 };
 
 // Writes the choice into the setting: WEPStatus and AuthenticationMode from the entries,
-// the pass phrase only with "WPA-PSK", the default key only when one is checked, the four
+// the pass phrase only with "WPA-PSK" or "WPA2-PSK", the default key only when one is checked, the four
 // keys and their length always.
 void WriteSecurityChoice(const SecurityChoice& choice, WlanSetting& setting);
 

@@ -76,6 +76,10 @@ void SiteSurveyModel::Connect(int row) {
     selectedIndex_ = row;
     if (row < 0 || row >= static_cast<int>(entries_.size())) return;
     const SurveyEntry entry = entries_[static_cast<size_t>(row)];
+    if (entry.refusal != JoinRefusal::None) {
+        view_.Tell(JoinRefusalText(entry.refusal));
+        return;
+    }
     worker_.StopWorker();
 
     WlanSetting& setting = state_.current;
@@ -103,7 +107,7 @@ void SiteSurveyModel::Connect(int row) {
         return;
     }
     ++state_.settingsApplied;
-    if (setting.AuthenticationMode == AuthMode::Wpa || setting.AuthenticationMode == AuthMode::WpaPsk) {
+    if (AuthMode::RunsWorker(setting.AuthenticationMode)) {
         worker_.StartWorker();
     } else {
         applier_.ApplyWepSetting();

@@ -42,6 +42,8 @@ public:
     virtual void SelectRow(int row) = 0;
     // The question box (Yes and No buttons, question icon); true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    // A message box with an OK button, captioned with the application's name.
+    virtual void Tell(const std::string& text) = 0;
 };
 
 // The row "Connect" joins: the list's selection mark while a row is selected (the first
@@ -60,7 +62,8 @@ public:
     void FillList();
     // A click or activation of the list: Connect follows the selection.
     void SelectionChanged(int selectedRow);
-    // Joins the network of a row (-1: nothing selected, nothing happens).
+    // Joins the network of a row (-1: nothing selected, nothing happens). A network the
+    // adapter cannot join is refused with one message, and nothing changes.
     void Connect(int row);
     // "Connect": joins the row RowToJoin names.
     void ConnectSelection(int selectedRow, int selectionMark);

@@ -68,6 +68,67 @@ void ClassifySecurity(const VendorSuites& suites, uint32_t privacy, SurveyEntry&
     }
 }
 
+const char* JoinRefusalText(JoinRefusal refusal) {
+    switch (refusal) {
+    case JoinRefusal::Wpa3Only:
+        return "This network uses WPA3 only (SAE). The HX-88U can join WPA2 and WPA networks, but not WPA3.";
+    case JoinRefusal::ProtectedFrames:
+        return "This network requires protected management frames, which the HX-88U does not support.";
+    case JoinRefusal::Unusable:
+        return "The HX-88U cannot use the WPA2 security this network asks for.";
+    case JoinRefusal::None: break;
+    }
+    return "";
+}
+
+void ClassifyRsn(const std::optional<RsnInfo>& rsn, SurveyEntry& entry) {
+    entry.encryption = WepStatus::Aes;
+    entry.authenticationMode = AuthMode::Wpa2Psk;
+    if (!rsn || entry.networkType != NetworkType::Infrastructure) {
+        entry.refusal = JoinRefusal::Unusable;
+        return;
+    }
+    if (rsn->OffersAkm(RsnAkm::Psk)) {
+        entry.authenticationMode = AuthMode::Wpa2Psk;
+    } else if (rsn->OffersAkm(RsnAkm::Ieee8021X)) {
+        entry.authenticationMode = AuthMode::Wpa2;
+    } else {
+        const bool sae = rsn->OffersAkm(RsnAkm::Sae) || rsn->OffersAkm(RsnAkm::FtSae);
+        entry.refusal = sae ? JoinRefusal::Wpa3Only : JoinRefusal::Unusable;
+        return;
+    }
+    if (rsn->capabilities & RsnCapability::Mfpr) {
+        entry.refusal = JoinRefusal::ProtectedFrames;
+        return;
+    }
+    const bool groupUsable =
+        rsn->groupCipher.Standard(RsnCipher::Ccmp) || rsn->groupCipher.Standard(RsnCipher::Tkip);
+    if (rsn->OffersPairwise(RsnCipher::Ccmp)) {
+        entry.encryption = WepStatus::Aes;
+    } else if (rsn->OffersPairwise(RsnCipher::Tkip)) {
+        entry.encryption = WepStatus::Tkip;
+    } else {
+        entry.refusal = JoinRefusal::Unusable;
+    }
+    if (!groupUsable) entry.refusal = JoinRefusal::Unusable;
+}
+
+void ClassifyNetwork(const uint8_t* elements, size_t length, uint32_t privacy, SurveyEntry& entry) {
+    const VendorSuites vendor = ReadVendorSuites(elements, length);
+    ClassifySecurity(vendor, privacy, entry);
+    std::optional<std::span<const uint8_t>> rsnElement;
+    ForEachElement(elements, length, [&](uint8_t id, const uint8_t* element, size_t size) {
+        if (id == kRsnElementId) rsnElement.emplace(element, size);
+        return !rsnElement;
+    });
+    if (!rsnElement) return;
+    const bool wpaJoinable = AuthMode::RunsWorker(entry.authenticationMode) &&
+                             (entry.encryption == WepStatus::Tkip || entry.encryption == WepStatus::Aes);
+    SurveyEntry rsn = entry;
+    ClassifyRsn(ParseRsnElement(*rsnElement), rsn);
+    if (rsn.refusal == JoinRefusal::None || !wpaJoinable) entry = rsn;
+}
+
 std::vector<SurveyEntry> ParseSurveyList(const uint8_t* buffer, size_t size) {
     std::vector<SurveyEntry> entries;
     for (const BssidRecordView& record : SurveyRecords(buffer, size, kMaxSurveyEntries)) {
@@ -78,8 +139,7 @@ std::vector<SurveyEntry> ParseSurveyList(const uint8_t* buffer, size_t size) {
         entry.networkType = static_cast<int>(record.U32(BssidRecord::InfrastructureMode));
         entry.channel = ChannelFromFrequency(record.U32(BssidRecord::DsConfig));
         entry.signal = SignalPercentFromRssi(static_cast<int32_t>(record.U32(BssidRecord::Rssi)));
-        ClassifySecurity(ReadVendorSuites(record.Elements(), record.ElementsLength()),
-                         record.U32(BssidRecord::Privacy), entry);
+        ClassifyNetwork(record.Elements(), record.ElementsLength(), record.U32(BssidRecord::Privacy), entry);
         entries.push_back(std::move(entry));
     }
     return entries;

@@ -11,6 +11,7 @@ HX_PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev libgcrypt20-dev libssl-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libgcrypt-mingw-w64-dev
     wine wine64 xvfb xauth xdotool fonts-wine imagemagick netpbm x11-apps nsis
+    tshark
 )
 
 hx_sudo() {
@@ -24,6 +25,8 @@ hx_missing_packages() {  # hx_missing_packages <package...>: those not installed
     done
 }
 
+# Non-interactive: tshark's package asks whether non-root users may capture, and takes the
+# default (no) here; the tests only read capture files.
 hx_apt_install() {  # hx_apt_install <package...>
     echo "Installing: $*"
     hx_sudo apt-get update -qq &&

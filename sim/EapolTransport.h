@@ -1,5 +1,6 @@
 // Private exports of our VUVAVO.dll stand-in that carry EAPOL frames between the adapter's
-// station and the simulated access point's authenticator and authentication server. Only
+// station and the simulated access point's authenticator and authentication server, and
+// tell what the adapter offered when it associated. Only
 // our supplicant stand-in calls them; the utility never does, and a real driver library
 // would not have them.
 //
@@ -19,5 +20,9 @@ VUVAVO_API int HXAPI HxSimSendEapol(AdapterHandle* adapter, const unsigned char*
 // does not fit into capacity (it is then dropped).
 VUVAVO_API int HXAPI HxSimReceiveEapol(AdapterHandle* adapter, unsigned char* frame, int capacity,
                                        int timeoutMs);
+// The security element the adapter put in its association request (for WPA2 its own RSN
+// element, which the supplicant's message 2 must repeat byte for byte). Returns its length,
+// 0 when not associated or without one, -1 on failure or when it does not fit into capacity.
+VUVAVO_API int HXAPI HxSimAssociationElement(AdapterHandle* adapter, unsigned char* element, int capacity);
 
 }  // extern "C"

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/win32/Handles.h"
+#include "pages/win32/DialogItems.h"
 
 namespace hx::win {
 namespace {
@@ -115,6 +116,8 @@ void CPage_Site::SelectRow(int row) {
 bool CPage_Site::AskYesNo(const std::string& text, const std::string& caption) {
     return ::MessageBoxA(Hwnd(), text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
+
+void CPage_Site::Tell(const std::string& text) { ShowMessage(Hwnd(), text.c_str()); }
 
 int CPage_Site::SelectedRow() const {
     return static_cast<int>(::SendMessageA(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));

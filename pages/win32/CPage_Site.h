@@ -37,6 +37,7 @@ private:
     void ShowRows(const std::vector<SurveyRow>& rows) override;
     void SelectRow(int row) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
+    void Tell(const std::string& text) override;
 
     HWND List() const { return Item(IDC_SITE_LIST); }
     void InsertColumns();

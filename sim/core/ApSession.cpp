@@ -13,20 +13,12 @@ namespace {
 
 const std::vector<uint8_t> kNoKey;
 
-bool IsPskNetwork(const NetworkSpec& n) {
-    return std::find(n.wpa.akms.begin(), n.wpa.akms.end(), Suite::AkmPsk) != n.wpa.akms.end();
-}
-
 }  // namespace
 
 ApSession::ApSession(const Scenario& world, const NetworkSpec& network, const Mac& stationMac,
-                     uint8_t pairwiseCipher, uint8_t groupCipher, Millis now)
-    : world_(world),
-      network_(network),
-      stationMac_(stationMac),
-      pairwiseCipher_(pairwiseCipher),
-      groupCipher_(groupCipher) {
-    if (IsPskNetwork(network_)) {
+                     const Admission& admission, Millis now)
+    : world_(world), network_(network), stationMac_(stationMac), admission_(admission) {
+    if (IsPskKind(admission_.authentication)) {
         StartHandshake(!network_.psk.empty() ? network_.psk
                                              : crypto::PassphraseToPsk(network_.passphrase, network_.ssid),
                        now);
@@ -41,8 +33,13 @@ ApSession::ApSession(const Scenario& world, const NetworkSpec& network, const Ma
 ApSession::~ApSession() = default;
 
 void ApSession::StartHandshake(const std::vector<uint8_t>& pmk, Millis now) {
-    keys_ = std::make_unique<Authenticator>(network_.bssid, stationMac_, pmk, pairwiseCipher_, groupCipher_,
-                                            WpaElement(network_.wpa), world_.timing.retransmitMs, outbox_);
+    KeyProtocol protocol;
+    protocol.rsn = admission_.authentication == AuthKind::Wpa2Psk || admission_.authentication == AuthKind::Wpa2_8021X;
+    protocol.networkElement = protocol.rsn ? RsnElement(network_.rsn) : WpaElement(network_.wpa);
+    protocol.stationElement = admission_.associationElement;
+    keys_ = std::make_unique<Authenticator>(network_.bssid, stationMac_, pmk, admission_.pairwiseCipher,
+                                            admission_.groupCipher, std::move(protocol), world_.timing.retransmitMs,
+                                            outbox_);
     keys_->Start(now);
     ForgetKeys();
     groupKeyMadeAt_ = now;

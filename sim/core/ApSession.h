@@ -1,5 +1,5 @@
-// The access point's side of one association with a WPA network: the 802.1X port, the
-// simulated authentication server (802.1X networks), the 4-way and group key handshakes,
+// The access point's side of one association with a WPA or WPA2 network: the 802.1X port,
+// the simulated authentication server (802.1X networks), the 4-way and group key handshakes,
 // the renewals of the group key, and the check of the keys the station installs. Frames
 // to the station wait in an outbox that the station's EAPOL receive drains.
 #pragma once
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/core/AssociationRules.h"
 #include "sim/core/Clock.h"
 #include "sim/core/Scenario.h"
 
@@ -31,8 +32,8 @@ struct InstalledKey {
 
 class ApSession {
 public:
-    ApSession(const Scenario& world, const NetworkSpec& network, const Mac& stationMac,
-              uint8_t pairwiseCipher, uint8_t groupCipher, Millis now);
+    ApSession(const Scenario& world, const NetworkSpec& network, const Mac& stationMac, const Admission& admission,
+              Millis now);
     ~ApSession();
 
     void OnFrameFromStation(const uint8_t* frame, int length, Millis now);
@@ -74,8 +75,7 @@ private:
     const Scenario& world_;
     const NetworkSpec& network_;
     Mac stationMac_;
-    uint8_t pairwiseCipher_;
-    uint8_t groupCipher_;
+    Admission admission_;
     std::unique_ptr<EapServer> eap_;
     std::unique_ptr<Authenticator> keys_;
     std::deque<std::vector<uint8_t>> outbox_;

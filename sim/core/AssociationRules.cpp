@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "sim/core/BeaconElements.h"
+#include "sim/core/StationElement.h"
+
 namespace hxsim {
 namespace {
 
@@ -86,6 +89,28 @@ Admission AdmitWpa(const NetworkSpec& network, const StationSecurity& station) {
     a.pairwiseCipher = pairwise;
     a.groupCipher = wpa.groupCipher;
     a.authentication = akm == Suite::AkmPsk ? AuthKind::WpaPsk : AuthKind::Wpa8021X;
+    a.associationElement = WpaElement(wpa);
+    return a;
+}
+
+// WPA2: the adapter offers its RSN element (StationElement.h), and the access point checks it.
+Admission AdmitRsn(const NetworkSpec& network, const StationSecurity& station) {
+    if (!network.rsn.present) return Refuse(network.wpa.present ? "network speaks WPA only" : "network is not a WPA2 network");
+    const uint8_t akm = station.authMode == AuthCode::Wpa2Psk ? Suite::AkmPsk : Suite::Akm8021X;
+    StationElement offer = StationRsnElement(RsnElement(network.rsn), akm);
+    if (offer.element.empty()) return Refuse(offer.refusal);
+    Admission a;
+    a.associationElement = std::move(offer.element);
+    a.status = RsnAssociationStatus(network, a.associationElement);
+    if (a.status != 0) {
+        a.refusal = "association refused with status " + std::to_string(a.status) + " (" + StatusText(a.status) + ")";
+        return a;
+    }
+    const auto offered = ReadSecurityElement(a.associationElement);
+    a.admitted = true;
+    a.pairwiseCipher = offered->pairwiseCiphers.front();
+    a.groupCipher = offered->groupCipher;
+    a.authentication = akm == Suite::AkmPsk ? AuthKind::Wpa2Psk : AuthKind::Wpa2_8021X;
     return a;
 }
 
@@ -98,19 +123,56 @@ const char* AuthKindName(AuthKind kind) {
     case AuthKind::Shared: return "shared";
     case AuthKind::WpaPsk: return "wpa-psk";
     case AuthKind::Wpa8021X: return "wpa-802.1x";
+    case AuthKind::Wpa2Psk: return "wpa2-psk";
+    case AuthKind::Wpa2_8021X: return "wpa2-802.1x";
     }
     return "?";
 }
 
-bool HasKeyHandshake(AuthKind kind) { return kind == AuthKind::WpaPsk || kind == AuthKind::Wpa8021X; }
+bool HasKeyHandshake(AuthKind kind) {
+    return kind == AuthKind::WpaPsk || kind == AuthKind::Wpa8021X || kind == AuthKind::Wpa2Psk ||
+           kind == AuthKind::Wpa2_8021X;
+}
+
+bool IsPskKind(AuthKind kind) { return kind == AuthKind::WpaPsk || kind == AuthKind::Wpa2Psk; }
+
+uint16_t RsnAssociationStatus(const NetworkSpec& network, std::span<const uint8_t> stationElement) {
+    namespace Mfp = RsnCapability;
+    const SecurityElement& ours = network.rsn;
+    const auto offered = !stationElement.empty() && stationElement[0] == ElementId::Rsn
+                             ? ReadSecurityElement(stationElement)
+                             : std::nullopt;
+    if (!ours.present || !offered) return 40;
+    if (offered->groupCipher != ours.groupCipher) return 41;
+    if (offered->pairwiseCiphers.size() != 1 || !Contains(ours.pairwiseCiphers, offered->pairwiseCiphers[0])) return 42;
+    if (offered->akms.size() != 1 || !Contains(ours.akms, offered->akms[0])) return 43;
+    const bool weRequire = ours.capabilities & Mfp::MfpRequired, weCan = ours.capabilities & Mfp::MfpCapable;
+    const bool theyRequire = offered->capabilities & Mfp::MfpRequired,
+               theyCan = offered->capabilities & Mfp::MfpCapable;
+    if ((weRequire && !theyCan) || (theyRequire && !weCan)) return 31;
+    return 0;
+}
+
+const char* StatusText(uint16_t status) {
+    switch (status) {
+    case 0: return "success";
+    case 31: return "robust management frame policy violation";
+    case 40: return "invalid information element";
+    case 41: return "invalid group cipher";
+    case 42: return "invalid pairwise cipher";
+    case 43: return "invalid AKMP";
+    }
+    return "refused";
+}
 
 Admission Admit(const NetworkSpec& network, const StationSecurity& station) {
     const bool wantAdhoc = station.networkType == NetworkTypeCode::AdHoc;
     if (network.adhoc != wantAdhoc) return Refuse("network type differs");
     const bool wpaMode = station.authMode == AuthCode::Wpa || station.authMode == AuthCode::WpaPsk;
+    const bool wpa2Mode = station.authMode == AuthCode::Wpa2 || station.authMode == AuthCode::Wpa2Psk;
     if (network.adhoc) {
         // Cells authenticate openly; the privacy bit has to agree with the encryption.
-        if (wpaMode) return Refuse("no WPA in ad hoc cells");
+        if (wpaMode || wpa2Mode) return Refuse("no WPA in ad hoc cells");
         if (station.authMode == AuthCode::Shared) return Refuse("cells use open authentication");
         const bool stationPrivacy = station.wepStatus != WepStatusCode::Disabled;
         if (network.privacy != stationPrivacy) return Refuse("privacy differs");
@@ -121,6 +183,7 @@ Admission Admit(const NetworkSpec& network, const StationSecurity& station) {
         return a;
     }
     if (wpaMode) return AdmitWpa(network, station);
+    if (wpa2Mode) return AdmitRsn(network, station);
     if (network.wpa.present || network.rsn.present) return Refuse("network needs WPA");
     if (network.privacy) return AdmitWep(network, station);
     if (station.wepStatus != WepStatusCode::Disabled) return Refuse("network is not encrypted");

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "adapter/LittleEndian.h"
 #include "sim/core/ApCrypto.h"
+#include "sim/core/BeaconElements.h"
 
 namespace hxsim {
 namespace {
@@ -13,51 +13,19 @@ using Bytes = std::vector<uint8_t>;
 
 int CipherKeyLength(uint8_t cipher) { return cipher == Suite::Ccmp ? 16 : 32; }
 
-// What a WPA element says, read with every length checked.
-struct WpaSuites {
-    uint8_t group = 0;
-    std::vector<uint8_t> pairwise, akm;
-};
-
-std::optional<WpaSuites> ReadWpaElement(const Bytes& e) {
-    static constexpr uint8_t kHead[] = {0xDD, 0, 0x00, 0x50, 0xF2, 0x01, 0x01, 0x00};
-    if (e.size() < 8 || e[0] != 0xDD || e[1] + 2u > e.size()) return std::nullopt;
-    if (!std::equal(kHead + 2, kHead + 8, e.begin() + 2)) return std::nullopt;
-    const size_t end = e[1] + 2u;
-    size_t i = 8;
-    auto suite = [&](uint8_t& type) {
-        if (i + 4 > end || e[i] != 0x00 || e[i + 1] != 0x50 || e[i + 2] != 0xF2) return false;
-        type = e[i + 3];
-        i += 4;
-        return true;
-    };
-    auto list = [&](std::vector<uint8_t>& out) {
-        if (i + 2 > end) return false;
-        const int n = hx::GetLe16(&e[i]);
-        i += 2;
-        for (int k = 0; k < n; ++k) {
-            uint8_t type;
-            if (!suite(type)) return false;
-            out.push_back(type);
-        }
-        return true;
-    };
-    WpaSuites s;
-    if (!suite(s.group) || !list(s.pairwise) || !list(s.akm)) return std::nullopt;
-    return s;
-}
+constexpr uint8_t kGroupKeyKdeHead[] = {0xDD, 0, 0x00, 0x0F, 0xAC, 0x01};
 
 }  // namespace
 
 Authenticator::Authenticator(const Mac& accessPoint, const Mac& station, Bytes pmk, uint8_t pairwiseCipher,
-                             uint8_t groupCipher, Bytes wpaElement, int retransmitMs,
+                             uint8_t groupCipher, KeyProtocol protocol, int retransmitMs,
                              std::deque<Bytes>& outbox)
     : accessPoint_(accessPoint),
       station_(station),
       pmk_(std::move(pmk)),
       pairwiseCipher_(pairwiseCipher),
       groupCipher_(groupCipher),
-      wpaElement_(std::move(wpaElement)),
+      protocol_(std::move(protocol)),
       retransmitMs_(retransmitMs > 0 ? retransmitMs : 1000),
       outbox_(outbox),
       version_(pairwiseCipher == Suite::Ccmp ? kKeyVersionSha1Aes : kKeyVersionMd5Rc4),
@@ -88,9 +56,33 @@ Bytes Authenticator::Sealed(EapolKeyFrame frame) const {
     return bytes;
 }
 
+Bytes Authenticator::GroupKeyKde() const {
+    Bytes kde(kGroupKeyKdeHead, kGroupKeyKdeHead + sizeof kGroupKeyKdeHead);
+    kde[1] = static_cast<uint8_t>(4 + 2 + groupKey_.size());
+    kde.push_back(static_cast<uint8_t>(groupKeyIndex_ & 3));  // key id; not a transmit key
+    kde.push_back(0);
+    kde.insert(kde.end(), groupKey_.begin(), groupKey_.end());
+    return kde;
+}
+
+Bytes Authenticator::SealKeyData(Bytes data, EapolKeyFrame& frame) const {
+    if (version_ == kKeyVersionMd5Rc4) {
+        const Bytes iv = crypto::NonceBytes(16);
+        std::copy(iv.begin(), iv.end(), frame.iv.begin());
+        return crypto::Rc4Skip256(iv, kek_, data);
+    }
+    // Key wrap takes whole 8-byte blocks, at least two: 0xDD, then zeros.
+    if (data.size() < 16 || data.size() % 8 != 0) {
+        data.push_back(0xDD);
+        while (data.size() < 16 || data.size() % 8 != 0) data.push_back(0);
+    }
+    return crypto::AesKeyWrap(kek_, data);
+}
+
 // The message the handshake waits an answer to, with the next replay counter.
 void Authenticator::SendCurrent(Millis now) {
     EapolKeyFrame f;
+    f.descriptor = protocol_.rsn ? kRsnKeyDescriptor : kWpaKeyDescriptor;
     f.replayCounter = ++replayCounter_;
     switch (phase_) {
         case Phase::WaitMessage2:
@@ -103,19 +95,33 @@ void Authenticator::SendCurrent(Millis now) {
                                            KeyInfo::Mic);
             f.keyLength = static_cast<uint16_t>(temporalKeyLength_);
             std::copy(anonce_.begin(), anonce_.end(), f.nonce.begin());
-            f.data = wpaElement_;
+            if (protocol_.rsn) {
+                // The network's element and the group key, encrypted; the key counts from 0.
+                f.info |= KeyInfo::Secure | KeyInfo::EncryptedData;
+                Bytes data = protocol_.networkElement;
+                const Bytes kde = GroupKeyKde();
+                data.insert(data.end(), kde.begin(), kde.end());
+                f.data = SealKeyData(std::move(data), f);
+                groupKeyInMessage3_ = groupKey_;
+            } else {
+                f.data = protocol_.networkElement;
+            }
             break;
         case Phase::WaitGroupMessage2: {
-            f.info = static_cast<uint16_t>(version_ | (groupKeyIndex_ << KeyInfo::IndexShift) | KeyInfo::Ack |
-                                           KeyInfo::Mic | KeyInfo::Secure);
+            f.info = static_cast<uint16_t>(version_ | KeyInfo::Ack | KeyInfo::Mic | KeyInfo::Secure);
             f.keyLength = static_cast<uint16_t>(groupKey_.size());
             gnonce_ = crypto::NonceBytes(32);
             std::copy(gnonce_.begin(), gnonce_.end(), f.nonce.begin());
-            if (version_ == kKeyVersionMd5Rc4) {
+            if (protocol_.rsn) {
+                f.info |= KeyInfo::EncryptedData;  // the key index travels in the KDE
+                f.data = SealKeyData(GroupKeyKde(), f);
+            } else if (version_ == kKeyVersionMd5Rc4) {
+                f.info |= static_cast<uint16_t>(groupKeyIndex_ << KeyInfo::IndexShift);
                 const Bytes iv = crypto::NonceBytes(16);
                 std::copy(iv.begin(), iv.end(), f.iv.begin());
                 f.data = crypto::Rc4Skip256(iv, kek_, groupKey_);
             } else {
+                f.info |= static_cast<uint16_t>(groupKeyIndex_ << KeyInfo::IndexShift);
                 f.data = crypto::AesKeyWrap(kek_, groupKey_);
             }
             break;
@@ -128,20 +134,26 @@ void Authenticator::SendCurrent(Millis now) {
 }
 
 bool Authenticator::ElementFits(const Bytes& element) const {
-    const auto s = ReadWpaElement(element);
-    if (!s) return false;
-    const auto ours = ReadWpaElement(wpaElement_);
-    if (!ours) return false;
+    if (protocol_.rsn) {
+        // RSN: exactly the element of the association request, as its first element.
+        const size_t size = protocol_.stationElement.size();
+        return element.size() >= size && std::equal(protocol_.stationElement.begin(), protocol_.stationElement.end(),
+                                                     element.begin());
+    }
+    const auto s = element.empty() || element[0] != ElementId::Vendor ? std::nullopt : ReadSecurityElement(element);
+    const auto ours = ReadSecurityElement(protocol_.networkElement);
+    if (!s || !ours) return false;
     auto has = [](const std::vector<uint8_t>& list, uint8_t v) {
         return std::find(list.begin(), list.end(), v) != list.end();
     };
-    return s->group == groupCipher_ && has(s->pairwise, pairwiseCipher_) && !s->akm.empty() &&
-           has(ours->akm, s->akm.front());
+    return s->groupCipher == groupCipher_ && has(s->pairwiseCiphers, pairwiseCipher_) && !s->akms.empty() &&
+           has(ours->akms, s->akms.front());
 }
 
 void Authenticator::OnKeyFrame(const uint8_t* frame, int length, Millis now) {
     const auto f = DecodeKeyFrame(frame, length);
     if (!f || (f->info & KeyInfo::Ack) || !(f->info & KeyInfo::Mic)) return;
+    if (f->descriptor != (protocol_.rsn ? kRsnKeyDescriptor : kWpaKeyDescriptor)) return;
     if ((f->info & KeyInfo::VersionMask) != version_ || (f->info & KeyInfo::Request)) return;
     if (f->replayCounter != replayCounter_) return;  // answers an older message
     const int frameLength = 4 + ((frame[2] << 8) | frame[3]);
@@ -165,7 +177,8 @@ void Authenticator::OnKeyFrame(const uint8_t* frame, int length, Millis now) {
             return;
         }
         if (!ElementFits(f->data)) {
-            failure_ = "WPA element in message 2 differs from the association";
+            failure_ = protocol_.rsn ? "RSN element in message 2 differs from the association request"
+                                     : "WPA element in message 2 differs from the association";
             return;
         }
         kck_ = kck;
@@ -180,6 +193,11 @@ void Authenticator::OnKeyFrame(const uint8_t* frame, int length, Millis now) {
         return;
     }
     if (phase_ == Phase::WaitMessage4 && pairwise) {
+        // RSN: message 3 delivered the group key, unless it was renewed since.
+        if (protocol_.rsn && groupKeyInMessage3_ == groupKey_) {
+            phase_ = Phase::Done;
+            return;
+        }
         phase_ = Phase::WaitGroupMessage2;
         SendCurrent(now);
     } else if (phase_ == Phase::WaitGroupMessage2 && !pairwise && (f->info & KeyInfo::Secure)) {

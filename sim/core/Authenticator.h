@@ -1,8 +1,8 @@
-// The access point's side of the WPA (version 1) key handshakes with one station: the
-// 4-way handshake that turns the pairwise master key into the pairwise transient key,
-// then the group key handshake that hands over the group key, and again whenever the
-// group key is renewed. Messages the station does not answer are sent again, each time
-// with a new replay counter.
+// The access point's side of the WPA (version 1) and RSN (WPA2) key handshakes with one
+// station: the 4-way handshake that turns the pairwise master key into the pairwise
+// transient key, and the group key handshake that hands over the group key (WPA: after
+// every 4-way; RSN: message 3 carries the group key, the group handshake only renews it).
+// Messages the station does not answer are sent again, each time with a new replay counter.
 #pragma once
 
 #include <cstdint>
@@ -17,12 +17,18 @@
 
 namespace hxsim {
 
+struct KeyProtocol {
+    bool rsn = false;                      // key descriptor 2, key data encrypted, the GTK in a KDE
+    std::vector<uint8_t> networkElement;   // the network's WPA or RSN element, which message 3 carries
+    std::vector<uint8_t> stationElement;   // RSN: the association request's element, which message 2 repeats
+};
+
 class Authenticator {
 public:
     enum class Phase { WaitMessage2, WaitMessage4, WaitGroupMessage2, Done };
 
     Authenticator(const Mac& accessPoint, const Mac& station, std::vector<uint8_t> pmk,
-                  uint8_t pairwiseCipher, uint8_t groupCipher, std::vector<uint8_t> wpaElement,
+                  uint8_t pairwiseCipher, uint8_t groupCipher, KeyProtocol protocol,
                   int retransmitMs, std::deque<std::vector<uint8_t>>& outbox);
 
     // (Re)starts the 4-way handshake: a new ANonce and message 1.
@@ -38,7 +44,8 @@ public:
     Phase CurrentPhase() const { return phase_; }
     bool PairwiseDone() const { return phase_ == Phase::WaitGroupMessage2 || phase_ == Phase::Done; }
     bool GroupDone() const { return phase_ == Phase::Done; }
-    // Set when the station's message 2 carried a WPA element other than the network's.
+    // Set when the station's message 2 carried another element than the one it may (WPA:
+    // one the network's element allows; RSN: the one of its association request).
     const std::optional<std::string>& Failure() const { return failure_; }
     int MicFailures() const { return micFailures_; }
 
@@ -53,11 +60,15 @@ private:
     void SendCurrent(Millis now);
     std::vector<uint8_t> Sealed(EapolKeyFrame frame) const;
     bool ElementFits(const std::vector<uint8_t>& element) const;
+    // RSN key data encrypted under the KEK: RC4 with a fresh IV (version 1) or AES key wrap
+    // of the data padded to whole blocks (version 2).
+    std::vector<uint8_t> SealKeyData(std::vector<uint8_t> data, EapolKeyFrame& frame) const;
+    std::vector<uint8_t> GroupKeyKde() const;
 
     Mac accessPoint_, station_;
     std::vector<uint8_t> pmk_;
     uint8_t pairwiseCipher_, groupCipher_;
-    std::vector<uint8_t> wpaElement_;
+    KeyProtocol protocol_;
     int retransmitMs_;
     std::deque<std::vector<uint8_t>>& outbox_;
     int version_;
@@ -68,6 +79,7 @@ private:
     std::vector<uint8_t> anonce_, gnonce_;
     std::vector<uint8_t> kck_, kek_, temporalKey_;
     std::vector<uint8_t> groupKey_;
+    std::vector<uint8_t> groupKeyInMessage3_;  // RSN: the group key the last message 3 carried
     int groupKeyIndex_ = 1;
     std::optional<std::string> failure_;
     int micFailures_ = 0;

@@ -23,13 +23,15 @@ void PutSuites(std::vector<uint8_t>& body, const SecurityElement& e, const uint8
     for (uint8_t a : e.akms) PutSuite(body, oui, a);
 }
 
-void PutElement(std::vector<uint8_t>& out, uint8_t id, const std::vector<uint8_t>& body) {
+void PutElement(std::vector<uint8_t>& out, uint8_t id, const std::vector<uint8_t>& body) { AppendElement(out, id, body); }
+
+}  // namespace
+
+void AppendElement(std::vector<uint8_t>& out, uint8_t id, std::span<const uint8_t> body) {
     out.push_back(id);
     out.push_back(static_cast<uint8_t>(body.size()));
     out.insert(out.end(), body.begin(), body.end());
 }
-
-}  // namespace
 
 bool HasOfdmRates(const std::vector<uint8_t>& rates) {
     return std::any_of(rates.begin(), rates.end(), [](uint8_t r) {
@@ -60,10 +62,53 @@ std::vector<uint8_t> RsnElement(const SecurityElement& element) {
     std::vector<uint8_t> body;
     hx::AppendLe<uint16_t>(body, 1);
     PutSuites(body, element, kRsnOui);
-    hx::AppendLe<uint16_t>(body, 0);  // capabilities
+    hx::AppendLe<uint16_t>(body, element.capabilities);
+    if (element.capabilities & RsnCapability::MfpCapable) {
+        // Protected management frames name their group cipher after an empty PMKID list.
+        hx::AppendLe<uint16_t>(body, 0);
+        PutSuite(body, kRsnOui, Suite::BipCmac128);
+    }
     std::vector<uint8_t> out;
     PutElement(out, ElementId::Rsn, body);
     return out;
+}
+
+std::optional<SecurityElement> ReadSecurityElement(std::span<const uint8_t> bytes) {
+    if (bytes.size() < 2 || bytes[1] + 2u > bytes.size()) return std::nullopt;
+    const auto e = bytes.first(bytes[1] + 2u);  // what follows the element is not read
+    const bool rsn = e[0] == ElementId::Rsn;
+    const uint8_t(&oui)[3] = rsn ? kRsnOui : kWpaOui;
+    size_t at = 2;
+    if (!rsn) {
+        if (e[0] != ElementId::Vendor || e.size() < 6 || !std::equal(kWpaOui, kWpaOui + 3, e.begin() + 2) ||
+            e[5] != 0x01)
+            return std::nullopt;
+        at = 6;
+    }
+    if (at + 2 > e.size() || hx::GetLe16(&e[at]) != 1) return std::nullopt;  // version 1
+    at += 2;
+    const auto suite = [&](uint8_t& type) {
+        if (at + 4 > e.size()) return false;
+        type = std::equal(oui, oui + 3, e.begin() + static_cast<std::ptrdiff_t>(at)) ? e[at + 3] : 0;
+        at += 4;
+        return true;
+    };
+    const auto list = [&](std::vector<uint8_t>& out) {
+        if (at + 2 > e.size()) return false;
+        const int count = hx::GetLe16(&e[at]);
+        at += 2;
+        for (int i = 0; i < count; ++i) {
+            uint8_t type = 0;
+            if (!suite(type)) return false;
+            out.push_back(type);
+        }
+        return true;
+    };
+    SecurityElement s;
+    s.present = true;
+    if (!suite(s.groupCipher) || !list(s.pairwiseCiphers) || !list(s.akms)) return std::nullopt;
+    if (rsn && at + 2 <= e.size()) s.capabilities = hx::GetLe16(&e[at]);
+    return s;
 }
 
 std::vector<uint8_t> BeaconElements(const NetworkSpec& network, uint64_t timestampUs) {

@@ -23,7 +23,9 @@ constexpr const char* kHelp =
     "  fail <call> once|always|off|<n>   make a library call fail\n"
     "  fail clear                    no call fails any more\n"
     "  timing <name> <ms>            scan, scan-jitter, associate, reconnect, handshake-timeout,\n"
-    "                                retransmit, eap-timeout, group-rekey (0: never)\n"
+    "                                retransmit, eap-timeout, group-rekey (0: never);\n"
+    "  timing link-loss <dBm>        the signal below which a link is lost (-120 to 0)\n"
+    "  capture <file> | capture off  record the air into a pcap file (802.11 frames) / stop\n"
     "  networks                      the networks and their signal now\n"
     "  events                        what happened lately\n"
     "  help                          this text\n";
@@ -72,6 +74,13 @@ ControlReply SetTimingValue(World& world, const std::string& name, long long val
     else if (name == "retransmit") field = &t.retransmitMs;
     else if (name == "eap-timeout") field = &t.eapTimeoutMs;
     else if (name == "group-rekey") field = &t.groupRekeyMs;
+    if (name == "link-loss") {
+        // Not a time: the signal in dBm below which a link is lost, as in [timing].
+        if (value < -120 || value > 0) return Fail("link-loss in dBm, -120 to 0");
+        t.linkLossDbm = static_cast<int>(value);
+        world.SetTiming(t);
+        return Ok();
+    }
     if (field == nullptr) return Fail("unknown timing " + name);
     if (value < 0 || value > 3600000) return Fail("out of range");
     *field = static_cast<int>(value);
@@ -141,6 +150,10 @@ std::string StateReport(World& world) {
     out << "counters: associations " << world.Associations() << ", deauthentications "
         << world.Deauthentications() << "\n";
     out << "scan: " << world.LastScan().size() << " records" << (world.Scanning() ? ", scanning" : "") << "\n";
+    if (const AirCapture* capture = world.Capture())
+        out << "capture: " << capture->Path() << ", " << capture->Written() << " bytes\n";
+    else
+        out << "capture: off\n";
     out << "faults:";
     const auto planned = world.Faults().Planned();
     if (planned.empty()) out << " none";
@@ -221,6 +234,14 @@ ControlReply RunControlCommand(World& world, const std::string& line) {
         const auto value = ParseInteger(words[2]);
         if (!value) return Fail("timing <name> <ms>");
         return SetTimingValue(world, Lower(words[1]), *value);
+    }
+    if (command == "capture" && argc > 0) {
+        if (argc == 1 && Lower(words[1]) == "off") {
+            world.StopCapture();
+            return Ok();
+        }
+        const std::string path = line.substr(line.find(words[1]));
+        return world.StartCapture(path) ? Ok() : Fail("cannot write " + path);
     }
     if (command == "networks") {
         std::ostringstream out;

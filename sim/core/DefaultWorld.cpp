@@ -8,8 +8,10 @@ namespace hxsim {
 namespace {
 
 constexpr const char kDefaultWorld[] = R"(# The default simulated world: one plugged HX-88U, one other network adapter, and a
-# handful of networks of every kind at different signal strengths (channels 1-11, so
-# every region but Spain, France and Israel sees all of them).
+# street of today: most networks WPA2-PSK, one WPA/WPA2 mixed, one WPA2/WPA3 transition,
+# one WPA3-only and one WPA2-Enterprise network, beside older networks of every kind, at
+# different signal strengths (channels 1-11, so every region but Spain, France and Israel
+# sees all of them).
 
 [world]
 wzc-status = 0
@@ -96,6 +98,154 @@ rssi = -76
 security = rsn-psk
 cipher = ccmp
 passphrase = rsn-passphrase
+
+[network]
+ssid = Mixed-WPA-WPA2
+bssid = 06:A0:88:00:00:08
+channel = 7
+rssi = -62
+security = wpa-rsn-psk
+cipher = tkip ccmp
+group-cipher = tkip
+passphrase = mixed-passphrase
+
+[network]
+ssid = WPA3-Transition
+bssid = 06:A0:88:00:00:09
+channel = 3
+rssi = -60
+security = rsn-psk
+cipher = ccmp
+akm = psk sae
+mfp = capable
+passphrase = transition-passphrase
+
+[network]
+ssid = WPA3-Only
+bssid = 06:A0:88:00:00:0A
+channel = 10
+rssi = -68
+security = rsn-psk
+cipher = ccmp
+akm = sae
+mfp = required
+passphrase = wpa3-passphrase
+
+[network]
+ssid = WPA2-Enterprise
+bssid = 06:A0:88:00:00:0B
+channel = 5
+rssi = -71
+security = rsn-eap
+cipher = ccmp
+
+[network]
+ssid = Harbour-Cafe
+bssid = 06:A0:88:00:01:01
+channel = 1
+rssi = -64
+security = rsn-psk
+cipher = ccmp
+passphrase = harbour-cafe-2019
+
+[network]
+ssid = Flat-2B
+bssid = 06:A0:88:00:01:02
+channel = 6
+rssi = -63
+security = rsn-psk
+cipher = ccmp
+passphrase = second-floor-left
+
+[network]
+ssid = Bakery-Staff
+bssid = 06:A0:88:00:01:03
+channel = 11
+rssi = -72
+security = rsn-psk
+cipher = ccmp
+passphrase = croissants-at-six
+
+[network]
+ssid = Studio-Nord
+bssid = 06:A0:88:00:01:04
+channel = 4
+rssi = -79
+security = rsn-psk
+cipher = ccmp
+passphrase = studio-nord-wlan
+
+[network]
+ssid = Lindqvist
+bssid = 06:A0:88:00:01:05
+channel = 1
+rssi = -83
+security = rsn-psk
+cipher = ccmp
+passphrase = lindqvist-family
+
+[network]
+ssid = Printshop-3F
+bssid = 06:A0:88:00:01:06
+channel = 8
+rssi = -69
+security = rsn-psk
+cipher = ccmp
+passphrase = cyan-magenta-yellow
+
+[network]
+ssid = Dental-Practice
+bssid = 06:A0:88:00:01:07
+channel = 11
+rssi = -85
+security = rsn-psk
+cipher = ccmp
+passphrase = brush-twice-daily
+
+[network]
+ssid = Okafor-Home
+bssid = 06:A0:88:00:01:08
+channel = 6
+rssi = -74
+security = rsn-psk
+cipher = ccmp
+passphrase = okafor-home-net
+
+[network]
+ssid = HOME-4F2A
+bssid = 06:A0:88:00:01:09
+channel = 2
+rssi = -80
+security = rsn-psk
+cipher = ccmp
+passphrase = 7KQ2-MX9D-4F2A
+
+[network]
+ssid = Rooftop-Bar
+bssid = 06:A0:88:00:01:0A
+channel = 9
+rssi = -67
+security = rsn-psk
+cipher = ccmp
+passphrase = sunset-on-the-roof
+
+[network]
+ssid = Workshop-Annex
+bssid = 06:A0:88:00:01:0B
+channel = 5
+rssi = -82
+security = rsn-psk
+cipher = ccmp
+passphrase = lathe-and-drill
+
+[network]
+ssid = Pharmacy-Back
+bssid = 06:A0:88:00:01:0C
+channel = 3
+rssi = -77
+security = rsn-psk
+cipher = ccmp
+passphrase = back-room-only
 
 [network]
 ssid = AdHoc-Cell

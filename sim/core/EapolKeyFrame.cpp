@@ -22,7 +22,7 @@ std::vector<uint8_t> EncodeKeyFrame(const EapolKeyFrame& f) {
     out[0] = 1;  // EAPOL version
     out[1] = 3;  // EAPOL-Key
     PutBe16(&out[2], static_cast<uint16_t>(out.size() - 4));
-    out[KeyFrameOffset::Descriptor] = kWpaKeyDescriptor;
+    out[KeyFrameOffset::Descriptor] = f.descriptor;
     PutBe16(&out[KeyFrameOffset::Info], f.info);
     PutBe16(&out[KeyFrameOffset::KeyLength], f.keyLength);
     for (int i = 0; i < 8; ++i) out[KeyFrameOffset::Replay + i] = static_cast<uint8_t>(f.replayCounter >> (56 - 8 * i));
@@ -40,8 +40,10 @@ std::optional<EapolKeyFrame> DecodeKeyFrame(const uint8_t* p, int length) {
     if (p[1] != 3) return std::nullopt;
     const int bodyLength = GetBe16(&p[2]);
     if (bodyLength + 4 > length || bodyLength + 4 < KeyFrameOffset::Data) return std::nullopt;
-    if (p[KeyFrameOffset::Descriptor] != kWpaKeyDescriptor) return std::nullopt;
+    const uint8_t descriptor = p[KeyFrameOffset::Descriptor];
+    if (descriptor != kWpaKeyDescriptor && descriptor != kRsnKeyDescriptor) return std::nullopt;
     EapolKeyFrame f;
+    f.descriptor = descriptor;
     f.info = GetBe16(&p[KeyFrameOffset::Info]);
     f.keyLength = GetBe16(&p[KeyFrameOffset::KeyLength]);
     for (int i = 0; i < 8; ++i) f.replayCounter = (f.replayCounter << 8) | p[KeyFrameOffset::Replay + i];

@@ -32,7 +32,7 @@ const std::vector<std::string>& FaultPlan::KnownCalls() {
         "SetWL_RegionAndSupportChannel", "SetWL_SSID", "SetWL_DesiredRate", "SetWL_WriteKey",
         "SetWL_BSSID", "SetWL_HXUseHXOidState", "WL_SiteSurveyStart", "WL_RetrieveSiteSurveyData",
         "WL_FilteSiteSurveyData", "WriteOid", "QueryWL_CheckWZCStatus", "HxSimSendEapol",
-        "HxSimReceiveEapol"};
+        "HxSimReceiveEapol", "HxSimAssociationElement"};
     return calls;
 }
 

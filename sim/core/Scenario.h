@@ -16,15 +16,21 @@ using Mac = std::array<uint8_t, 6>;
 // Cipher and key-management suite types of the WPA and RSN elements (OUI 00:50:F2 for WPA,
 // 00:0F:AC for RSN; the type numbers are the same).
 namespace Suite {
-constexpr uint8_t Wep40 = 1, Tkip = 2, Ccmp = 4, Wep104 = 5;
-constexpr uint8_t Akm8021X = 1, AkmPsk = 2;
+constexpr uint8_t Wep40 = 1, Tkip = 2, Ccmp = 4, Wep104 = 5, BipCmac128 = 6;
+constexpr uint8_t Akm8021X = 1, AkmPsk = 2, AkmPskSha256 = 6, AkmSae = 8;
 }  // namespace Suite
+
+// The RSN capabilities bits of management frame protection.
+namespace RsnCapability {
+constexpr uint16_t MfpRequired = 0x0040, MfpCapable = 0x0080;
+}
 
 struct SecurityElement {
     bool present = false;
     uint8_t groupCipher = 0;
     std::vector<uint8_t> pairwiseCiphers;
     std::vector<uint8_t> akms;
+    uint16_t capabilities = 0;        // RSN only
 };
 
 enum class WepAuth { Open, Shared, Both };

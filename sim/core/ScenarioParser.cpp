@@ -1,5 +1,6 @@
 #include "sim/core/ScenarioParser.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <functional>
@@ -67,7 +68,7 @@ private:
         if (section_ == "world" || section_ == "timing" || section_ == "adapter" || section_ == "server")
             return true;
         if (section_ == "nic") { nic_ = NicEntry{}; return true; }
-        if (section_ == "network") { network_ = NetworkSpec{}; security_ = "open"; cipher_.reset(); group_.reset(); return true; }
+        if (section_ == "network") { network_ = NetworkSpec{}; security_ = "open"; cipher_.reset(); group_.reset(); akms_.clear(); mfp_ = 0; return true; }
         if (section_ == "certificate") { certificate_ = CertificateSpec{}; return true; }
         if (section_ == "user") { user_ = EapUser{}; return true; }
         return false;
@@ -125,7 +126,16 @@ private:
         } else {
             return Err("unknown security " + security_);
         }
-        const bool psk = security_.find("psk") != std::string::npos;
+        if ((!akms_.empty() || mfp_ != 0) && !n.rsn.present)
+            return Err("akm and mfp need an RSN network (rsn-* or wpa-rsn-*)");
+        if (!akms_.empty()) n.rsn.akms = akms_;
+        n.rsn.capabilities = mfp_;
+        const auto takesPassphrase = [](const SecurityElement& e) {
+            return std::any_of(e.akms.begin(), e.akms.end(), [](uint8_t a) {
+                return a == Suite::AkmPsk || a == Suite::AkmPskSha256 || a == Suite::AkmSae;
+            });
+        };
+        const bool psk = takesPassphrase(n.wpa) || takesPassphrase(n.rsn);
         if (psk && n.passphrase.empty() && n.psk.empty()) return Err("a PSK network needs passphrase or psk");
         if (!n.passphrase.empty() && (n.passphrase.size() < 8 || n.passphrase.size() > 63))
             return Err("passphrase must have 8 to 63 characters");
@@ -269,6 +279,25 @@ private:
             if (extraPairwise_.size() == 1) extraPairwise_.clear();
             return true;
         }
+        if (key == "akm") {
+            akms_.clear();
+            for (const std::string& word : SplitWords(Lower(v))) {
+                if (word == "psk") akms_.push_back(Suite::AkmPsk);
+                else if (word == "psk-sha256") akms_.push_back(Suite::AkmPskSha256);
+                else if (word == "eap") akms_.push_back(Suite::Akm8021X);
+                else if (word == "sae") akms_.push_back(Suite::AkmSae);
+                else return false;
+            }
+            return !akms_.empty();
+        }
+        if (key == "mfp") {
+            const std::string m = Lower(v);
+            if (m == "no") mfp_ = 0;
+            else if (m == "capable") mfp_ = RsnCapability::MfpCapable;
+            else if (m == "required") mfp_ = RsnCapability::MfpCapable | RsnCapability::MfpRequired;
+            else return false;
+            return true;
+        }
         if (key == "group-cipher") {
             const auto c = ParseCipher(v);
             if (!c) return false;
@@ -330,6 +359,8 @@ private:
     std::string security_;
     std::optional<uint8_t> cipher_, group_;
     std::vector<uint8_t> extraPairwise_;
+    std::vector<uint8_t> akms_;       // replaces the RSN element's AKM that security implies
+    uint16_t mfp_ = 0;
     CertificateSpec certificate_;
     EapUser user_;
 };

@@ -59,6 +59,7 @@ void World::AdvanceTo(Millis t) {
             scanEndsAt_.reset();
             scanList_ = Listen();
             Log("scan complete: " + std::to_string(scanList_.size()) + " records");
+            CaptureBeacons();
         } else if (linkCheckAt_ && *linkCheckAt_ <= now_) {
             linkCheckAt_ = now_ + kLinkCheckMs;
             if (link_.associated && link_.network >= 0) {
@@ -149,6 +150,25 @@ void World::SetNetworkSignal(int network, int meanRssi) {
 }
 
 void World::SetNetworkDrift(int network, int driftDb) { scenario_.networks[network].driftDb = driftDb; }
+
+bool World::StartCapture(const std::string& path, size_t limitBytes) {
+    StopCapture();
+    capture_ = std::make_unique<AirCapture>();
+    if (!capture_->Open(path, limitBytes)) {
+        capture_.reset();
+        Log("capture: cannot write " + path);
+        return false;
+    }
+    Log("capture started: " + path);
+    return true;
+}
+
+void World::StopCapture() {
+    if (!capture_) return;
+    Log(std::string(capture_->Full() ? "capture ended at its limit: " : "capture ended: ") + capture_->Path() + ", " +
+        std::to_string(capture_->Written()) + " bytes");
+    capture_.reset();
+}
 
 void World::Deauthenticate(const std::string& reason) {
     if (!link_.associated) return;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "adapter/AdapterHandle.h"
+#include "sim/core/AirCapture.h"
 #include "sim/core/ApSession.h"
 #include "sim/core/AssociationRules.h"
 #include "sim/core/Clock.h"
@@ -122,6 +123,9 @@ public:
     int SendEapol(const unsigned char* frame, int length);
     // The next frame for the station, if any.
     std::optional<std::vector<uint8_t>> TakeEapol();
+    // The security element of the association request in force (the adapter's RSN
+    // element, or the network's WPA element); empty when not associated or for none.
+    const std::vector<uint8_t>& AssociationElement() const { return link_.admission.associationElement; }
 
     // --- Control ----------------------------------------------------------------------
     void Plug();
@@ -135,6 +139,11 @@ public:
     void SetNetworkDrift(int network, int driftDb);
     void Deauthenticate(const std::string& reason);
     void SetTiming(const Timing& timing) { scenario_.timing = timing; }
+    // Records the air into a pcap file from now on (AirCapture.h), of at most limitBytes;
+    // false when the file cannot be written. A capture under way is ended first.
+    bool StartCapture(const std::string& path, size_t limitBytes = AirCapture::kDefaultLimit);
+    void StopCapture();
+    const AirCapture* Capture() const { return capture_.get(); }
 
     // --- State, for the report and the tests -----------------------------------------
     const AdapterSettings& Settings() const { return settings_; }
@@ -175,6 +184,11 @@ private:
     void ScheduleJoin(Millis at);
     bool LinkStillFits() const;
     uint32_t NextRandom();
+    // What the capture hears: the beacons of a completed scan, and a join attempt from the
+    // probe response to the association response.
+    void CaptureBeacons();
+    void CaptureJoin(const NetworkSpec& network, const Admission& admission);
+    void CaptureEapol(const uint8_t* frame, size_t length, bool fromAccessPoint);
 
     Scenario scenario_;
     std::shared_ptr<Clock> clock_;
@@ -198,6 +212,7 @@ private:
     // The buffers the last reads of the list filled, and how many bytes each got.
     std::deque<std::pair<const unsigned char*, int>> listsHandedOver_;
     std::deque<WorldEvent> events_;
+    std::unique_ptr<AirCapture> capture_;
     int associations_ = 0, deauths_ = 0;
     uint32_t random_;
 };

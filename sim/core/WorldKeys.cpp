@@ -63,6 +63,7 @@ int World::WriteOid(unsigned long oid, const void* buffer, int length) {
 int World::SendEapol(const unsigned char* frame, int length) {
     if (frame == nullptr || length < 4 || length > 4096) return kFail;
     if (!link_.associated) return kFail;
+    CaptureEapol(frame, static_cast<size_t>(length), false);
     if (session_) {
         session_->OnFrameFromStation(frame, length, now_);
         auto& outbox = session_->Outbox();
@@ -75,6 +76,7 @@ std::optional<std::vector<uint8_t>> World::TakeEapol() {
     if (!session_ || session_->Outbox().empty()) return std::nullopt;
     auto frame = std::move(session_->Outbox().front());
     session_->Outbox().pop_front();
+    CaptureEapol(frame.data(), frame.size(), true);
     return frame;
 }
 }  // namespace hxsim

@@ -15,6 +15,11 @@ namespace {
 constexpr int kStrongEnoughToBeHeardNextDoor = -56;
 constexpr int kNextChannelLossDb = 18;
 
+// What a network's beacons and probe responses carry now (each with a time stamp of its own).
+std::vector<uint8_t> HeardElements(const NetworkSpec& n, Millis now) {
+    return BeaconElements(n, static_cast<uint64_t>(now) * 1000 + (n.bssid[5] << 10));
+}
+
 }  // namespace
 
 std::vector<int> World::PlanChannels() const {
@@ -52,7 +57,7 @@ std::vector<SurveyRecord> World::Listen() const {
         r.adhoc = n.adhoc;
         r.beaconInterval = n.beaconInterval;
         r.rates = n.rates;
-        r.ies = BeaconElements(n, static_cast<uint64_t>(now_) * 1000 + (n.bssid[5] << 10));
+        r.ies = HeardElements(n, now_);
         records.push_back(r);
         if (!n.adhoc && r.rssi >= kStrongEnoughToBeHeardNextDoor) {
             const int next = inPlan(n.channel + 1) ? n.channel + 1 : n.channel - 1;
@@ -99,6 +104,7 @@ void World::TryJoin() {
         }
         const Admission a = Admit(n, settings_.security);
         if (!a.admitted) {
+            if (a.status != 0) CaptureJoin(n, a);  // the access point answered the request
             refusal = a.refusal;
             keyRefused = a.keyRefused;
             continue;
@@ -110,12 +116,13 @@ void World::TryJoin() {
         }
     }
     if (best >= 0) {
+        CaptureJoin(scenario_.networks[best], bestAdmission);
         Associate(best, bestAdmission);
         return;
     }
+    const int mode = settings_.security.authMode;
     if (adhoc && !settings_.ssid.empty() && !settings_.fixedBssid &&
-        settings_.security.authMode != AuthCode::Wpa && settings_.security.authMode != AuthCode::WpaPsk &&
-        settings_.security.authMode != AuthCode::Shared) {
+        (mode == AuthCode::Open || mode == AuthCode::AutoSwitch)) {
         StartOwnCell();
         return;
     }
@@ -138,8 +145,7 @@ void World::Associate(int network, const Admission& admission) {
     Log("associated with " + MacText(n.bssid) + " \"" + n.ssid + "\" (" +
         AuthKindName(admission.authentication) + ")");
     if (HasKeyHandshake(admission.authentication)) {
-        session_ = std::make_unique<ApSession>(scenario_, n, scenario_.adapter.mac, admission.pairwiseCipher,
-                                               admission.groupCipher, now_);
+        session_ = std::make_unique<ApSession>(scenario_, n, scenario_.adapter.mac, admission, now_);
     }
 }
 
@@ -209,6 +215,48 @@ void World::SettingsChanged() {
         return;
     }
     if (settings_.ssidSet) ScheduleJoin(now_ + scenario_.timing.associateMs);
+}
+
+// --- The air, captured ----------------------------------------------------------------------
+
+void World::CaptureBeacons() {
+    if (!capture_) return;
+    const Mac broadcast{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    for (int i = 0; i < static_cast<int>(scenario_.networks.size()); ++i) {
+        if (!Visible(i)) continue;
+        const NetworkSpec& n = scenario_.networks[i];
+        capture_->Management(now_, Frame80211::Beacon, broadcast, n.bssid, n.bssid, HeardElements(n, now_));
+    }
+    if (capture_->Full()) StopCapture();
+}
+
+// A join as the air carries it. Cells have no association, and a shared key
+// authentication (its challenge) is not written.
+void World::CaptureJoin(const NetworkSpec& n, const Admission& a) {
+    if (!capture_ || n.adhoc) return;
+    const Mac& station = scenario_.adapter.mac;
+    std::vector<uint8_t> rates;
+    for (uint8_t r : scenario_.adapter.rates)
+        if (r != 0) rates.push_back(r);
+    uint16_t capability = Capability::Ess | Capability::ShortPreamble;
+    if (settings_.security.wepStatus != WepStatusCode::Disabled) capability |= Capability::Privacy;
+    capture_->Management(now_, Frame80211::ProbeResponse, station, n.bssid, n.bssid, HeardElements(n, now_));
+    if (a.authentication != AuthKind::Shared) {
+        capture_->Management(now_, Frame80211::Authentication, n.bssid, station, n.bssid, AuthenticationBody(1, 0));
+        capture_->Management(now_, Frame80211::Authentication, station, n.bssid, n.bssid, AuthenticationBody(2, 0));
+    }
+    capture_->Management(now_, Frame80211::AssociationRequest, n.bssid, station, n.bssid,
+                         AssociationRequestBody(capability, n.ssid, rates, a.associationElement));
+    capture_->Management(now_, Frame80211::AssociationResponse, station, n.bssid, n.bssid,
+                         AssociationResponseBody(CapabilityOf(n), a.status, 1, n.rates));
+    if (capture_->Full()) StopCapture();
+}
+
+void World::CaptureEapol(const uint8_t* frame, size_t length, bool fromAccessPoint) {
+    const NetworkSpec* n = LinkedNetwork();
+    if (!capture_ || n == nullptr) return;
+    capture_->Eapol(now_, n->bssid, scenario_.adapter.mac, fromAccessPoint, frame, length);
+    if (capture_->Full()) StopCapture();
 }
 
 const NetworkSpec* World::LinkedNetwork() const {

@@ -86,7 +86,8 @@ int World::SetNetworkType(int type) {
 }
 
 int World::SetAuthenticationMode(int mode) {
-    if (mode < AuthCode::Open || mode > AuthCode::WpaPsk) return kFail;
+    // NDIS numbering: 5 (WPA-None, ad hoc WPA) is not a mode this adapter runs.
+    if (mode < AuthCode::Open || mode > AuthCode::Wpa2Psk || mode == 5) return kFail;
     settings_.security.authMode = mode;
     SettingsChanged();
     return 0;

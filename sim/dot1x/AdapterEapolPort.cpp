@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "sim/EapolTransport.h"
+#include "sim/dot1x/core/KeyHandshake.h"
 
 namespace hxsup {
 namespace {
@@ -30,6 +31,13 @@ private:
 std::unique_ptr<EapolPort> MakeAdapterEapolPort(hx::AdapterHandle* adapter) {
     if (!adapter) return nullptr;
     return std::make_unique<AdapterEapolPort>(adapter);
+}
+
+std::vector<uint8_t> AdapterAssociationElement(hx::AdapterHandle* adapter) {
+    std::vector<uint8_t> element(kMaxElementSize);
+    const int length = adapter ? HxSimAssociationElement(adapter, element.data(), static_cast<int>(element.size())) : -1;
+    element.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return element;
 }
 
 }  // namespace hxsup

@@ -76,10 +76,10 @@ int DOT1XAPI Get_PSK_Key_32byte(const char* passphrase, const char* ssid, int ss
 
 int DOT1XAPI do_key_negotiation_init(hx::AdapterHandle* adapter, hx::KeyNegotiationRecord* record) {
     if (!adapter || !record) return -1;
+    hxsup::NegotiationSettings settings = hxsup::SettingsFromRecord(*record);
+    settings.stationElement = hxsup::AdapterAssociationElement(adapter);
     std::lock_guard guard(Lock());
-    return Module().InitKeyNegotiation(hxsup::MakeAdapterEapolPort(adapter), hxsup::SettingsFromRecord(*record))
-               ? 0
-               : -1;
+    return Module().InitKeyNegotiation(hxsup::MakeAdapterEapolPort(adapter), std::move(settings)) ? 0 : -1;
 }
 
 int DOT1XAPI do_key_negotiation_run(hx::KeyNegotiationRecord* record) {

@@ -39,6 +39,9 @@ void SimulatorHost::EnsureWorld() {
     if (world_) return;
     clock_ = std::make_shared<SteadyClock>();
     world_ = std::make_unique<World>(ScenarioFromEnvironment(scenarioError_), clock_);
+    // HXSIM_CAPTURE names a pcap file the air is recorded into from the start.
+    if (const char* capture = std::getenv("HXSIM_CAPTURE"); capture != nullptr && *capture != '\0')
+        world_->StartCapture(capture);
 }
 
 World& SimulatorHost::SyncedWorld() {

@@ -3,7 +3,8 @@
 //
 // The world is made on first use: from the scenario file named by the environment
 // variable HXSIM_SCENARIO when it is set (and readable), otherwise the embedded default
-// world; it runs on the steady clock. Native tests replace it between cases.
+// world; it runs on the steady clock, and records the air into the pcap file HXSIM_CAPTURE
+// names, when it names one. Native tests replace it between cases.
 #pragma once
 
 #include <condition_variable>

@@ -264,6 +264,16 @@ int HXAPI HxSimReceiveEapol(AdapterHandle* adapter, unsigned char* frame, int ca
     }
 }
 
+int HXAPI HxSimAssociationElement(AdapterHandle* adapter, unsigned char* element, int capacity) {
+    if (element == nullptr || capacity < 0) return kFailure;
+    return Bound("HxSimAssociationElement", adapter, [&](World& w) {
+        const auto& offered = w.AssociationElement();
+        if (static_cast<int>(offered.size()) > capacity) return kFailure;
+        std::copy(offered.begin(), offered.end(), element);
+        return static_cast<int>(offered.size());
+    });
+}
+
 int HXAPI HxSimFindCertificate(const char* store, const char* subject, const char* issuer,
                                HxSimCertificate* out) {
     if (store == nullptr || subject == nullptr || issuer == nullptr || out == nullptr) return kFailure;

@@ -32,7 +32,7 @@ inline void RandomiseSetting(WlanSetting& s, std::mt19937& random) {
     static const std::string kHex = "0123456789ABCDEF ";
     s.NetworkType = RandomCode(random, 0, 1);
     s.Channel = RandomCode(random, 1, 14);
-    s.AuthenticationMode = RandomCode(random, 0, 4);
+    s.AuthenticationMode = RandomCode(random, 0, 7);
     s.WEPStatus = kStatuses[random() % std::size(kStatuses)];
     s.WEPKeyLength = std::array<int, 3>{64, 128, 256}[random() % 3];
     s.WEPDefaultKeyId = RandomCode(random, 0, 3);

@@ -15,6 +15,10 @@ long long NumberField(const ControlRecord& record, const char* name, long long f
     return error == std::errc() && end == text->data() + text->size() ? value : fallback;
 }
 
+bool NegotiatesKeys(const std::string& auth) {
+    return auth == "wpa" || auth == "wpa-psk" || auth == "wpa2" || auth == "wpa2-psk";
+}
+
 ConnectWatch::ConnectWatch(std::string ssid, std::string bssid, const ControlRecord& before)
     : ssid_(std::move(ssid)),
       bssid_(std::move(bssid)),
@@ -31,8 +35,7 @@ JoinProgress ConnectWatch::Judge(const ControlRecord& status) const {
     const auto sameLetter = [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b)); };
     if (!bssid_.empty() && !std::equal(bssid.begin(), bssid.end(), bssid_.begin(), bssid_.end(), sameLetter))
         return JoinProgress::Waiting;
-    const std::string auth = status.Get("auth");
-    if ((auth == "wpa" || auth == "wpa-psk") && (status.Get("pairwise-key") != "yes" || status.Get("group-key") != "yes"))
+    if (NegotiatesKeys(status.Get("auth")) && (status.Get("pairwise-key") != "yes" || status.Get("group-key") != "yes"))
         return JoinProgress::Waiting;
     return JoinProgress::Joined;
 }

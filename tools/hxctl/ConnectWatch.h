@@ -32,5 +32,7 @@ private:
 
 // A record's number field, or the fallback when it is missing or not a number.
 long long NumberField(const ControlRecord& record, const char* name, long long fallback);
+// Whether the status's auth (wpa, wpa-psk, wpa2, wpa2-psk) is one the worker negotiates keys for.
+bool NegotiatesKeys(const std::string& auth);
 
 }  // namespace hx::ctl

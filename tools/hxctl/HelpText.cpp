@@ -12,19 +12,21 @@ verbs:
                               security in force
   scan                        starts a survey, waits for its list and prints one row per
                               network
-  connect SSID [OPTIONS]      joins SSID and waits until the link is up and, for WPA, both keys
-                              are installed
+  connect SSID [OPTIONS]      joins SSID and waits until the link is up and, for WPA and WPA2,
+                              both keys are installed
       --bssid B               the access point, e.g. 00-11-22-33-44-55
       --wep-key INDEX:KEY     WEP key 1 to 4: 5, 13 or 29 characters of text, or 10, 26 or 58
                               hexadecimal digits (64, 128, 256 bits)
       --wep-auth open|shared|auto
                               WEP authentication (default auto)
-      --passphrase            WPA-PSK: the pass phrase (8 to 63 characters) is the first line
-                              of standard input, typed without echo at a console. Piped or
-                              redirected in, it needs no option: `hxctl connect Net < key.txt`
-      --passphrase-file FILE  WPA-PSK: the pass phrase is the text of FILE (one trailing line
-                              end is dropped). It is never taken from the command line.
-      --cipher tkip|aes       WPA-PSK cipher
+      --passphrase            WPA-PSK and WPA2-PSK: the pass phrase (8 to 63 characters) is
+                              the first line of standard input, typed without echo at a
+                              console. Piped or redirected in, it needs no option:
+                              `hxctl connect Net < key.txt`
+      --passphrase-file FILE  WPA-PSK and WPA2-PSK: the pass phrase is the text of FILE (one
+                              trailing line end is dropped). It is never taken from the
+                              command line.
+      --cipher tkip|aes       WPA-PSK and WPA2-PSK cipher
   profile list                the stored profiles, one per line
   profile load NAME           loads and applies a profile
   profile save NAME           stores the setting in force as a new profile
@@ -60,6 +62,8 @@ exit status:
   2   wrong invocation or bad input (nothing was sent or changed)
   3   timeout
   4   connect failed (the join ended without keys)
+  5   the network cannot be joined by this adapter (WPA3 only, or protected
+      management frames required)
   8   the utility is not running, runs without its control channel, or was still
       starting when --wait ran out
   10  no such network or profile

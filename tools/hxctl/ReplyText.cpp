@@ -78,8 +78,7 @@ std::string StatusText(const ControlRecord& status, bool terse) {
     }
     text += Line("Authentication", status.Get("auth"));
     text += Line("Cipher", status.Get("cipher"));
-    const std::string auth = status.Get("auth");
-    if (auth == "wpa" || auth == "wpa-psk") {
+    if (NegotiatesKeys(status.Get("auth"))) {
         text += Line("Pairwise key", Installed(status, "pairwise-key"));
         text += Line("Group key", Installed(status, "group-key"));
     }

@@ -15,7 +15,7 @@ namespace {
 
 bool KnownStatus(long long code) {
     for (int known : {ExitStatus::Ok, ExitStatus::Unknown, ExitStatus::Usage, ExitStatus::Timeout, ExitStatus::ConnectFailed,
-                      ExitStatus::NotRunning, ExitStatus::NoSuchThing})
+                      ExitStatus::CannotJoin, ExitStatus::NotRunning, ExitStatus::NoSuchThing})
         if (code == known) return true;
     return false;
 }

@@ -1,5 +1,5 @@
 // EAPOL PDUs as they follow the 802.3 header (version, packet type, big-endian body
-// length, body) and the WPA EAPOL-Key descriptor they carry. Parsing checks every length
+// length, body) and the WPA or RSN EAPOL-Key descriptor they carry (the same layout). Parsing checks every length
 // against the bytes at hand: a frame that does not fit is refused, never read past.
 // The simulated access point has its own frame code (sim/core/EapolKeyFrame.h) on purpose:
 // the handshake tests run one side against the other, and shared code would check itself.
@@ -33,8 +33,8 @@ struct EapolPdu {
 std::optional<EapolPdu> ParseEapol(std::span<const uint8_t> bytes);
 std::vector<uint8_t> BuildEapol(EapolType type, std::span<const uint8_t> body);
 
-// --- The WPA EAPOL-Key descriptor --------------------------------------------------------
-constexpr uint8_t kWpaKeyDescriptorType = 254;
+// --- The WPA and RSN EAPOL-Key descriptors ----------------------------------------------
+constexpr uint8_t kWpaKeyDescriptorType = 254, kRsnKeyDescriptorType = 2;
 constexpr size_t kKeyBodyFixedSize = 95;                // everything up to the key data
 constexpr size_t kKeyMicOffset = kEapolHeaderSize + 77;  // in the whole PDU
 constexpr size_t kKeyMicSize = 16;

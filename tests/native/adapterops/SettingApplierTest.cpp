@@ -183,12 +183,12 @@ TEST(ApplySetting, AKeyRefusedKeepsTheStoredKeyRecord) {
 }
 
 TEST(ApplySetting, TheWorkerRunsAfterwardsExactlyForWpaModes) {
-    for (int auth = 0; auth <= 4; ++auth) {
+    for (int auth = 0; auth <= 8; ++auth) {
         AdapterFixture f;
         f.state.current = Setting(1, auth, auth >= 3 ? 4 : 1);
         f.worker.active = true;
         EXPECT_EQ(f.applier.ApplySetting(), 1);
-        EXPECT_EQ(f.worker.active, auth == 3 || auth == 4) << "mode " << auth;
+        EXPECT_EQ(f.worker.active, auth == 3 || auth == 4 || auth == 6 || auth == 7) << "mode " << auth;
         EXPECT_EQ(f.worker.events.front(), "Stop@0");
     }
 }

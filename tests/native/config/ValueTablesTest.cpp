@@ -96,7 +96,9 @@ TEST(ListTexts, EncryptionAndAuthenticationDependOnTheNetworkType) {
     EXPECT_EQ(EncryptionListTexts(false), (std::vector<std::string>{"Disable", "WEP"}));
     EXPECT_EQ(EncryptionListTexts(true), (std::vector<std::string>{"Disable", "WEP", "TKIP", "AES"}));
     EXPECT_EQ(AuthenticationListTexts(false).size(), 3u);
-    EXPECT_EQ(AuthenticationListTexts(true).back(), "WPA-PSK");
+    EXPECT_EQ(AuthenticationListTexts(true),
+              (std::vector<std::string>{"WEP Open Authentication", "WEP Shared Authentication", "WEP Auto Switch",
+                                        "WPA-PSK", "WPA2-PSK"}));
     EXPECT_STREQ(kPowerSaveTexts[2], "Fast Power Save");
     EXPECT_STREQ(kPreambleTexts[1], "Short Preamble");
 }

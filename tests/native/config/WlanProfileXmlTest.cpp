@@ -57,8 +57,8 @@ std::string Joined(const std::vector<std::string>& fields) {
 TEST(WlanProfileXml, RefusesWhatTheAdapterCannotDoAndKeepsNothing) {
     const std::string longName(33, 'x');
     const struct { Spec spec; const char* because; } cases[] = {
-        {{.auth = "WPA2PSK", .enc = "AES"}, "cannot join WPA2 or WPA3"},
-        {{.auth = "WPA3SAE", .enc = "AES"}, "cannot join WPA2 or WPA3"},
+        {{.auth = "WPA3SAE", .enc = "AES"}, "cannot join WPA3 or OWE"},
+        {{.auth = "OWE", .enc = "AES"}, "cannot join WPA3 or OWE"},
         {{.isProtected = "true", .key = "01000000D08C9DDF0115D1118C7A00C0"}, "protected by Windows; export it with key=clear"},
         {{.auth = "open", .enc = "WEP", .keyType = "networkKey", .key = "123456"}, "a WEP key is"},
         {{.auth = "open", .enc = "WEP", .keyType = "networkKey", .key = "12345678zz"}, "a WEP key is"},
@@ -103,6 +103,8 @@ TEST(WlanProfileXml, MapsEachFieldAndComesBackTheSameThroughItsOwnExport) {
          "WEPDefaultKeyId WEPKeyLength WEPKey256_3"},
         {{.hex = nullptr, .type = nullptr, .auth = "open", .enc = "none", .key = nullptr}, 1, 0, 1, 0, 0, "", ""},
         {{.ssid = "Other", .auth = "WPA", .enc = "AES", .oneX = "true"}, 1, 3, 6, 0, 0, "", ""},
+        {{.auth = "WPA2PSK", .enc = "AES"}, 1, 7, 6, 0, 0, "", "Dot1xPassphrase"},
+        {{.auth = "WPA2", .enc = "AES", .oneX = "true", .key = nullptr}, 1, 6, 6, 0, 0, "", ""},
     };
     for (const auto& c : cases) {
         const ImportedWlanProfile in = WlanProfileFromXml(Tree(c.spec));
@@ -115,8 +117,8 @@ TEST(WlanProfileXml, MapsEachFieldAndComesBackTheSameThroughItsOwnExport) {
         if (c.bits != 0) {
             EXPECT_EQ(std::tie(s.WEPKeyLength, s.WEPDefaultKeyId, s.WEPKey[c.id]), std::tie(c.bits, c.id, c.key));
         }
-        EXPECT_EQ(s.Dot1xPassphrase, c.mode == 4 ? c.spec.key : "");
-        EXPECT_EQ(in.notes.size(), c.mode == 3 ? 1u : 0u);
+        EXPECT_EQ(s.Dot1xPassphrase, c.mode == 4 || c.mode == 7 ? c.spec.key : "");
+        EXPECT_EQ(in.notes.size(), c.mode == 3 || c.mode == 6 ? 1u : 0u);
         const ExportedWlanProfile out = WlanProfileToXml(in.name, s, true);
         ASSERT_TRUE(out.Written()) << out.error;
         const ImportedWlanProfile back = WlanProfileFromXml(out.root);
@@ -161,6 +163,7 @@ TEST(WlanProfileXml, ExportsAStoredProfileAsWindowsWritesItWithTheKeyOnlyOnReque
         {0, 4, 4, "x", "correct horse", "ad hoc network with WPA"},
         {1, 4, 4, "", "correct horse", "no SSID"},
         {1, 4, 4, "x", "short", "pass phrase"},
+        {1, 7, 6, "x", "short", "pass phrase"},
         {2, 0, 1, "x", "", "network type 2"},
     };
     for (const auto& r : refused) {

@@ -28,6 +28,7 @@ public:
         ++questions;
         return answer_;
     }
+    void Tell(const std::string&) override {}
     int questions = 0;
 
 private:

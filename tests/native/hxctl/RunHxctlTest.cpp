@@ -67,6 +67,7 @@ TEST(RunHxctl, EachVerbSendsItsRequestsAndEndsWithItsStatus) {
         {{"status"}, {}, {}, {"verb=status"}, 8},
         {{"status"}, {}, {"status=ok"}, {"verb=status"}, 1},   // no line end: unreadable
         {{"profile", "load", "X"}, {}, {"status=error code=10 message=no\n"}, {"verb=profile-load name=X"}, 10},
+        {{"connect", "X"}, {}, {idle, "status=error code=5 message=no\n"}, {"verb=status", "verb=connect ssid=X"}, 5},
         {{"profile", "load", "X"}, {}, {"status=error code=77 message=odd\n"}, {"verb=profile-load name=X"}, 1},
         {{"connect", "Net"}, std::string("1234567"), {idle}, {}, 2},
         {{"connect", "Net", "--passphrase"}, {}, {idle}, {}, 2},

@@ -39,9 +39,12 @@ TEST_F(EncryptionPageModelTest, LoadShowsTheListsOfTheNetworkType) {
         size_t encryptionEntries, authenticationEntries;
         int encryption, authentication, shownDefaultKey;
     } cases[] = {
-        {1, WepStatus::Tkip, AuthMode::WpaPsk, 2, 4, 4, 2, 3, 2},
+        {1, WepStatus::Tkip, AuthMode::WpaPsk, 2, 4, 5, 2, 3, 2},
         {0, WepStatus::Tkip, AuthMode::WpaPsk, 3, 2, 3, 0, 2, 3},  // ad hoc: "Disable", "WEP Auto Switch"
-        {1, WepStatus::Aes, AuthMode::Wpa, 4, 4, 4, 3, 4, -1},     // 802.1X has no entry
+        {1, WepStatus::Aes, AuthMode::Wpa2Psk, 0, 4, 5, 3, 4, 0},
+        {0, WepStatus::Aes, AuthMode::Wpa2Psk, 0, 2, 3, 0, 2, 0},
+        {1, WepStatus::Aes, AuthMode::Wpa, 4, 4, 5, 3, -1, -1},    // 802.1X has no entry
+        {1, WepStatus::Aes, AuthMode::Wpa2, 1, 4, 5, 3, -1, 1},
         {0, WepStatus::Wep, AuthMode::Shared, -1, 2, 3, 1, 1, -1},
     };
     for (const auto& c : cases) {
@@ -107,9 +110,10 @@ TEST_F(EncryptionPageModelTest, DisableStillWritesTheKeysAndTouchesNothingElse) 
     EXPECT_EQ(state.keyFormat, 1);
 }
 
-TEST_F(EncryptionPageModelTest, PassphraseRuleGuardsOnlyWpaPsk) {
+TEST_F(EncryptionPageModelTest, PassphraseRuleGuardsOnlyWpaAndWpa2Psk) {
     const struct { int authentication; size_t length; bool applied; } cases[] = {
         {3, 7, false}, {3, 8, true}, {3, 63, true}, {3, 64, false}, {3, 0, false},
+        {4, 7, false}, {4, 8, true}, {4, 64, false},
         {0, 7, true}, {2, 64, true},
     };
     for (const auto& c : cases) {
@@ -138,7 +142,7 @@ TEST_F(EncryptionPageModelTest, PassphraseRuleGuardsOnlyWpaPsk) {
         }
         EXPECT_EQ(result, EncryptionApplyResult::Applied) << what;
         EXPECT_FALSE(library.Calls().empty()) << what;
-        const bool preShared = c.authentication == kWpaPskPosition;
+        const bool preShared = PassphrasePosition(c.authentication);
         EXPECT_EQ(state.current.Dot1xPassphrase, preShared ? choice.passphrase : before.Dot1xPassphrase) << what;
         EXPECT_EQ(StoredString("Dot1xPassphrase"), preShared ? choice.passphrase : "<none>") << what;
         EXPECT_EQ(worker.active, preShared) << what;

@@ -115,7 +115,7 @@ TEST_F(ProfileEditorModelTest, UnselectedListsAreWrittenAsTheyStand) {
 
 TEST_F(ProfileEditorModelTest, SecurityListsFollowTheSelectedWirelessMode) {
     const struct { int networkType; size_t encryptionEntries, authenticationEntries; int encryption, authentication; } cases[] = {
-        {1, 4, 4, 2, 3},
+        {1, 4, 5, 2, 3},
         {0, 2, 3, 0, 2},
         {-1, 2, 3, 2, 3},  // a missing type selects no mode: ad hoc lists, infrastructure entries
     };

@@ -16,14 +16,15 @@ TEST(SecurityPositions, EncryptionEntriesByNetworkType) {
 TEST(SecurityPositions, AuthenticationEntriesByNetworkType) {
     const struct { int mode; bool infra; int position; } cases[] = {
         {0, true, 0}, {1, false, 1}, {2, true, 2}, {4, true, 3}, {4, false, 2},
-        {3, true, 4}, {3, false, 2}, {9, true, 2}, {-1, false, 2},
+        {7, true, 4}, {7, false, 2}, {3, true, -1}, {3, false, 2}, {6, true, -1}, {6, false, 2},
+        {5, true, 2}, {9, true, 2}, {-1, false, 2},
     };
     for (const auto& c : cases) EXPECT_EQ(AuthenticationPositionOf(c.mode, c.infra), c.position) << c.mode << c.infra;
 }
 
 TEST(SecurityPositions, CodesOfTheChosenEntries) {
     const struct { int position, status, mode; } cases[] = {
-        {0, 1, 0}, {1, 0, 1}, {2, 4, 2}, {3, 6, 4}, {-1, 0, 2},
+        {0, 1, 0}, {1, 0, 1}, {2, 4, 2}, {3, 6, 4}, {4, 0, 7}, {-1, 0, 2},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(WepStatusOfPosition(c.position), c.status) << c.position;

@@ -25,6 +25,7 @@ public:
         questions.push_back(caption + "|" + text);
         return answer;
     }
+    void Tell(const std::string&) override {}
 };
 
 class SiteSurveyModelTest : public ::testing::Test, public test::AdapterFixture {

@@ -41,6 +41,19 @@ inline std::vector<uint8_t> WpaElement(std::vector<uint8_t> pairwise, std::vecto
     return element;
 }
 
+// An RSN element: version 1, group suite, pairwise and AKM suite lists (OUI 00:0F:AC), and
+// the capabilities when given.
+inline std::vector<uint8_t> RsnElement(std::vector<uint8_t> pairwise, std::vector<uint8_t> akm,
+                                       int capabilities = -1, uint8_t group = 4) {
+    std::vector<uint8_t> element{48, 0, 1, 0, 0x00, 0x0F, 0xAC, group, static_cast<uint8_t>(pairwise.size()), 0};
+    for (uint8_t p : pairwise) element.insert(element.end(), {0x00, 0x0F, 0xAC, p});
+    element.insert(element.end(), {static_cast<uint8_t>(akm.size()), 0});
+    for (uint8_t a : akm) element.insert(element.end(), {0x00, 0x0F, 0xAC, a});
+    if (capabilities >= 0) element.insert(element.end(), {static_cast<uint8_t>(capabilities), static_cast<uint8_t>(capabilities >> 8)});
+    element[1] = static_cast<uint8_t>(element.size() - 2);
+    return element;
+}
+
 inline void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) { PutLe32(&bytes[at], value); }
 
 inline std::vector<uint8_t> Record(const TestBss& bss) {

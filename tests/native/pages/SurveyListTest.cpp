@@ -10,6 +10,7 @@ namespace {
 
 using test::SurveyBuffer;
 using test::TestBss;
+using test::RsnElement;
 using test::WpaElement;
 
 TEST(SurveyList, ChannelAndSignalFromTheRecord) {
@@ -24,22 +25,25 @@ TEST(SurveyList, ChannelAndSignalFromTheRecord) {
 }
 
 TEST(SurveyList, SecurityFromElementsAndPrivacy) {
-    const uint8_t rsn[] = {48, 20, 1, 0, 0, 0x0F, 0xAC, 4, 1, 0, 0, 0x0F, 0xAC, 4, 1, 0, 0, 0x0F, 0xAC, 2, 0, 0};
-    const std::vector<uint8_t> rsnOnly(rsn, rsn + sizeof rsn);
     const std::vector<uint8_t> otherVendor{0xDD, 7, 0x00, 0x50, 0xF2, 0x02, 0x01, 0x01, 0x00};
     auto concat = [](std::vector<uint8_t> a, const std::vector<uint8_t>& b) {
         a.insert(a.end(), b.begin(), b.end());
         return a;
     };
+    std::vector<uint8_t> cutShort = RsnElement({4}, {2});
+    cutShort[1] -= 3;  // the AKM list runs past the element
+    cutShort.resize(cutShort.size() - 3);
+    constexpr uint16_t mfpc = 0x0080, mfpr = 0x0040;
+    using R = JoinRefusal;
     const struct {
         const char* name;
         std::vector<uint8_t> elements;
         uint32_t privacy, infrastructure;
         int encryption, auth;
+        R refusal = R::None;
     } cases[] = {
         {"open", {}, 0, 1, 1, 2},
         {"WEP", {}, 1, 1, 0, 2},
-        {"RSN only, privacy: listed as WEP", rsnOnly, 1, 1, 0, 2},
         {"WPA TKIP PSK", WpaElement({2}, {2}), 1, 1, 4, 4},
         {"WPA CCMP PSK", WpaElement({4}, {2}), 1, 1, 6, 4},
         {"WPA TKIP 802.1X", WpaElement({2}, {1}), 1, 1, 4, 3},
@@ -53,6 +57,20 @@ TEST(SurveyList, SecurityFromElementsAndPrivacy) {
         {"a short vendor element alone counts as found, with no suites", otherVendor, 1, 1, 1, 2},
         {"the last element with suites decides", concat(WpaElement({2}, {1}), WpaElement({4}, {2})), 1, 1, 6, 4},
         {"no pairwise suites: nothing read", WpaElement({}, {2}), 1, 1, 1, 2},
+        {"WPA2-PSK", concat(RsnElement({4}, {2}), otherVendor), 1, 1, 6, 7},
+        {"WPA2-PSK, TKIP only", RsnElement({2}, {2}, -1, 2), 1, 1, 4, 7},
+        {"WPA2-PSK with TKIP and CCMP: CCMP", RsnElement({2, 4}, {2}, 0, 2), 1, 1, 6, 7},
+        {"WPA2 802.1X", RsnElement({4}, {1}), 1, 1, 6, 6},
+        {"WPA and WPA2: WPA2", concat(RsnElement({4, 2}, {2}, 0, 2), WpaElement({2}, {2})), 1, 1, 6, 7},
+        {"WPA2/WPA3 transition: WPA2-PSK", RsnElement({4}, {2, 8}, mfpc), 1, 1, 6, 7},
+        {"WPA3 only", RsnElement({4}, {8}, mfpc | mfpr), 1, 1, 6, 7, R::Wpa3Only},
+        {"protected management frames required", RsnElement({4}, {2, 8}, mfpc | mfpr), 1, 1, 6, 7, R::ProtectedFrames},
+        {"no key management we have", RsnElement({4}, {6}), 1, 1, 6, 7, R::Unusable},
+        {"no pairwise cipher we have", RsnElement({8}, {2}), 1, 1, 6, 7, R::Unusable},
+        {"a group cipher we do not have", RsnElement({4}, {2}, 0, 8), 1, 1, 6, 7, R::Unusable},
+        {"WPA2 in an ad hoc cell", RsnElement({4}, {2}), 1, 0, 6, 7, R::Unusable},
+        {"an unreadable RSN element is never WEP", cutShort, 1, 1, 6, 7, R::Unusable},
+        {"an unreadable RSN element beside WPA: WPA", concat(cutShort, WpaElement({2}, {2})), 1, 1, 4, 4},
     };
     for (const auto& c : cases) {
         TestBss bss;
@@ -64,6 +82,7 @@ TEST(SurveyList, SecurityFromElementsAndPrivacy) {
         ASSERT_EQ(entries.size(), 1u) << c.name;
         EXPECT_EQ(entries[0].encryption, c.encryption) << c.name;
         EXPECT_EQ(entries[0].authenticationMode, c.auth) << c.name;
+        EXPECT_EQ(entries[0].refusal, c.refusal) << c.name;
     }
 }
 

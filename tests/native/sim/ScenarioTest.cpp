@@ -6,20 +6,31 @@
 namespace {
 
 TEST(DefaultWorld, HasEveryKindOfNetworkAtDifferentStrengths) {
+    using hxsim::Suite::AkmPsk, hxsim::Suite::AkmSae, hxsim::Suite::Akm8021X;
     const hxsim::Scenario world = hxsim::DefaultScenario();
-    bool open = false, wep64 = false, tkip = false, aes = false, eap = false, rsnOnly = false, adhoc = false;
+    bool open = false, wep64 = false, tkip = false, aes = false, eap = false, mixed = false, transition = false,
+         wpa3 = false, wpa2Eap = false, adhoc = false;
+    int wpa2Psk = 0;
     std::set<int> strengths;
     for (const auto& n : world.networks) {
         strengths.insert(n.meanRssi);
+        const auto& akms = n.rsn.akms;
+        const bool mfpc = n.rsn.capabilities & hxsim::RsnCapability::MfpCapable;
+        const bool mfpr = n.rsn.capabilities & hxsim::RsnCapability::MfpRequired;
         if (n.adhoc) adhoc = true;
         else if (!n.privacy) open = true;
         else if (!n.wpa.present && !n.rsn.present) wep64 = n.wepKeys[0].size() == 5;
-        else if (!n.wpa.present) rsnOnly = true;
-        else if (n.wpa.akms == std::vector<uint8_t>{hxsim::Suite::Akm8021X}) eap = true;
+        else if (n.wpa.present && n.rsn.present) mixed = true;
+        else if (n.rsn.present && akms == std::vector<uint8_t>{AkmPsk}) ++wpa2Psk;
+        else if (n.rsn.present && akms == std::vector<uint8_t>{AkmPsk, AkmSae}) transition = mfpc && !mfpr;
+        else if (n.rsn.present && akms == std::vector<uint8_t>{AkmSae}) wpa3 = mfpr;
+        else if (n.rsn.present && akms == std::vector<uint8_t>{Akm8021X}) wpa2Eap = true;
+        else if (n.wpa.akms == std::vector<uint8_t>{Akm8021X}) eap = true;
         else if (n.wpa.pairwiseCiphers == std::vector<uint8_t>{hxsim::Suite::Tkip}) tkip = true;
         else if (n.wpa.pairwiseCiphers == std::vector<uint8_t>{hxsim::Suite::Ccmp}) aes = true;
     }
-    EXPECT_TRUE(open && wep64 && tkip && aes && eap && rsnOnly && adhoc);
+    EXPECT_TRUE(open && wep64 && tkip && aes && eap && mixed && transition && wpa3 && wpa2Eap && adhoc);
+    EXPECT_GT(2 * wpa2Psk, static_cast<int>(world.networks.size())) << "a street of today: mostly WPA2-PSK";
     EXPECT_EQ(strengths.size(), world.networks.size());
     ASSERT_EQ(world.nics.size(), 2u);
     EXPECT_FALSE(world.nics[0].isSimulatedAdapter);
@@ -78,6 +89,10 @@ TEST(ScenarioParser, RejectsWhatCannotBeSimulatedAndSaysWhere) {
         {"[network]\nsecurity = wpa-psk\npassphrase = short\n", "8 to 63"},
         {"[network]\nwep-key0 = 12 34\n", "5, 13 or 29"},
         {"[network]\nsecurity = magic\n", "unknown security"},
+        {"[network]\nsecurity = wpa-psk\npassphrase = 12345678\nakm = psk\n", "need an RSN network"},
+        {"[network]\nsecurity = rsn-psk\nakm = owe\n", "line 3"},
+        {"[network]\nsecurity = rsn-psk\nmfp = sometimes\n", "line 3"},
+        {"[network]\nsecurity = rsn-eap\nakm = sae\n", "needs passphrase or psk"},
         {"[adapter]\nmac = 00:11:22\n", "line 2"},
         {"[adapter]\nrates = 1\n", "line 2"},
         {"[nic]\nname = x\n", "needs an instance"},

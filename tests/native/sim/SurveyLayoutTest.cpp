@@ -113,7 +113,7 @@ TEST_F(Survey, RecordsCarryTheNetworksAsBeaconsAnnounceThem) {
     const auto records = Scan(true);
     const auto all = ByBssid(records);
     ASSERT_EQ(records.size(), all.size()) << "the filter leaves one record per BSSID";
-    ASSERT_EQ(all.size(), 8u);
+    ASSERT_EQ(all.size(), 24u) << "the whole street in the first 12004-byte read";
 
     const Record& open = all.at("06:A0:88:00:00:01");
     EXPECT_EQ(open.ssid, "Open-Lobby");
@@ -157,6 +157,14 @@ TEST_F(Survey, RecordsCarryTheNetworksAsBeaconsAnnounceThem) {
     ASSERT_NE(Find(rsn, 48), nullptr);
     EXPECT_EQ(Find(rsn, 48)->body[0], 1);
     EXPECT_EQ(rsn.privacy, 1u);
+
+    // A WPA2/WPA3 transition network: PSK and SAE, protected management frames capable
+    // (not required), and so the group management cipher after an empty PMKID list.
+    const Element* transition = Find(all.at("06:A0:88:00:00:09"), 48);
+    ASSERT_NE(transition, nullptr);
+    EXPECT_EQ(transition->body, (std::vector<unsigned char>{1, 0, 0x00, 0x0F, 0xAC, 4, 1, 0, 0x00, 0x0F, 0xAC, 4,
+                                                             2, 0, 0x00, 0x0F, 0xAC, 2, 0x00, 0x0F, 0xAC, 8,
+                                                             0x80, 0x00, 0, 0, 0x00, 0x0F, 0xAC, 6}));
 
     const Record& cell = all.at("02:48:56:C0:FF:EE");
     EXPECT_EQ(cell.mode, 0u);
@@ -250,7 +258,7 @@ TEST_F(Survey, AListLargerThanTheUsualBufferIsFilteredWholeAndNoFurtherThanWasRe
 
     ASSERT_EQ(WL_FilteSiteSurveyData(&adapter, buffer.data()), 0);
     const auto filtered = ByBssid(ReadList(buffer.data(), buffer.size()));
-    EXPECT_EQ(filtered.size(), 8u + hx::test::kCrowdedStreetNetworks) << "every network once";
+    EXPECT_EQ(filtered.size(), 24u + hx::test::kCrowdedStreetNetworks) << "every network once";
     EXPECT_EQ(Le32(buffer.data()), filtered.size());
     EXPECT_GT(raw.size(), filtered.size()) << "strong access points were heard twice";
     EXPECT_EQ(filtered.count(planted), 0u) << "the filter read past the list";

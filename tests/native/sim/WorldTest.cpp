@@ -5,6 +5,8 @@
 #include <thread>
 
 #include "SimTestSupport.h"
+#include "adapter/LittleEndian.h"
+#include "sim/EapolTransport.h"
 #include "sim/core/SignalDrift.h"
 
 namespace {
@@ -91,6 +93,8 @@ TEST_F(SimFixture, SettersValidateTheirArguments) {
         {"auto network type", SetWL_NetworkType, 2, -1},
         {"auth WPA-PSK", SetWL_AuthenticationMode, 4, 0},
         {"auth 5", SetWL_AuthenticationMode, 5, -1},
+        {"auth WPA2-PSK", SetWL_AuthenticationMode, 7, 0},
+        {"auth 8", SetWL_AuthenticationMode, 8, -1},
         {"auth -1", SetWL_AuthenticationMode, -1, -1},
         {"channel 14", SetWL_Channel, 14, 0},
         {"channel 0", SetWL_Channel, 0, -1},
@@ -183,8 +187,16 @@ TEST_F(SimFixture, AssociationFollowsTheSettings) {
         {"WPA-AES-Office", 1, 4, 1, true, "06:A0:88:00:00:04"}, // cipher taken from the network
         {"WPA-Enterprise", 1, 3, 4, true, "06:A0:88:00:00:05"},
         {"WPA-Enterprise", 1, 4, 4, false, nullptr},
-        {"RSN-Only", 1, 4, 6, false, nullptr},                  // the adapter speaks WPA only
+        {"RSN-Only", 1, 4, 6, false, nullptr},                  // WPA asked for, WPA2 offered
         {"RSN-Only", 1, 2, 0, false, nullptr},
+        {"RSN-Only", 1, 7, 6, true, "06:A0:88:00:00:06"},
+        {"RSN-Only", 1, 6, 6, false, nullptr},                  // 802.1X on a PSK network
+        {"WPA-AES-Office", 1, 7, 6, false, nullptr},            // WPA2 asked for, WPA offered
+        {"WPA3-Transition", 1, 7, 6, true, "06:A0:88:00:00:09"},
+        {"WPA3-Only", 1, 7, 6, false, nullptr},                 // SAE only
+        {"WPA3-Only", 1, 4, 6, false, nullptr},
+        {"WPA2-Enterprise", 1, 6, 6, true, "06:A0:88:00:00:0B"},
+        {"WPA2-Enterprise", 1, 3, 6, false, nullptr},
         {"AdHoc-Cell", 0, 0, 1, true, "02:48:56:C0:FF:EE"},
         {"AdHoc-Cell", 1, 0, 1, false, nullptr},
         {"AdHoc-Cell", 0, 0, 0, true, "own cell"},              // privacy differs: a cell of its own
@@ -206,6 +218,22 @@ TEST_F(SimFixture, AssociationFollowsTheSettings) {
             }
             EXPECT_EQ(CurrentSsid(), c.ssid);
         }
+    }
+}
+
+// A mixed network is joined as WPA by the WPA modes and as WPA2 by the WPA2 modes, and the
+// association request carries the element of the protocol chosen.
+TEST_F(SimFixture, AMixedNetworkIsJoinedByTheProtocolTheModeNames) {
+    const struct { int auth; const char* kind; uint8_t elementId; } cases[] = {
+        {4, "wpa-psk", 0xDD}, {7, "wpa2-psk", 48}};
+    for (const auto& c : cases) {
+        Join("Mixed-WPA-WPA2", 1, c.auth, 6);
+        ASSERT_EQ(QueryWL_ConnectState(&adapter), 0) << c.auth;
+        EXPECT_TRUE(ShowHas(std::string("link.authentication: ") + c.kind)) << Show();
+        EXPECT_TRUE(ShowHas("link.pairwise-cipher: ccmp\nlink.group-cipher: tkip")) << Show();
+        unsigned char element[257];
+        ASSERT_GT(HxSimAssociationElement(&adapter, element, sizeof element), 2);
+        EXPECT_EQ(element[0], c.elementId);
     }
 }
 
@@ -325,6 +353,11 @@ TEST_F(SimFixture, AWeakSignalSlowsTheLinkAndOutOfRangeDropsIt) {
     Advance(3000);
     ASSERT_EQ(QueryWL_BSSID(&adapter, bssid), 0);
     EXPECT_EQ(bssid[5], 0x11);
+    // The edge of range moves with the timing command: the second access point is past it now.
+    ASSERT_FALSE(hxsim::Control("timing link-loss 5").ok);
+    ASSERT_TRUE(hxsim::Control("timing link-loss -70").ok);
+    Advance(300);
+    EXPECT_NE(QueryWL_ConnectState(&adapter), 0);
 }
 
 TEST_F(SimFixture, SettingsThatNoLongerFitDropTheLinkAndTheAdapterRejoinsWhenTheyFitAgain) {
@@ -524,6 +557,30 @@ passphrase = mixed-passphrase
         EXPECT_TRUE(ShowHas(expected)) << wep;
         EXPECT_TRUE(ShowHas("link.group-cipher: tkip"));
     }
+}
+
+// The air as a pcap file: a header of link type 105, frames until the file's limit, then
+// nothing more and the capture ended.
+TEST_F(SimFixture, TheCaptureWritesAPcapOfTheAirAndStopsAtItsLimit) {
+    const std::string path = ::testing::TempDir() + "hxsim-air.pcap";
+    EXPECT_FALSE(hxsim::Control("capture /no/such/folder/air.pcap").ok);
+    ASSERT_TRUE(hxsim::WithWorld([&](hxsim::World& w) { return w.StartCapture(path, 1000); }));
+    Advance(5000);  // the power-on scan: two dozen beacons, more than 1000 bytes
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    unsigned char header[24] = {};
+    const size_t read = std::fread(header, 1, sizeof header, f);
+    std::fseek(f, 0, SEEK_END);
+    const long size = std::ftell(f);
+    std::fclose(f);
+    std::remove(path.c_str());
+    ASSERT_EQ(read, sizeof header);
+    EXPECT_EQ(hx::GetLe32(header), 0xA1B2C3D4u);
+    EXPECT_EQ(hx::GetLe32(header + 20), 105u) << "802.11 frames";
+    EXPECT_GT(size, 24 + 16);
+    EXPECT_LE(size, 1000);
+    EXPECT_TRUE(ShowHas("capture: off"));
+    EXPECT_NE(hxsim::Control("events").text.find("capture ended at its limit"), std::string::npos);
 }
 
 }  // namespace

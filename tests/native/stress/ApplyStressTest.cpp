@@ -56,7 +56,7 @@ TEST(ApplyStress, AThousandAppliesStoreOnlyTheAppliedValues) {
         const int startsBefore = worker.starts;
         const int result = applier.ApplySetting();
         complete += result;
-        const bool wpa = s.AuthenticationMode == AuthMode::Wpa || s.AuthenticationMode == AuthMode::WpaPsk;
+        const bool wpa = AuthMode::RunsWorker(s.AuthenticationMode);
         ASSERT_EQ(worker.starts - startsBefore, result == 1 && wpa ? 1 : 0) << "apply " << n;
         ASSERT_EQ(worker.WorkerActive(), result == 1 && wpa);
         hxsim::AdvanceClock(500);

@@ -63,6 +63,7 @@ public:
     void ShowRows(const std::vector<SurveyRow>& shown) override { rows = shown.size(); }
     void SelectRow(int) override {}
     bool AskYesNo(const std::string&, const std::string&) override { return true; }
+    void Tell(const std::string&) override {}
     size_t rows = 0;
 };
 

@@ -33,12 +33,13 @@ struct Installed {
 class Station {
 public:
     Station(int cipher, const std::array<uint8_t, 32>& pmk,
-            const hxsup::MacAddress& address = suptest::AuthenticatorSetup{}.station) {
+            const hxsup::MacAddress& address = suptest::AuthenticatorSetup{}.station, bool rsn = false) {
         hxsup::NegotiationSettings s;
         s.ownAddress = address;
         s.pmk = pmk;
         s.runConstant.fill(0x5A);
-        s.wpaElement = suptest::WpaPskElement(cipher);
+        s.wpaElement = rsn ? suptest::RsnPskElement(cipher) : suptest::WpaPskElement(cipher);
+        if (rsn) s.stationElement = suptest::RsnPskElement(cipher);
         s.pairwiseCipher = cipher;
         s.groupCipher = cipher;
         ready = supplicant.InitKeyNegotiation(std::make_unique<suptest::ScriptedPort>(log), s);
@@ -322,12 +323,19 @@ TEST(KeyNegotiationSetup, RefusesSettingsItCannotNegotiateWith) {
     shortLength[1] = static_cast<uint8_t>(good.size());  // says more than there is
     Bytes otherId = good;
     otherId[0] = 0x30;
-    const struct { const char* what; int pairwise, group; Bytes element; } cases[] = {
+    const Bytes rsn = suptest::RsnPskElement(hxsup::Cipher::Ccmp);
+    Bytes twoPairwise = rsn;
+    twoPairwise[8] = 2;
+    const struct { const char* what; int pairwise, group; Bytes element, station; } cases[] = {
         {"unknown pairwise cipher", 3, 8, good},
         {"unknown group cipher", 8, 0, good},
         {"no element", 8, 8, Bytes{}},
         {"element length byte past its end", 8, 8, shortLength},
         {"not a vendor element", 8, 8, otherId},
+        {"RSN without the adapter's element", 16, 16, rsn, Bytes{}},
+        {"RSN, the adapter's element of another group cipher", 16, 16, rsn,
+         suptest::RsnPskElement(hxsup::Cipher::Tkip)},
+        {"RSN, the adapter's element with two pairwise suites", 16, 16, rsn, twoPairwise},
     };
     for (const auto& c : cases) {
         suptest::PortLog log;
@@ -335,11 +343,108 @@ TEST(KeyNegotiationSetup, RefusesSettingsItCannotNegotiateWith) {
         s.pairwiseCipher = c.pairwise;
         s.groupCipher = c.group;
         s.wpaElement = c.element;
+        s.stationElement = c.station;
         hxsup::Supplicant supplicant;
         EXPECT_FALSE(supplicant.InitKeyNegotiation(std::make_unique<suptest::ScriptedPort>(log), s)) << c.what;
         EXPECT_EQ(supplicant.Handshake(), nullptr) << c.what;
         EXPECT_FALSE(supplicant.RunKeyNegotiationStep({}).has_value()) << c.what;
     }
 }
+
+// --- RSN (WPA2) ---------------------------------------------------------------------------
+
+class RsnHandshakeTest : public testing::TestWithParam<CipherCase> {
+protected:
+    RsnHandshakeTest() : ap_(ApSetup()), station_(GetParam().cipher, ApSetup().pmk, ApSetup().station, /*rsn=*/true) {}
+
+    static suptest::AuthenticatorSetup ApSetup() {
+        suptest::AuthenticatorSetup setup;
+        setup.pmk = Psk("correct horse", "HX-WPA2");
+        setup.cipher = GetParam().cipher;
+        setup.rsn = true;
+        return setup;
+    }
+
+    void AnswerMessage1() {
+        ASSERT_TRUE(station_.ready);
+        ASSERT_TRUE(station_.supplicant.StartEapol(ApSetup().ownAddress));
+        ASSERT_EQ(station_.Deliver(ap_.Message1()), FrameVerdict::Answered);
+        ASSERT_TRUE(ap_.AcceptMessage2(station_.LastSent())) << "message 2 carries the adapter's element";
+    }
+    // The plain key data of message 3 with its first element replaced.
+    Bytes KeyDataWithElement(const Bytes& element) const {
+        Bytes data = ap_.Message3KeyData();
+        data.erase(data.begin(), data.begin() + data[1] + 2);
+        data.insert(data.begin(), element.begin(), element.end());
+        return data;
+    }
+
+    suptest::TestAuthenticator ap_;
+    Station station_;
+};
+
+TEST_P(RsnHandshakeTest, Message3DeliversBothKeysOnceAfterMessage4LeavesAndTheGroupHandshakeIsAnswered) {
+    AnswerMessage1();
+    ASSERT_EQ(station_.Deliver(ap_.Message3()), FrameVerdict::Answered);
+    EXPECT_TRUE(ap_.AcceptMessage4(station_.LastSent()));
+    ASSERT_EQ(station_.installed.size(), 2u);
+    const auto& pairwise = station_.installed[0];
+    EXPECT_EQ(pairwise.key.kind, KeyKind::Pairwise);
+    EXPECT_EQ(pairwise.key.key, ap_.PairwiseKey());
+    const auto& group = station_.installed[1];
+    EXPECT_EQ(group.key.kind, KeyKind::Group);
+    EXPECT_EQ(group.key.key, ap_.GroupKey());
+    EXPECT_EQ(group.key.index, ap_.GroupKeyIndex());
+    EXPECT_EQ(group.key.rsc, ap_.GroupRsc());
+    for (const auto& key : station_.installed) EXPECT_EQ(key.framesSentBefore, station_.log.sent.size());
+
+    ASSERT_EQ(station_.Deliver(ap_.GroupMessage1()), FrameVerdict::Answered);
+    EXPECT_TRUE(ap_.AcceptGroupMessage2(station_.LastSent()));
+    EXPECT_EQ(station_.installed.size(), 2u) << "the group key in use is not handed over again";
+}
+
+TEST_P(RsnHandshakeTest, EachFailedCheckOfMessage3DropsItWithoutAReplyOrAKey) {
+    AnswerMessage1();
+    const Bytes element = ap_.Message3KeyData();
+    Bytes shortKde = KeyDataWithElement(suptest::RsnPskElement(GetParam().cipher));
+    shortKde.resize(shortKde.size() - 5);
+    shortKde[suptest::RsnPskElement(GetParam().cipher).size() + 1] -= 5;
+    const struct { const char* what; Bytes frame; FrameVerdict verdict; } cases[] = {
+        {"MIC", [&] { Bytes f = ap_.Message3(); f[At::Mic + 2] ^= 0x10; return f; }(), FrameVerdict::BadMic},
+        {"key data not encrypted",
+         [&] { Bytes f = ap_.Message3(); f[At::Info] &= ~0x10; ap_.Reseal(f); return f; }(), FrameVerdict::BadKeyData},
+        {"no GTK KDE", ap_.Message3With(Bytes(element.begin(), element.begin() + element[1] + 2)),
+         FrameVerdict::BadKeyData},
+        {"GTK shorter than the group cipher's", ap_.Message3With(shortKde), FrameVerdict::BadKeyData},
+    };
+    const size_t sent = station_.log.sent.size();
+    for (const auto& c : cases) {
+        EXPECT_EQ(station_.Deliver(c.frame), c.verdict) << c.what;
+        EXPECT_EQ(station_.log.sent.size(), sent) << c.what << ": answered";
+        EXPECT_TRUE(station_.installed.empty()) << c.what << ": installed a key";
+    }
+    const Bytes genuine = ap_.Message3();
+    ASSERT_EQ(station_.Deliver(genuine), FrameVerdict::Answered);
+    EXPECT_EQ(station_.Deliver(genuine), FrameVerdict::Replayed);
+    EXPECT_EQ(station_.installed.size(), 2u);
+}
+
+TEST_P(RsnHandshakeTest, AnotherElementInMessage3IsADowngradeThatEndsTheNegotiation) {
+    AnswerMessage1();
+    const size_t sent = station_.log.sent.size();
+    // The survey showed CCMP (or TKIP); message 3 claims the other cipher.
+    const int other = GetParam().cipher == hxsup::Cipher::Ccmp ? hxsup::Cipher::Tkip : hxsup::Cipher::Ccmp;
+    EXPECT_EQ(station_.Deliver(ap_.Message3With(KeyDataWithElement(suptest::RsnPskElement(other)))),
+              FrameVerdict::ElementMismatch);
+    EXPECT_EQ(station_.Deliver(ap_.Message3()), FrameVerdict::Aborted);
+    EXPECT_EQ(station_.Deliver(ap_.Message1()), FrameVerdict::Aborted);
+    EXPECT_EQ(station_.log.sent.size(), sent) << "nothing answered after message 2";
+    EXPECT_TRUE(station_.installed.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ciphers, RsnHandshakeTest,
+                         testing::Values(CipherCase{"Tkip", hxsup::Cipher::Tkip, 32},
+                                         CipherCase{"Ccmp", hxsup::Cipher::Ccmp, 16}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -37,15 +37,19 @@ protected:
         hx::ClearKeyInstallTarget();
     }
 
-    std::vector<uint8_t> ElementOf(const std::string& ssid) {
-        for (const auto& n : hxsim::DefaultScenario().networks)
-            if (n.ssid == ssid) return hxsim::WpaElement(n.wpa);
-        return {};
+    // The network's element as the survey shows it: WPA2 (authentication 6 and 7) asks for
+    // the RSN element, WPA for the WPA element.
+    std::vector<uint8_t> ElementOf(const std::string& ssid, int auth) {
+        return hxsim::WithWorld([&](hxsim::World& w) {
+            for (const auto& n : w.GetScenario().networks)
+                if (n.ssid == ssid) return auth >= 6 ? hxsim::RsnElement(n.rsn) : hxsim::WpaElement(n.wpa);
+            return std::vector<uint8_t>{};
+        });
     }
 
     // The key-negotiation record as the worker fills it, the key left to the caller.
-    void FillRecord(const std::string& ssid, int cipher) {
-        element_ = ElementOf(ssid);
+    void FillRecord(const std::string& ssid, int cipher, int auth) {
+        element_ = ElementOf(ssid, auth);
         std::memset(&record_, 0, sizeof record_);
         ASSERT_EQ(GetNICAdapterMAC(&adapter, record_.ownMac), 0);
         for (int i = 0; i < 16; ++i) record_.runConstant[i] = static_cast<uint8_t>(0x10 * i + 3);
@@ -65,10 +69,11 @@ protected:
         return false;
     }
 
-    bool JoinWithPassphrase(const std::string& ssid, const char* passphrase, int wepStatus, int cipher) {
-        Join(ssid, 1, 4, wepStatus);
+    bool JoinWithPassphrase(const std::string& ssid, const char* passphrase, int wepStatus, int cipher,
+                            int auth = 4) {
+        Join(ssid, 1, auth, wepStatus);
         if (QueryWL_ConnectState(&adapter) != 0) return false;
-        FillRecord(ssid, cipher);
+        FillRecord(ssid, cipher, auth);
         Get_PSK_Key_32byte(passphrase, ssid.c_str(), static_cast<int>(ssid.size()), 4096,
                            record_.pairwiseMasterKey, 32);
         if (do_key_negotiation_init(&adapter, &record_) != 0) return false;
@@ -87,13 +92,21 @@ protected:
     hx::KeyInstallCallback callback_ = hx::InstallNegotiatedKey;  // the worker's own callback
 };
 
-TEST_F(SupplicantJoin, WpaPskWithTheRightPassphraseInstallsTheAccessPointsKeys) {
-    const struct { const char* ssid; const char* passphrase; int wepStatus, cipher; const char* keys; } cases[] = {
-        {"WPA-TKIP-Home", "tkip-passphrase", 4, 8, "[pairwise 0 32 bytes matches] [group 1 32 bytes matches]"},
-        {"WPA-AES-Office", "aes-passphrase", 6, 16, "[pairwise 0 16 bytes matches] [group 1 16 bytes matches]"},
+TEST_F(SupplicantJoin, WpaAndWpa2PskWithTheRightPassphraseInstallTheAccessPointsKeys) {
+    Start(simtest::DefaultWorldPlus("[network]\nssid = WPA2-TKIP\nbssid = 06:A0:88:00:00:21\nchannel = 4\n"
+                                    "rssi = -58\nsecurity = rsn-psk\ncipher = tkip\npassphrase = wpa2-tkip-phrase\n"));
+    const struct { const char* ssid; const char* passphrase; int auth, wepStatus, cipher; const char* keys; } cases[] = {
+        {"WPA-TKIP-Home", "tkip-passphrase", 4, 4, 8, "[pairwise 0 32 bytes matches] [group 1 32 bytes matches]"},
+        {"WPA-AES-Office", "aes-passphrase", 4, 6, 16, "[pairwise 0 16 bytes matches] [group 1 16 bytes matches]"},
+        {"RSN-Only", "rsn-passphrase", 7, 6, 16, "[pairwise 0 16 bytes matches] [group 1 16 bytes matches]"},
+        {"WPA2-TKIP", "wpa2-tkip-phrase", 7, 4, 8, "[pairwise 0 32 bytes matches] [group 1 32 bytes matches]"},
+        // WPA2 on the mixed network: CCMP pairwise, the network's TKIP group key.
+        {"Mixed-WPA-WPA2", "mixed-passphrase", 7, 6, 16, "[pairwise 0 16 bytes matches] [group 1 32 bytes matches]"},
+        {"WPA3-Transition", "transition-passphrase", 7, 6, 16,
+         "[pairwise 0 16 bytes matches] [group 1 16 bytes matches]"},
     };
     for (const auto& c : cases) {
-        ASSERT_TRUE(JoinWithPassphrase(c.ssid, c.passphrase, c.wepStatus, c.cipher)) << c.ssid << "\n" << Show();
+        ASSERT_TRUE(JoinWithPassphrase(c.ssid, c.passphrase, c.wepStatus, c.cipher, c.auth)) << c.ssid << "\n" << Show();
         EXPECT_TRUE(ShowHas(std::string("keys.installed: ") + c.keys)) << Show();
         Advance(20000);
         EXPECT_EQ(QueryWL_ConnectState(&adapter), 0) << c.ssid << ": an authorised link stays";
@@ -154,15 +167,20 @@ protected:
 };
 
 TEST_F(GroupKeyRenewal, EachNewGroupKeyReachesTheAdapterOnceUnderItsNewIndex) {
-    const struct { const char* how; const char* scenario; const char* control; int advanceMs; } cases[] = {
-        {"the control command", "", "group-rekey", 0},
-        {"the scenario's timing", "[timing]\ngroup-rekey = 3000\n", nullptr, 3000},
+    const struct { const char* how; const char* scenario; const char* control; int advanceMs; int auth; } cases[] = {
+        {"the control command", "", "group-rekey", 0, 4},
+        {"the scenario's timing", "[timing]\ngroup-rekey = 3000\n", nullptr, 3000, 4},
+        {"the control command, WPA2", "", "group-rekey", 0, 7},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
         Start(simtest::DefaultWorldPlus(c.scenario));
         handed.clear();
-        ASSERT_TRUE(JoinWithPassphrase("WPA-TKIP-Home", "tkip-passphrase", 4, 8)) << Show();
+        if (c.auth == 7) {
+            ASSERT_TRUE(JoinWithPassphrase("RSN-Only", "rsn-passphrase", 6, 16, 7)) << Show();
+        } else {
+            ASSERT_TRUE(JoinWithPassphrase("WPA-TKIP-Home", "tkip-passphrase", 4, 8)) << Show();
+        }
         std::vector<uint8_t> previous = Current().apKey;
         for (int expectedIndex : {2, 1}) {
             handed.clear();
@@ -230,7 +248,7 @@ protected:
 
     // The worker's EAP run: init, up to 62 steps, halt; then the key negotiation with the
     // derived key. True when the port ends up authorised.
-    bool RunEap(hx::EapConfigRecord config) {
+    bool RunEap(hx::EapConfigRecord config, const char* ssid = "WPA-Enterprise", int cipher = 8, int auth = 3) {
         unsigned char mac[6], bssid[6];
         GetNICAdapterMAC(&adapter, mac);
         QueryWL_BSSID(&adapter, bssid);
@@ -239,7 +257,7 @@ protected:
         for (int i = 0; i < 62 && !succeeded; ++i) succeeded = do_eapol_run() != 0;
         do_eapol_halt();
         if (!succeeded) return false;
-        FillRecord("WPA-Enterprise", 8);
+        FillRecord(ssid, cipher, auth);
         if (Get_EAP_Derived_Key_32byte(record_.pairwiseMasterKey) != 0) return false;
         return Negotiate(20);
     }
@@ -253,6 +271,16 @@ TEST_F(SupplicantDot1x, PeapWithTheRightPasswordAuthorisesThePort) {
     ASSERT_EQ(genROOTSSLFile(), 0);
     EXPECT_TRUE(RunEap(Config("PEAP", "hx-password"))) << Show();
     EXPECT_TRUE(ShowHas("keys.installed: [pairwise 0 32 bytes matches] [group 1 32 bytes matches]")) << Show();
+}
+
+TEST_F(SupplicantDot1x, PeapOverWpa2AuthorisesThePortWithCcmpKeys) {
+    CurrentDirectory here(folder_.path());
+    ASSERT_EQ(genROOTCertFile("CN=HX Test Root CA", "CN=HX Test Root CA"), 0);
+    ASSERT_EQ(genROOTSSLFile(), 0);
+    Join("WPA2-Enterprise", 1, 6, 6);
+    ASSERT_TRUE(ShowHas("link.authentication: wpa2-802.1x")) << Show();
+    EXPECT_TRUE(RunEap(Config("PEAP", "hx-password"), "WPA2-Enterprise", 16, 6)) << Show();
+    EXPECT_TRUE(ShowHas("keys.installed: [pairwise 0 16 bytes matches] [group 1 16 bytes matches]")) << Show();
 }
 
 TEST_F(SupplicantDot1x, PeapWithAWrongPasswordYieldsNoKey) {

@@ -42,8 +42,17 @@ Bytes WpaPskElement(int cipher) {
             0x01, 0x00, 0x00, 0x50, 0xF2, 0x02};              // one AKM: PSK
 }
 
+Bytes RsnPskElement(int cipher) {
+    const uint8_t suite = cipher == hxsup::Cipher::Ccmp ? 4 : 2;
+    return {0x30, 0x14, 0x01, 0x00, 0x00, 0x0F, 0xAC, suite,  // version 1, group cipher
+            0x01, 0x00, 0x00, 0x0F, 0xAC, suite,              // one pairwise cipher
+            0x01, 0x00, 0x00, 0x0F, 0xAC, 0x02,               // one AKM: PSK
+            0x00, 0x00};                                      // capabilities
+}
+
 TestAuthenticator::TestAuthenticator(AuthenticatorSetup setup) : setup_(std::move(setup)) {
-    if (setup_.wpaElement.empty()) setup_.wpaElement = WpaPskElement(setup_.cipher);
+    if (setup_.wpaElement.empty()) setup_.wpaElement = setup_.rsn ? RsnPskElement(setup_.cipher) : WpaPskElement(setup_.cipher);
+    if (setup_.stationElement.empty()) setup_.stationElement = setup_.wpaElement;
     for (size_t i = 0; i < anonce_.size(); ++i) anonce_[i] = static_cast<uint8_t>(0xA0 + i);
     anonce_[0] = setup_.anonceFirstByte;
     groupKey_.resize(static_cast<size_t>(hxsup::CipherKeyLength(setup_.cipher)));
@@ -57,7 +66,7 @@ Bytes TestAuthenticator::Frame(uint16_t info, uint16_t keyLength, std::span<cons
     b[0] = 1;
     b[1] = 3;
     PutBig16(b, At::BodyLength, b.size() - 4);
-    b[At::Descriptor] = 254;
+    b[At::Descriptor] = setup_.rsn ? 2 : 254;
     PutBig16(b, At::Info, info);
     PutBig16(b, At::KeyLength, keyLength);
     ++replayCounter_;
@@ -93,32 +102,82 @@ Bytes TestAuthenticator::Message1() {
 
 bool TestAuthenticator::AcceptMessage2(std::span<const uint8_t> pdu) {
     if (pdu.size() < At::Data || Big16(pdu, At::Info) != (Version() | 0x0008 | 0x0100)) return false;
+    if (pdu[At::Descriptor] != (setup_.rsn ? 2 : 254)) return false;
     if (Big64(pdu, At::Replay) != replayCounter_) return false;
     std::array<uint8_t, 32> snonce{};
     std::copy_n(pdu.begin() + At::Nonce, 32, snonce.begin());
     const auto ptk = Expand(setup_.pmk, setup_.ownAddress, setup_.station, anonce_, snonce);
     if (!ptk || !MicMatches(pdu, ptk->Kck())) return false;
     const Bytes element(pdu.begin() + At::Data, pdu.end());
-    if (Big16(pdu, At::DataLength) != element.size() || element != setup_.wpaElement) return false;
+    if (Big16(pdu, At::DataLength) != element.size() ||
+        element != (setup_.rsn ? setup_.stationElement : setup_.wpaElement))
+        return false;
     ptk_ = ptk;
     return true;
 }
 
 Bytes TestAuthenticator::Message3() {
+    if (setup_.rsn) return Message3With(Message3KeyData());
     const uint16_t info = static_cast<uint16_t>(Version() | 0x0008 | 0x0040 | 0x0080 | 0x0100);
     return Frame(info, static_cast<uint16_t>(hxsup::CipherKeyLength(setup_.cipher)), anonce_, {}, {},
                  setup_.wpaElement, true);
 }
 
+Bytes TestAuthenticator::GroupKeyKde() const {
+    Bytes kde{0xDD, static_cast<uint8_t>(6 + groupKey_.size()), 0x00, 0x0F, 0xAC, 0x01,
+              static_cast<uint8_t>(setup_.groupKeyIndex), 0x00};
+    kde.insert(kde.end(), groupKey_.begin(), groupKey_.end());
+    return kde;
+}
+
+Bytes TestAuthenticator::Message3KeyData() const {
+    Bytes data = setup_.wpaElement;
+    const Bytes kde = GroupKeyKde();
+    data.insert(data.end(), kde.begin(), kde.end());
+    return data;
+}
+
+Bytes TestAuthenticator::Encrypted(Bytes plain, std::span<const uint8_t> iv) const {
+    Bytes out;
+    if (Version() == 1) {
+        std::array<uint8_t, 32> rc4Key{};
+        std::copy(iv.begin(), iv.end(), rc4Key.begin());
+        const auto kek = ptk_->Kek();
+        std::copy(kek.begin(), kek.end(), rc4Key.begin() + 16);
+        out.resize(plain.size());
+        hxsup::Rc4Skip256(rc4Key, plain, out);
+        return out;
+    }
+    if (plain.size() % 8 != 0) plain.push_back(0xDD);
+    while (plain.size() % 8 != 0) plain.push_back(0);
+    hxsup::AesKeyWrap(ptk_->Kek(), plain, out);
+    return out;
+}
+
+Bytes TestAuthenticator::Message3With(const Bytes& plainKeyData) {
+    const uint16_t info = static_cast<uint16_t>(Version() | 0x0008 | 0x0040 | 0x0080 | 0x0100 | 0x0200 | 0x1000);
+    std::array<uint8_t, 16> iv{};
+    iv.fill(0x3C);
+    return Frame(info, static_cast<uint16_t>(hxsup::CipherKeyLength(setup_.cipher)), anonce_, iv, setup_.groupRsc,
+                 Encrypted(plainKeyData, iv), true);
+}
+
 bool TestAuthenticator::AcceptMessage4(std::span<const uint8_t> pdu) {
-    return ptk_ && pdu.size() == At::Data && Big16(pdu, At::Info) == (Version() | 0x0008 | 0x0100) &&
+    const uint16_t info = static_cast<uint16_t>(Version() | 0x0008 | 0x0100 | (setup_.rsn ? 0x0200 : 0));
+    return ptk_ && pdu.size() == At::Data && Big16(pdu, At::Info) == info &&
            Big64(pdu, At::Replay) == replayCounter_ && MicMatches(pdu, ptk_->Kck());
 }
 
 Bytes TestAuthenticator::GroupMessage1() {
+    std::array<uint8_t, 16> iv{};
+    if (setup_.rsn) {
+        iv.fill(0x5C);
+        const uint16_t info = static_cast<uint16_t>(Version() | 0x0080 | 0x0100 | 0x0200 | 0x1000);
+        return Frame(info, static_cast<uint16_t>(groupKey_.size()), {}, iv, setup_.groupRsc,
+                     Encrypted(GroupKeyKde(), iv), true);
+    }
     const uint16_t info =
         static_cast<uint16_t>(Version() | setup_.groupKeyIndex << 4 | 0x0080 | 0x0100 | 0x0200);
-    std::array<uint8_t, 16> iv{};
     Bytes data;
     if (Version() == 1) {
         for (size_t i = 0; i < iv.size(); ++i) iv[i] = static_cast<uint8_t>(0xC0 + i);
@@ -135,7 +194,8 @@ Bytes TestAuthenticator::GroupMessage1() {
 }
 
 bool TestAuthenticator::AcceptGroupMessage2(std::span<const uint8_t> pdu) {
-    const uint16_t info = static_cast<uint16_t>(Version() | setup_.groupKeyIndex << 4 | 0x0100 | 0x0200);
+    const uint16_t index = setup_.rsn ? 0 : static_cast<uint16_t>(setup_.groupKeyIndex << 4);
+    const uint16_t info = static_cast<uint16_t>(Version() | index | 0x0100 | 0x0200);
     return ptk_ && pdu.size() == At::Data && Big16(pdu, At::Info) == info &&
            Big64(pdu, At::Replay) == replayCounter_ && MicMatches(pdu, ptk_->Kck());
 }

@@ -1,4 +1,4 @@
-// A small access point side of the WPA key handshakes for the supplicant's tests. It
+// A small access point side of the WPA and RSN key handshakes for the supplicant's tests. It
 // writes and reads EAPOL-Key frames by their byte offsets (not through the supplicant's
 // codec) and can be told to send frames with any field changed, MIC recomputed or not.
 #pragma once
@@ -26,7 +26,9 @@ struct AuthenticatorSetup {
     hxsup::MacAddress ownAddress{0x00, 0x0A, 0xEB, 0x11, 0x22, 0x33};   // the access point
     hxsup::MacAddress station{0x00, 0x0E, 0x2E, 0x44, 0x55, 0x66};
     int cipher = hxsup::Cipher::Tkip;  // pairwise and group
-    Bytes wpaElement;
+    Bytes wpaElement;                  // RSN: the network's RSN element
+    bool rsn = false;                  // descriptor 2, encrypted key data, the GTK in message 3
+    Bytes stationElement;              // RSN: what message 2 must carry
     int groupKeyIndex = 1;
     std::array<uint8_t, 8> groupRsc{0x05, 0x04, 0x03, 0x02, 0x01, 0x00, 0x00, 0x00};
     uint8_t anonceFirstByte = 0xA0;  // 0x00 or 0xFF put the ANonce first or last in the expansion
@@ -34,6 +36,8 @@ struct AuthenticatorSetup {
 
 // The WPA element of a PSK network with one pairwise cipher.
 Bytes WpaPskElement(int cipher);
+// The RSN element of a PSK network with one cipher, and a station's choice from it.
+Bytes RsnPskElement(int cipher);
 
 class TestAuthenticator {
 public:
@@ -44,6 +48,10 @@ public:
     // Checks message 2's bits, counter, MIC (under the key it implies) and element.
     bool AcceptMessage2(std::span<const uint8_t> pdu);
     Bytes Message3();
+    // RSN: message 3 with this plain key data, encrypted and sealed.
+    Bytes Message3With(const Bytes& plainKeyData);
+    // RSN: the network's element and the GTK KDE, as message 3 carries them.
+    Bytes Message3KeyData() const;
     bool AcceptMessage4(std::span<const uint8_t> pdu);
     Bytes GroupMessage1();
     bool AcceptGroupMessage2(std::span<const uint8_t> pdu);
@@ -62,6 +70,9 @@ private:
     Bytes Frame(uint16_t info, uint16_t keyLength, std::span<const uint8_t> nonce, std::span<const uint8_t> iv,
                 std::span<const uint8_t> rsc, std::span<const uint8_t> data, bool withMic);
     bool MicMatches(std::span<const uint8_t> pdu, std::span<const uint8_t> kck) const;
+    // RSN key data encrypted under the KEK: RC4 keyed with iv (version 1) or AES key wrap.
+    Bytes Encrypted(Bytes plain, std::span<const uint8_t> iv) const;
+    Bytes GroupKeyKde() const;
 
     AuthenticatorSetup setup_;
     uint64_t replayCounter_ = 0;

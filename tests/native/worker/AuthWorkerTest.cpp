@@ -211,6 +211,12 @@ TEST(AuthWorker, EndsQuietlyWhereThePreparationFails) {
          {"WL_FilteSiteSurveyData"}, false},
         {"no vendor element", [](Rig& t) { t.adapter.surveyData = SurveyList({{kAp, kRsn}}); },
          {"WL_FilteSiteSurveyData"}, false},
+        {"WPA2 and no RSN element",
+         [](Rig& t) {
+             t.state.current.AuthenticationMode = AuthMode::Wpa2Psk;
+             t.adapter.surveyData = SurveyList({{kAp, WpaElement(0x02)}});
+         },
+         {"WL_FilteSiteSurveyData"}, false},
         {"encryption disabled", [](Rig& t) { t.state.current.WEPStatus = WepStatus::Disabled; },
          kElementFound, true},
         {"WEPStatus 5", [](Rig& t) { t.state.current.WEPStatus = 5; }, kElementFound, true},
@@ -308,20 +314,34 @@ TEST(AuthWorker, WpaPskRunDrivesTheSupplicantInOrder) {
     EXPECT_EQ(r.StoredElement(), HexOf(WpaElement(0x02)));
 }
 
-TEST(AuthWorker, TheLastOfSeveralVendorElementsIsStoredAndNegotiated) {
-    Rig r;
-    r.adapter.surveyData = SurveyList({{kAp, Concat({WpaElement(0x04), kRsn, kVendor})}});
-    r.state.current.WEPStatus = WepStatus::Aes;
-    r.Worker().StartWorker();
-    ASSERT_TRUE(r.supplicant.WaitForCount("do_key_negotiation_init", 1));
-    r.worker->StopWorker();
+// WPA takes the last of the vendor elements, WPA2 the first RSN element.
+TEST(AuthWorker, TheElementOfTheModeIsStoredAndNegotiated) {
+    const Bytes laterRsn{0x30, 0x02, 0x01, 0x00};
+    const struct {
+        int mode;
+        int conversions;
+        Bytes element;
+    } cases[] = {
+        {AuthMode::WpaPsk, 2, kVendor},
+        {AuthMode::Wpa2Psk, 1, kRsn},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        Rig r;
+        r.adapter.surveyData = SurveyList({{kAp, Concat({WpaElement(0x04), kRsn, kVendor, laterRsn})}});
+        r.state.current.WEPStatus = WepStatus::Aes;
+        r.state.current.AuthenticationMode = c.mode;
+        r.Worker().StartWorker();
+        ASSERT_TRUE(r.supplicant.WaitForCount("do_key_negotiation_init", 1));
+        r.worker->StopWorker();
 
-    EXPECT_EQ(r.adapter.CountOf("BinToHexStr"), 2);
-    EXPECT_EQ(r.StoredElement(), HexOf(kVendor));
-    EXPECT_EQ(r.CurrentElement(), HexOf(kVendor));
-    EXPECT_EQ(r.supplicant.LastNegotiationElement(), kVendor);
-    EXPECT_EQ(r.supplicant.LastNegotiationRecord().wpaElementLength, 7);
-    EXPECT_EQ(r.supplicant.LastNegotiationRecord().pairwiseCipher, CipherCode::Ccmp);
+        EXPECT_EQ(r.adapter.CountOf("BinToHexStr"), c.conversions);
+        EXPECT_EQ(r.StoredElement(), HexOf(c.element));
+        EXPECT_EQ(r.CurrentElement(), HexOf(c.element));
+        EXPECT_EQ(r.supplicant.LastNegotiationElement(), c.element);
+        EXPECT_EQ(r.supplicant.LastNegotiationRecord().wpaElementLength, c.element.size());
+        EXPECT_EQ(r.supplicant.LastNegotiationRecord().pairwiseCipher, CipherCode::Ccmp);
+    }
 }
 
 TEST(AuthWorker, AnElementTheLibraryCannotTurnIntoTextIsPassedOver) {
@@ -361,18 +381,23 @@ TEST(AuthWorker, AnElementTheLibraryCannotTurnIntoTextIsPassedOver) {
 
 TEST(AuthWorker, EapRunsDriveTheSupplicantInOrder) {
     struct Case {
+        int mode;
         int protocol;
         Names certificates;
         Bytes record;
+        Bytes element;
     };
     const Case cases[] = {
-        {Dot1xMethod::EapTls, {"genMyCertFile", "genMySSLFile"}, EapTlsImage("alice")},
-        {Dot1xMethod::Peap, {"genROOTCertFile", "genROOTSSLFile"}, PeapImage("alice", "pa55word")},
+        {AuthMode::Wpa, Dot1xMethod::EapTls, {"genMyCertFile", "genMySSLFile"}, EapTlsImage("alice"), WpaElement(0x02)},
+        {AuthMode::Wpa, Dot1xMethod::Peap, {"genROOTCertFile", "genROOTSSLFile"}, PeapImage("alice", "pa55word"),
+         WpaElement(0x02)},
+        {AuthMode::Wpa2, Dot1xMethod::Peap, {"genROOTCertFile", "genROOTSSLFile"}, PeapImage("alice", "pa55word"),
+         kRsn},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.protocol);
+        SCOPED_TRACE(std::to_string(c.mode) + "/" + std::to_string(c.protocol));
         Rig r;
-        r.state.current.AuthenticationMode = AuthMode::Wpa;
+        r.state.current.AuthenticationMode = c.mode;
         r.state.current.Dot1xProtocol = c.protocol;
         r.supplicant.Script("do_eapol_run", {0, 0, 1});
         r.Worker().StartWorker();
@@ -389,7 +414,7 @@ TEST(AuthWorker, EapRunsDriveTheSupplicantInOrder) {
         const KeyNegotiationRecord record = r.supplicant.LastNegotiationRecord();
         EXPECT_EQ(Bytes(record.pairwiseMasterKey, record.pairwiseMasterKey + 32),
                   Bytes(r.supplicant.eapKey.begin(), r.supplicant.eapKey.end()));
-        EXPECT_EQ(r.supplicant.LastNegotiationElement(), WpaElement(0x02));
+        EXPECT_EQ(r.supplicant.LastNegotiationElement(), c.element);
         EXPECT_EQ(r.supplicant.CountOf("Shutdown_Dot1x_Module"), 1);
         EXPECT_EQ(r.supplicant.CountOf("do_eapol_start"), 0);
     }

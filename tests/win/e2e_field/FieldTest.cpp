@@ -5,7 +5,10 @@
 
 #include "app/TrayRule.h"
 #include "auth/AuthWorker.h"
+#include "pages/SurveyList.h"
+#include "sim/core/DefaultWorld.h"
 #include "tests/fakes/CrowdedStreet.h"
+#include "tests/win/common/ConsoleProgram.h"
 #include "tests/win/e2e_field/FieldWorlds.h"
 #include "tests/win/e2e_journeys/PageJourney.h"
 
@@ -67,7 +70,37 @@ protected:
         ASSERT_TRUE(OpenFromTray(window, 5s));
     }
 
+    // On the Site Survey page: Connect on the network, "No" to the question, the pass phrase
+    // typed on the Encryption page with the entries Connect chose, and Apply.
+    void JoinTyping(const std::string& ssid, const std::string& passphrase) {
+        ASSERT_NO_FATAL_FAILURE(ConnectTo(ssid));
+        EXPECT_NE(AnswerQuestion("Use Previous WPA Setting", IDNO), "(no question)");
+        ASSERT_TRUE(WaitFor([&] { return InFront(EncryptionPage()); }, 3s)) << "No opens the Encryption page";
+        EXPECT_EQ(::SendDlgItemMessageA(EncryptionPage(), IDC_WEP_AUTH, CB_GETCURSEL, 0, 0), 4) << "WPA2-PSK";
+        SetControlText(EncryptionPage(), IDC_WEP_PASSPHRASE, passphrase);
+        ASSERT_NO_FATAL_FAILURE(ApplyEncryption());
+    }
+    // What a refused Connect must leave as it was: the stored setting and the adapter's link.
+    std::string SettingAndLink() const {
+        std::string state;
+        for (const char* value : {"SSID", "Dot1xPassphrase"}) state += StoredText("LastSetting", value) + "|";
+        for (const char* value : {"AuthenticationMode", "WEPStatus"})
+            state += std::to_string(StoredNumber("LastSetting", value)) + "|";
+        return state + SimState("settings.ssid") + "|" + SimState("link.ssid") + "|" + SimState("port.authorised");
+    }
+
     ScenarioFile world;
+};
+
+// How the street's networks are listed (hxctl's names); the twelve neighbours not named
+// here are WPA2-PSK with AES.
+const std::map<std::string, std::string> kStreetKinds = {
+    {"Open-Lobby", "open"},        {"WEP-Lab", "WEP"},
+    {"WPA-TKIP-Home", "WPA-PSK TKIP"}, {"WPA-AES-Office", "WPA-PSK AES"},
+    {"WPA-Enterprise", "WPA TKIP"},    {"RSN-Only", "WPA2-PSK AES"},
+    {"Mixed-WPA-WPA2", "WPA2-PSK AES"}, {"WPA3-Transition", "WPA2-PSK AES"},
+    {"WPA3-Only", "WPA3-SAE"},         {"WPA2-Enterprise", "WPA2 AES"},
+    {"AdHoc-Cell", "open"},
 };
 
 // About 150 networks in range, the strongest heard on two channels: the stored WPA-PSK
@@ -204,6 +237,80 @@ TEST_F(Field, FlatWrongThenRightPassphrase) {
     ASSERT_NO_FATAL_FAILURE(ApplyEncryption());
     EXPECT_TRUE(Authorised("WPA-AES-Office", 20s)) << SimCommand("events");
     EXPECT_TRUE(LinkInfoShows("WPA-AES-Office", "Associated BSSID = 06-A0-88-00-00-04", 3s)) << LinkInfoNow();
+}
+
+// The street of today: nearly every network WPA2, one beside WPA, one beside WPA3, one
+// WPA3 only. A stored WPA2-PSK setting joins at start, and the survey lists every network
+// as what it is: WEP "No" but for the WEP network, and hxctl's scan names each one's kind.
+TEST_F(Field, StreetOfTodayStoredWpa2SettingAndWhatTheSurveyLists) {
+    ASSERT_TRUE(EnterWorld(world, "street-of-today"));
+    SeedWpaPsk("Harbour-Cafe", "harbour-cafe-2019", 6, 7);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    EXPECT_TRUE(Authorised("Harbour-Cafe", 20s)) << SimCommand("events");
+
+    ASSERT_TRUE(OpenFromTray(window, 10s));
+    ASSERT_TRUE(Show(IDC_NAV_SITE_SURVEY, SitePage()));
+    HWND list = ::GetDlgItem(SitePage(), IDC_SITE_LIST);
+    RemoteListView rows(list);
+    ASSERT_TRUE(rows.Usable());
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(list) && rows.Count() >= kDefaultWorldAccessPoints; }, 15s))
+        << rows.Count() << " rows listed";
+    std::map<std::string, std::string> wepColumn;
+    for (int r = 0; r < rows.Count(); ++r) wepColumn[rows.Text(r, 1)] = rows.Text(r, 2);
+
+    const ConsoleRun scan = RunConsole(ProgramCommand("hxctl.exe", "-t scan"), "", 60s);
+    ASSERT_EQ(scan.exitCode, 0u) << scan.out << scan.err;
+    std::map<std::string, std::string> named;  // SSID: security, from the rows bssid, ssid, security, ...
+    for (size_t at = 0; at < scan.out.size();) {
+        const size_t end = scan.out.find('\n', at);
+        const std::string line = scan.out.substr(at, end - at);
+        const size_t ssid = line.find('\t') + 1, security = line.find('\t', ssid) + 1;
+        named[line.substr(ssid, security - 1 - ssid)] = line.substr(security, line.find('\t', security) - security);
+        at = end == std::string::npos ? scan.out.size() : end + 1;
+    }
+    for (const auto& network : hxsim::DefaultScenario().networks) {
+        const auto kind = kStreetKinds.find(network.ssid);
+        const std::string expected = kind == kStreetKinds.end() ? "WPA2-PSK AES" : kind->second;
+        EXPECT_EQ(named[network.ssid], expected) << network.ssid;
+        EXPECT_EQ(wepColumn[network.ssid], expected == "WEP" ? "Yes" : "No") << network.ssid;
+    }
+}
+
+// Joining in the street through Site Survey: a WPA2-PSK network with a typed pass phrase,
+// the transition network as WPA2-PSK, the WPA3-only network refused with its message and
+// nothing changed, and a wrong WPA2 pass phrase told in the balloon with the port shut.
+TEST_F(Field, StreetOfTodayJoinsThroughSiteSurvey) {
+    ASSERT_TRUE(EnterWorld(world, "street-of-today"));
+    ASSERT_NO_FATAL_FAILURE(StartAndOpenWhenReady());
+
+    ASSERT_NO_FATAL_FAILURE(JoinTyping("Flat-2B", "second-floor-left"));
+    EXPECT_TRUE(Authorised("Flat-2B", 20s)) << SimCommand("events");
+    EXPECT_EQ(StoredNumber("LastSetting", "AuthenticationMode"), 7u);
+    EXPECT_EQ(StoredNumber("LastSetting", "WEPStatus"), 6u);
+
+    ASSERT_NO_FATAL_FAILURE(JoinTyping("WPA3-Transition", "transition-passphrase"));
+    EXPECT_TRUE(Authorised("WPA3-Transition", 20s)) << SimCommand("events");
+
+    const std::string before = SettingAndLink();
+    ASSERT_NO_FATAL_FAILURE(ConnectTo("WPA3-Only"));
+    HWND box = WaitForProcessDialog(utility.ProcessId(), "HX88UUtil", 5s);
+    ASSERT_NE(box, nullptr) << "no message";
+    EXPECT_EQ(MessageBoxText(box), JoinRefusalText(JoinRefusal::Wpa3Only));
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 2s));
+    EXPECT_EQ(ProcessDialog(utility.ProcessId(), "Use Previous WPA Setting"), nullptr);
+    EXPECT_TRUE(InFront(SitePage())) << "the page stays";
+    EXPECT_EQ(SettingAndLink(), before);
+
+    ASSERT_NO_FATAL_FAILURE(JoinTyping("Bakery-Staff", "not-the-passphrase"));
+    ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, MAKELPARAM(1, 1));   // back to the tray
+    const std::vector<std::string> told{"Could not join Bakery-Staff: the key or password may be wrong."};
+    bool opened = false;
+    EXPECT_TRUE(WaitFor([&] {
+        opened = opened || SimState("port.authorised") == "yes";
+        return BalloonTextsOnScreen() == told;
+    }, 60s)) << SimState("counters");
+    EXPECT_FALSE(opened);
 }
 
 }  // namespace

@@ -23,6 +23,9 @@ const FieldWorld kWorlds[] = {
     // The home network's signal holds still, so a fade is exactly what the test sets.
     {"garden", [](ScenarioFile& f) { f.Replace("rssi = -47\n", "rssi = -47\ndrift = 0\n"); }},
     {"flat", [](ScenarioFile&) {}},
+    // The default world is a street of today; a wrong key is refused, and the adapter back,
+    // sooner than by default.
+    {"street-of-today", [](ScenarioFile& f) { f.Append("[timing]\nhandshake-timeout = 2500\nreconnect = 1000"); }},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The worlds of the field journeys, as people meet them: a crowded street, an enterprise
-// floor, a back office with a hidden network, a garden at the edge of the signal and a
-// flat with a WPA-PSK network. Each is the default world changed or added to.
+// floor, a back office with a hidden network, a garden at the edge of the signal, a flat
+// with a WPA-PSK network and a street of today, nearly all WPA2. Each is the default world
+// changed or added to.
 #pragma once
 
 #include <string>
@@ -10,7 +11,7 @@
 namespace hx::test {
 
 // How many access points the default world has in range of a region of channels 1-11.
-inline constexpr int kDefaultWorldAccessPoints = 8;
+inline constexpr int kDefaultWorldAccessPoints = 24;
 
 // The hidden network of the back office, and the access point the garden fades.
 inline constexpr const char* kHiddenSsid = "Back-Office";

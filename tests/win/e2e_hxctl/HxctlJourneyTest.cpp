@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "pages/SurveyList.h"
 #include "sim/core/DefaultWorld.h"
 #include "tests/win/common/ConsoleProgram.h"
 #include "tests/win/e2e_journeys/PageJourney.h"
@@ -13,14 +14,17 @@
 namespace hx::test {
 namespace {
 
-// A profile as netsh writes it for a WPA-PSK network with its key in clear.
-std::string NetshProfile(const std::string& name, const std::string& auth, const std::string& cipher) {
+// A profile as netsh writes it for a WPA-PSK or WPA2-PSK network with its key in clear.
+std::string NetshProfile(const std::string& name, const std::string& auth, const std::string& cipher,
+                         const std::string& ssid = kWpaTkipSsid, const std::string& passphrase = kWpaTkipPassphrase) {
+    std::string hex;
+    for (unsigned char c : ssid) hex += "0123456789ABCDEF"[c >> 4], hex += "0123456789ABCDEF"[c & 15];
     return "<?xml version=\"1.0\"?>\r\n"
            "<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">\r\n"
            "\t<name>" + name + "</name>\r\n"
            "\t<SSIDConfig>\r\n\t\t<SSID>\r\n"
-           "\t\t\t<hex>5750412D544B49502D486F6D65</hex>\r\n"
-           "\t\t\t<name>WPA-TKIP-Home</name>\r\n"
+           "\t\t\t<hex>" + hex + "</hex>\r\n"
+           "\t\t\t<name>" + ssid + "</name>\r\n"
            "\t\t</SSID>\r\n\t</SSIDConfig>\r\n"
            "\t<connectionType>ESS</connectionType>\r\n"
            "\t<connectionMode>manual</connectionMode>\r\n"
@@ -31,8 +35,11 @@ std::string NetshProfile(const std::string& name, const std::string& auth, const
            "\t\t\t</authEncryption>\r\n\t\t\t<sharedKey>\r\n"
            "\t\t\t\t<keyType>passPhrase</keyType>\r\n"
            "\t\t\t\t<protected>false</protected>\r\n"
-           "\t\t\t\t<keyMaterial>tkip-passphrase</keyMaterial>\r\n"
+           "\t\t\t\t<keyMaterial>" + passphrase + "</keyMaterial>\r\n"
            "\t\t\t</sharedKey>\r\n\t\t</security>\r\n\t</MSM>\r\n"
+           "\t<MacRandomization xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v3\">\r\n"
+           "\t\t<enableRandomization>false</enableRandomization>\r\n"
+           "\t</MacRandomization>\r\n"
            "</WLANProfile>\r\n";
 }
 
@@ -157,6 +164,25 @@ TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
         }
     });
 
+    Step("WPA2: WPA2-PSK and mixed networks join, WPA3 only is refused, a netsh WPA2-PSK profile joins", [&] {
+        const ConsoleRun wpa2 = Hxctl("connect Harbour-Cafe --passphrase", "harbour-cafe-2019\n");
+        ASSERT_EQ(wpa2.exitCode, 0u) << Said(wpa2);
+        EXPECT_EQ(ReportValue(Hxctl("-t status").out, "auth"), "wpa2-psk");
+        const ConsoleRun mixed = Hxctl("connect Mixed-WPA-WPA2 --passphrase", "mixed-passphrase\n");
+        ASSERT_EQ(mixed.exitCode, 0u) << Said(mixed);
+        EXPECT_TRUE(Authorised("Mixed-WPA-WPA2", 5s)) << SimCommand("events");
+        const ConsoleRun refused = Hxctl("connect WPA3-Only --passphrase", "wpa3-passphrase\n");
+        EXPECT_EQ(refused.exitCode, 5u) << Said(refused);
+        EXPECT_NE(refused.err.find(JoinRefusalText(JoinRefusal::Wpa3Only)), std::string::npos) << Said(refused);
+        EXPECT_TRUE(Authorised("Mixed-WPA-WPA2", 1s)) << "the refusal changed the link";
+
+        const std::string flat = NetshProfile("Flat", "WPA2PSK", "AES", "Flat-2B", "second-floor-left");
+        ASSERT_EQ(Hxctl(ImportOf("flat.xml", flat)).exitCode, 0u);
+        ASSERT_EQ(Hxctl("profile load Flat").exitCode, 0u);
+        EXPECT_TRUE(Authorised("Flat-2B", 30s)) << SimCommand("events");
+        EXPECT_EQ(StoredNumber("LastSetting", "AuthenticationMode"), 7u);
+    });
+
     Step("a netsh profile imports and joins", [&] {
         const ConsoleRun imported = Hxctl(ImportOf("home.xml", NetshProfile("Home", "WPAPSK", "TKIP")));
         ASSERT_EQ(imported.exitCode, 0u) << Said(imported);
@@ -204,7 +230,7 @@ TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
             {"profile name taken", "profile save lab", "", 2},
             {"no such profile", "profile load Nowhere", "", 10},
             {"truncated XML", ImportOf("cut.xml", truncated.substr(0, truncated.size() / 2)), "", 2},
-            {"WPA2 profile", ImportOf("wpa2.xml", NetshProfile("Wpa2", "WPA2PSK", "AES")), "", 2},
+            {"WPA3 profile", ImportOf("wpa3.xml", NetshProfile("Wpa3", "WPA3SAE", "AES")), "", 2},
         };
         const std::string before = Unchanged();
         for (const auto& refusal : refusals) {

@@ -81,10 +81,12 @@ protected:
         }, limit);
     }
 
-    // A last setting for a WPA-PSK network, as the Encryption page would have left it.
-    static void SeedWpaPsk(const std::string& ssid, const std::string& passphrase, int wepStatus) {
+    // A last setting for a WPA-PSK (or, with 7, WPA2-PSK) network, as the Encryption page would
+    // have left it.
+    static void SeedWpaPsk(const std::string& ssid, const std::string& passphrase, int wepStatus,
+                           unsigned long authenticationMode = 4) {
         ASSERT_TRUE(SeedNumber("LastSetting", "NetworkType", 1));
-        ASSERT_TRUE(SeedNumber("LastSetting", "AuthenticationMode", 4));
+        ASSERT_TRUE(SeedNumber("LastSetting", "AuthenticationMode", authenticationMode));
         ASSERT_TRUE(SeedNumber("LastSetting", "WEPStatus", static_cast<unsigned long>(wepStatus)));
         ASSERT_TRUE(SeedText("LastSetting", "SSID", ssid));
         ASSERT_TRUE(SeedText("LastSetting", "Dot1xPassphrase", passphrase));
