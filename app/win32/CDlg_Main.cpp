@@ -87,8 +87,13 @@ void CDlg_Main::OnFirstShown() { CompleteWindow(); }
 void CDlg_Main::CompleteWindow() {
     if (completed_) return;
     completed_ = true;
-    // The channel first: a request that comes meanwhile waits for this thread, where hxctl
-    // would otherwise find the window without its pipe.
+    // The libraries before anything that calls them: the first tick's discovery, a request.
+    if (bindLibraries_) {
+        bindLibraries_();
+        ::SetWindowTextA(Hwnd(), MainWindowTitle(state_.libraries.SimulatedAdapter()));
+    }
+    // Then the channel, before the pages: a request that comes meanwhile waits for this
+    // thread (hxctl waits for a window without its pipe as for a utility still starting).
     if (control_) controlServer_ = ControlPipeServer::Start(Hwnd(), kControlRequestMessage);
     for (PageEntry& entry : entries_) CreatePage(entry);
     CreateTrayIcon();

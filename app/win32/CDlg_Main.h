@@ -70,6 +70,9 @@ public:
     // menu): it waits until the loop has ended, within its time limit.
     void UseControlService(ControlService& service) { control_ = &service; }
     bool ServesControlChannel() const { return controlServer_ != nullptr; }
+    // Binds the two libraries (and updates what the state says of them); run once the window
+    // has first shown, before anything calls them. The title then says what they are.
+    void UseLibraryBinding(std::function<void()> bind) { bindLibraries_ = std::move(bind); }
 
     // ControlWindowPort
     std::vector<SurveyEntry> SurveyEntries() override { return pages_.site.Entries(); }
@@ -155,6 +158,7 @@ private:
     AdapterOperations* operations_ = nullptr;
     JoinFailureNotice* notice_ = nullptr;
     ControlService* control_ = nullptr;
+    std::function<void()> bindLibraries_;
     std::unique_ptr<ControlPipeServer> controlServer_;
     std::deque<std::shared_ptr<ControlJob>> heldJobs_;  // came while a modal loop ran
     class NoAdapter;

@@ -31,7 +31,7 @@ public:
 
 private:
     UtilityState state_;
-    BoundLibraries libraries_;
+    VendorLibraryBinding libraries_;
     std::unique_ptr<RegistryAppProfile> profile_;
     std::unique_ptr<LastSettingStore> lastSetting_;
     std::unique_ptr<UtilityAuthWorker> worker_;
