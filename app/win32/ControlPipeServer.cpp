@@ -83,15 +83,15 @@ HANDLE ControlPipeServer::CreateInstance(bool first) {
                               kOutBufferSize, static_cast<DWORD>(kMaxControlRequestBytes), 0, security_.Attributes());
 }
 
-bool ControlPipeServer::Await(HANDLE instance, OVERLAPPED& overlapped, BOOL started, DWORD limit,
+bool ControlPipeServer::Await(HANDLE instance, OVERLAPPED& overlapped, BOOL started, bool stoppable, DWORD limit,
                               DWORD* transferred, DWORD* error) {
     *error = started ? 0 : ::GetLastError();
     if (!started && *error == ERROR_IO_PENDING) {
-        // Once stopping, only the last reply is still written: the stop no longer cuts it short.
+        // The stop cuts short a wait for a client, never the writing of a reply, which has a
+        // limit of its own: the last reply still reaches its client as the server stops.
         const HANDLE waits[2] = {stop_.Get(), io_.Get()};
-        const bool stopping = Stopping();
-        if (::WaitForMultipleObjects(stopping ? 1 : 2, stopping ? waits + 1 : waits, FALSE, limit) !=
-            (stopping ? WAIT_OBJECT_0 : WAIT_OBJECT_0 + 1)) {
+        if (::WaitForMultipleObjects(stoppable ? 2 : 1, stoppable ? waits : waits + 1, FALSE, limit) !=
+            (stoppable ? WAIT_OBJECT_0 + 1 : WAIT_OBJECT_0)) {
             ::CancelIo(instance);
             ::GetOverlappedResult(instance, &overlapped, transferred, TRUE);
             return false;
@@ -113,7 +113,7 @@ bool ControlPipeServer::AwaitConnection(HANDLE instance) {
     if (error == ERROR_NO_DATA) return ::WaitForSingleObject(stop_.Get(), 0) != WAIT_OBJECT_0;
     if (error != ERROR_IO_PENDING) return ::WaitForSingleObject(stop_.Get(), kClientLimitMs) != WAIT_OBJECT_0;
     DWORD transferred = 0;
-    if (!Await(instance, overlapped, FALSE, INFINITE, &transferred, &error)) return false;
+    if (!Await(instance, overlapped, FALSE, true, INFINITE, &transferred, &error)) return false;
     return true;
 }
 
@@ -140,7 +140,7 @@ void ControlPipeServer::ServeClient(HANDLE instance) {
     ::ResetEvent(io_.Get());
     DWORD read = 0, error = 0;
     const BOOL started = ::ReadFile(instance, request.data(), static_cast<DWORD>(request.size()), &read, &overlapped);
-    if (!Await(instance, overlapped, started, kClientLimitMs, &read, &error)) return;  // silent: dropped
+    if (!Await(instance, overlapped, started, true, kClientLimitMs, &read, &error)) return;  // silent: dropped
     std::string reply;
     if (error == ERROR_MORE_DATA) {
         reply = ErrorReply(ExitStatus::Usage, "request longer than 4096 bytes");
@@ -156,7 +156,7 @@ void ControlPipeServer::ServeClient(HANDLE instance) {
     ::ResetEvent(io_.Get());
     DWORD written = 0;
     const BOOL writing = ::WriteFile(instance, reply.data(), static_cast<DWORD>(reply.size()), &written, &overlapped);
-    if (!Await(instance, overlapped, writing, kClientLimitMs, &written, &error) || error != 0 || Stopping()) return;
+    if (!Await(instance, overlapped, writing, false, kClientLimitMs, &written, &error) || error != 0 || Stopping()) return;
     // Disconnecting drops what the client has not read yet: wait until it has closed its end.
     char scratch[512];
     for (int reads = 0; reads < 16; ++reads) {
@@ -164,7 +164,7 @@ void ControlPipeServer::ServeClient(HANDLE instance) {
         overlapped.hEvent = io_.Get();
         ::ResetEvent(io_.Get());
         const BOOL more = ::ReadFile(instance, scratch, sizeof scratch, &read, &overlapped);
-        if (!Await(instance, overlapped, more, kClientLimitMs, &read, &error)) return;
+        if (!Await(instance, overlapped, more, true, kClientLimitMs, &read, &error)) return;
         if (error != 0 && error != ERROR_MORE_DATA) return;  // closed (ERROR_BROKEN_PIPE)
     }
 }

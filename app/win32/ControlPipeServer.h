@@ -53,9 +53,10 @@ private:
     void ServeClient(HANDLE instance);
     bool Stopping() const;
     // Waits for an overlapped operation: true when it completed in time (*transferred set,
-    // *error its error or 0); otherwise it is cancelled.
-    bool Await(HANDLE instance, OVERLAPPED& overlapped, BOOL started, DWORD limit, DWORD* transferred,
-               DWORD* error);
+    // *error its error or 0); otherwise it is cancelled. A stoppable wait also ends at the
+    // stop, set before or during it.
+    bool Await(HANDLE instance, OVERLAPPED& overlapped, BOOL started, bool stoppable, DWORD limit,
+               DWORD* transferred, DWORD* error);
     std::string AnswerOnWindowThread(std::string request);
 
     HWND window_;
