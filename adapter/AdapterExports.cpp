@@ -11,7 +11,8 @@ int Call(Function function, Args... args) {
 
 class OverExports final : public AdapterLibrary {
 public:
-    explicit OverExports(const AdapterExports& exports) : x_(exports.Complete() ? exports : AdapterExports{}) {}
+    explicit OverExports(const AdapterExports& exports) : own_(exports.Complete() ? exports : AdapterExports{}), x_(own_) {}
+    explicit OverExports(const AdapterExports* table) : x_(*table) {}
 
     int CreateNICAdapterList(AdapterListEntry* e, int n) override { return Call(x_.CreateNICAdapterList, e, n); }
     int QueryWL_IsWindows95() override { return Call(x_.QueryWL_IsWindows95); }
@@ -58,7 +59,8 @@ public:
     int QueryWL_CheckWZCStatus(AdapterHandle* a) override { return Call(x_.QueryWL_CheckWZCStatus, a); }
 
 private:
-    const AdapterExports x_;
+    const AdapterExports own_{};
+    const AdapterExports& x_;   // this one's own copy, or the table its owner fills
 };
 
 }  // namespace
@@ -71,6 +73,10 @@ bool AdapterExports::Complete() const {
 
 std::unique_ptr<AdapterLibrary> AdapterLibraryOver(const AdapterExports& exports) {
     return std::make_unique<OverExports>(exports);
+}
+
+std::unique_ptr<AdapterLibrary> AdapterLibraryOverTable(const AdapterExports& table) {
+    return std::make_unique<OverExports>(&table);
 }
 
 }  // namespace hx

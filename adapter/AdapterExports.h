@@ -38,6 +38,10 @@ struct AdapterExports {
 // The library over a table. A table that is not complete stands for no library: every call
 // fails (-1; no adapter listed, an empty hex text), and nothing is called through it.
 std::unique_ptr<AdapterLibrary> AdapterLibraryOver(const AdapterExports& exports);
+// The library over a table its caller keeps and may fill later, complete or not at all:
+// until then every call fails as above. The table outlives the library, and is filled
+// before any other thread calls through it.
+std::unique_ptr<AdapterLibrary> AdapterLibraryOverTable(const AdapterExports& table);
 
 // The exports linked into this program: natively the simulator's export layer, on Windows
 // the imports of VUVAVO.dll.

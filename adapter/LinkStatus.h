@@ -7,8 +7,10 @@
 
 namespace hx {
 
-// QueryWL_ConnectState: associated, or (any other value) not.
-namespace ConnectState { constexpr int Associated = 0, NotAssociated = 1; }
+// QueryWL_ConnectState: associated, or (any other value) not. AuthenticationRefused: not
+// associated because the access point refused the adapter's shared-key authentication (the
+// WEP key is not the network's).
+namespace ConnectState { constexpr int Associated = 0, NotAssociated = 1, AuthenticationRefused = 2; }
 
 struct LinkStatus {
     int networkType = 0;     // NetworkType::Infrastructure or AdHoc, as the library reports it

@@ -34,6 +34,8 @@ void Heartbeat::OnPollTick() {
             // the next tick looks for the adapter again.
             adapter_.PollLink();
             state_.linkReadAtJoin = state_.settingsApplied;
+            if (notice_ && state_.adapterReady && state_.link.connectState == ConnectState::AuthenticationRefused)
+                notice_->AuthenticationRefused(state_.link.ssid, state_.settingsApplied);
             shell_.ShowTraySet(TraySetForLink(state_.link));
             CountDownSurvey();
         }

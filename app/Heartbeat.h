@@ -9,6 +9,7 @@
 #include "app/AdapterOperations.h"
 #include "app/ShellPort.h"
 #include "app/UtilityState.h"
+#include "auth/JoinFailureNotice.h"
 
 namespace hx {
 
@@ -27,6 +28,8 @@ public:
     void OnPollTick();
 
     bool HidePending() const { return hidePending_ != 0; }
+    // Where a poll that finds the adapter's authentication refused is told.
+    void TellRefusalsTo(JoinFailureNotice& notice) { notice_ = &notice; }
 
 private:
     // Hide the window and show the tray icon set that says why it is hidden.
@@ -39,6 +42,7 @@ private:
     ShellPort& shell_;
     AdapterOperations& adapter_;
     AdapterLibrary& library_;
+    JoinFailureNotice* notice_ = nullptr;
     int hidePending_ = 0;
     bool inTick_ = false;
 };

@@ -25,7 +25,7 @@ class NoOutcomeReports final : public JoinOutcomePort {
 public:
     void JoinStarted(const std::string&) override {}
     void JoinStopped() override {}
-    void AttemptEnded(bool) override {}
+    void AttemptEnded(AttemptEnd) override {}
     void EndedWithoutKeys() override {}
 };
 
@@ -170,12 +170,13 @@ void AuthWorker::WaitForLinkAfterStart() {
     }
 }
 
-void AuthWorker::WaitForLink() {
+bool AuthWorker::WaitForLink() {
     int connectState = adapter_.QueryWL_ConnectState(&state_.adapter);
     for (int sleeps = 0; connectState != kConnected && sleeps < kLinkWaitRounds; ++sleeps) {
-        if (!SleepWhileRunning()) return;
+        if (!SleepWhileRunning()) return false;
         connectState = adapter_.QueryWL_ConnectState(&state_.adapter);
     }
+    return connectState == kConnected;
 }
 
 std::string AuthWorker::FindWpaElementText(const uint8_t bssid[6], bool rsn) {
@@ -220,7 +221,7 @@ void AuthWorker::RunEap(const Snapshot& setting, const Peer& peer) {
     KeyNegotiationRecord& record = *records_.negotiation;
     EapConfigRecord& config = *records_.eapConfig;
     while (Running()) {
-        WaitForLink();
+        const bool answered = WaitForLink();
         if (!Running()) break;
 
         FillEapConfigRecord(config, setting.dot1xProtocol, setting.username, setting.password);
@@ -232,7 +233,7 @@ void AuthWorker::RunEap(const Snapshot& setting, const Peer& peer) {
                 break;
             }
             if (++failedSteps == kEapStepsPerAttempt) {
-                outcome_->AttemptEnded(false);
+                outcome_->AttemptEnded(answered ? AttemptEnd::RefusedAfterAnswer : AttemptEnd::Unanswered);
                 Reassociate();
                 break;
             }
@@ -246,7 +247,7 @@ void AuthWorker::RunEap(const Snapshot& setting, const Peer& peer) {
         std::memcpy(record.pairwiseMasterKey, masterKey, kMasterKeySize);
         PutRunConstant(record);
         supplicant_.do_key_negotiation_init(&state_.adapter, &record);
-        NegotiateWhileLinked(record);
+        NegotiateWhileLinked(record, true);
     }
     ClearKeyInstallTarget();
 }
@@ -257,7 +258,7 @@ void AuthWorker::RunWpaPsk(const Snapshot& setting, const Peer& peer) {
     records_.negotiation = std::make_unique<KeyNegotiationRecord>();
     KeyNegotiationRecord& record = *records_.negotiation;
     while (Running()) {
-        WaitForLink();
+        const bool answered = WaitForLink();
         if (!Running()) break;
 
         PrepareKeyNegotiationRecord(record, peer.ownMac, element, peer.cipherCode, &InstallNegotiatedKey);
@@ -267,7 +268,7 @@ void AuthWorker::RunWpaPsk(const Snapshot& setting, const Peer& peer) {
         PutRunConstant(record);
         supplicant_.do_key_negotiation_init(&state_.adapter, &record);
         supplicant_.do_eapol_start(peer.bssid, peer.ownMac);
-        NegotiateWhileLinked(record);
+        NegotiateWhileLinked(record, answered);
     }
     ClearKeyInstallTarget();
 }
@@ -278,17 +279,20 @@ std::span<const uint8_t> AuthWorker::KeepElement(std::span<const uint8_t> elemen
     return records_.element;
 }
 
-void AuthWorker::NegotiateWhileLinked(KeyNegotiationRecord& record) {
+void AuthWorker::NegotiateWhileLinked(KeyNegotiationRecord& record, bool answered) {
     const unsigned long keysBefore = PairwiseKeysInstalled();
     int steps = 0;
     while (Running()) {
         supplicant_.do_key_negotiation_run(&record);
         if (++steps < kNegotiationStepsPerLinkCheck) continue;
         steps = 0;
-        if (adapter_.QueryWL_ConnectState(&state_.adapter) != kConnected) {
-            outcome_->AttemptEnded(PairwiseKeysInstalled() != keysBefore);
-            return;
+        if (adapter_.QueryWL_ConnectState(&state_.adapter) == kConnected) {
+            answered = true;
+            continue;
         }
+        if (PairwiseKeysInstalled() != keysBefore) outcome_->AttemptEnded(AttemptEnd::KeyInstalled);
+        else outcome_->AttemptEnded(answered ? AttemptEnd::RefusedAfterAnswer : AttemptEnd::Unanswered);
+        return;
     }
 }
 

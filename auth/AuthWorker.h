@@ -104,7 +104,8 @@ private:
     // The procedure up to the end of its run, or to the first reason to end.
     void Authenticate(const Snapshot& setting);
     void WaitForLinkAfterStart();
-    void WaitForLink();
+    // True when the adapter is associated at its end.
+    bool WaitForLink();
     // Reads the survey list and stores every vendor element of the associated access
     // point, or for WPA2 (rsn) its first RSN element; the text of the last one stored, or
     // empty when there is none (or no list, no BSS).
@@ -113,7 +114,8 @@ private:
     void RunEap(const Snapshot& setting, const Peer& peer);
     void RunWpaPsk(const Snapshot& setting, const Peer& peer);
     std::span<const uint8_t> KeepElement(std::span<const uint8_t> element);
-    void NegotiateWhileLinked(KeyNegotiationRecord& record);
+    // answered: the adapter was associated when the negotiation began.
+    void NegotiateWhileLinked(KeyNegotiationRecord& record, bool answered);
     void Reassociate();
 
     AdapterLibrary& adapter_;

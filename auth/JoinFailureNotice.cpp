@@ -51,13 +51,13 @@ void JoinFailureNotice::JoinStopped() {
     waiting_.reset();
 }
 
-void JoinFailureNotice::AttemptEnded(bool pairwiseKeyInstalled) {
+void JoinFailureNotice::AttemptEnded(AttemptEnd end) {
     bool given = false;
     {
         std::lock_guard lock(mutex_);
-        if (!pairwiseKeyInstalled) ++failedJoins_;
-        if (!armed_) return;
-        if (pairwiseKeyInstalled) {
+        if (end != AttemptEnd::KeyInstalled) ++failedJoins_;
+        if (!armed_ || end == AttemptEnd::Unanswered) return;
+        if (end == AttemptEnd::KeyInstalled) {
             failures_.clear();
             return;
         }
@@ -70,13 +70,19 @@ void JoinFailureNotice::AttemptEnded(bool pairwiseKeyInstalled) {
 }
 
 void JoinFailureNotice::EndedWithoutKeys() {
-    bool given = false;
+    std::lock_guard lock(mutex_);
+    ++failedJoins_;
+}
+
+void JoinFailureNotice::AuthenticationRefused(const std::string& ssid, unsigned long settingsApplied) {
     {
         std::lock_guard lock(mutex_);
+        if (refusalToldFor_ == settingsApplied) return;
+        refusalToldFor_ = settingsApplied;
         ++failedJoins_;
-        given = Give();
+        waiting_ = JoinFailureText(ssid);
     }
-    if (given) Wake();
+    Wake();
 }
 
 bool JoinFailureNotice::Give() {

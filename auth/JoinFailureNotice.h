@@ -1,14 +1,20 @@
-// Whether to tell the user that a join is failing, and with which words. The worker reports
-// how its attempts end (JoinOutcomePort); a wrong pass phrase, WEP key or 802.1X password
-// shows as attempts that never get a pairwise key: with WPA-PSK the access point lets the
-// adapter associate, refuses the handshake and deauthenticates it, the adapter associates
-// again, and so on.
+// Whether to tell the user that a join is failing because of its key, and with which words.
+// The key is blamed only where the access point answered and then refused:
 //
-// The notice is given when the worker ends by itself without keys, or when
-// kFailedAttempts attempts end without a pairwise key within kFailureWindow. It is given
-// at most once per setting applied (each start of the worker), never after the worker was
-// stopped, and an attempt that got its keys starts the count anew. The text waits in the
-// notice until the UI thread takes it; a new start or a stop drops a text not yet taken.
+// - WPA: the worker reports how its attempts end (JoinOutcomePort). A wrong pass phrase or
+//   802.1X password shows as attempts in which the access point lets the adapter associate,
+//   the handshake fails and the adapter is deauthenticated, again and again. The notice is
+//   given when kFailedAttempts such attempts end without a pairwise key within
+//   kFailureWindow; at most once per start of the worker, never after it was stopped, and
+//   an attempt that got its key starts the count anew. Attempts that never associated (the
+//   network out of range) and a worker that ends by itself (no WPA element, no cipher, no
+//   certificate) say nothing about the key.
+// - WEP with shared-key authentication: the adapter reports the access point's refusal of
+//   the key in its connect state (ConnectState::AuthenticationRefused). Told once per
+//   setting applied.
+//
+// The text waits in the notice until the UI thread takes it; a new start or a stop of the
+// worker drops a text not yet taken.
 #pragma once
 
 #include <chrono>
@@ -49,8 +55,12 @@ public:
 
     void JoinStarted(const std::string& ssid) override;
     void JoinStopped() override;
-    void AttemptEnded(bool pairwiseKeyInstalled) override;
+    void AttemptEnded(AttemptEnd end) override;
     void EndedWithoutKeys() override;
+
+    // UI thread, after a link poll that found the adapter's authentication refused;
+    // settingsApplied is UtilityState's count of settings applied.
+    void AuthenticationRefused(const std::string& ssid, unsigned long settingsApplied);
 
 private:
     // Under the mutex: the notice for this setting is due. True when it was armed.
@@ -66,6 +76,7 @@ private:
     std::optional<std::string> waiting_;
     bool running_ = false;  // started and not stopped
     unsigned long pairwiseAtStart_ = 0, groupAtStart_ = 0, failedJoins_ = 0;
+    std::optional<unsigned long> refusalToldFor_;  // the setting whose refused key was told
 };
 
 }  // namespace hx

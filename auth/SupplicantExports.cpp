@@ -11,7 +11,8 @@ int Call(Function function, int failed, Args... args) {
 class OverExports final : public SupplicantLibrary {
 public:
     explicit OverExports(const SupplicantExports& exports)
-        : x_(exports.Complete() ? exports : SupplicantExports{}) {}
+        : own_(exports.Complete() ? exports : SupplicantExports{}), x_(own_) {}
+    explicit OverExports(const SupplicantExports* table) : x_(*table) {}
 
     int do_eapol_init(AdapterHandle* a, int r, const unsigned char m[6], const unsigned char b[6],
                       EapConfigRecord* c) override { return Call(x_.do_eapol_init, -1, a, r, m, b, c); }
@@ -31,7 +32,8 @@ public:
     int genROOTCertFile(const char* s, const char* i) override { return Call(x_.genROOTCertFile, -1, s, i); }
 
 private:
-    const SupplicantExports x_;
+    const SupplicantExports own_{};
+    const SupplicantExports& x_;   // this one's own copy, or the table its owner fills
 };
 
 }  // namespace
@@ -44,6 +46,10 @@ bool SupplicantExports::Complete() const {
 
 std::unique_ptr<SupplicantLibrary> SupplicantLibraryOver(const SupplicantExports& exports) {
     return std::make_unique<OverExports>(exports);
+}
+
+std::unique_ptr<SupplicantLibrary> SupplicantLibraryOverTable(const SupplicantExports& table) {
+    return std::make_unique<OverExports>(&table);
 }
 
 }  // namespace hx

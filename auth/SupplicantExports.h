@@ -29,6 +29,8 @@ struct SupplicantExports {
 // The library over a table. A table that is not complete stands for no library: every call
 // fails (-1; do_eapol_run reports no success) and nothing is called through it.
 std::unique_ptr<SupplicantLibrary> SupplicantLibraryOver(const SupplicantExports& exports);
+// The library over a table its caller keeps and fills later (AdapterLibraryOverTable).
+std::unique_ptr<SupplicantLibrary> SupplicantLibraryOverTable(const SupplicantExports& table);
 
 // The exports linked into this program: natively our supplicant's export layer, on Windows
 // the imports of dot1x_dll.dll.

@@ -25,6 +25,15 @@ public:
     virtual void ShowExclamation(const std::string& text) = 0;
 };
 
+// How one attempt to obtain keys ended. An attempt counts as answered when the adapter was
+// associated during it: the access point let it in and, for WPA-PSK, sends message 1 of
+// the handshake at once (the frames themselves pass through the supplicant unseen).
+enum class AttemptEnd {
+    KeyInstalled,       // a pairwise key was installed, the link went later
+    RefusedAfterAnswer, // associated, and no pairwise key before the link went or the try was given up
+    Unanswered,         // never associated: out of range, or a network that lets no one in
+};
+
 // What became of the worker's attempts to obtain keys for the setting it was started with.
 // Nothing is reported for a worker that is stopped: a join the user replaced or ended is
 // not a failure.
@@ -36,8 +45,8 @@ public:
     // UI thread: the worker was stopped and its thread has ended.
     virtual void JoinStopped() = 0;
     // Worker thread: one key negotiation ended with the link lost, or an 802.1X attempt was
-    // given up; whether a pairwise key was installed during it.
-    virtual void AttemptEnded(bool pairwiseKeyInstalled) = 0;
+    // given up.
+    virtual void AttemptEnded(AttemptEnd end) = 0;
     // Worker thread: the worker ended by itself, before any key negotiation could run.
     virtual void EndedWithoutKeys() = 0;
 };

@@ -4,16 +4,17 @@
 
 namespace hx::controls {
 
-AccessibleFacts NavLabelFacts(const std::string& text, bool selected, bool focused, bool visible) {
+AccessibleFacts NavLabelFacts(const std::string& text, bool selected, bool focused, bool visible, bool enabled) {
     AccessibleFacts facts;
     facts.name = text;
     facts.role = AccessibleRole::PageTab;
     facts.state.selected = selected;
-    facts.state.selectable = true;
-    facts.state.focusable = true;
+    facts.state.selectable = enabled;
+    facts.state.focusable = enabled;
     facts.state.focused = focused;
     facts.state.invisible = !visible;
-    facts.defaultAction = kSwitchAction;
+    facts.state.unavailable = !enabled;
+    if (enabled) facts.defaultAction = kSwitchAction;
     return facts;
 }
 

@@ -16,6 +16,7 @@ struct AccessibleState {
     bool focusable = false;
     bool readOnly = false;
     bool invisible = false;
+    bool unavailable = false;
     bool operator==(const AccessibleState&) const = default;
 };
 
@@ -32,8 +33,10 @@ struct AccessibleFacts {
 inline constexpr char kSwitchAction[] = "Switch";
 
 // A navigation label: the label's text, selected while its page is in front, and focused
-// while the column has the keyboard focus on it. `visible` is whether it is on screen.
-AccessibleFacts NavLabelFacts(const std::string& text, bool selected, bool focused, bool visible);
+// while the column has the keyboard focus on it. `visible` is whether it is on screen;
+// `enabled` is false while its window takes no input (a modal dialog has disabled it):
+// the label is then unavailable, and has no default action.
+AccessibleFacts NavLabelFacts(const std::string& text, bool selected, bool focused, bool visible, bool enabled);
 
 // A meter named after its label, its position read as a percentage of its range, e.g.
 // "94 %". A range without width reads as "0 %".

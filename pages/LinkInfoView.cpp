@@ -45,7 +45,7 @@ LinkInfoView MakeLinkInfoView(const LinkStatus& link, AdapterLibrary& library) {
     view.channel = std::to_string(link.channel);
     view.txRate = TxRateText(link.linkSpeed);
     view.ssid = link.ssid;
-    if (link.connectState == ConnectState::NotAssociated) {
+    if (link.connectState == ConnectState::NotAssociated || link.connectState == ConnectState::AuthenticationRefused) {
         view.status = "No connection to Network";
     } else if (link.networkType != NetworkType::AdHoc) {
         view.status = "Associated BSSID = " + DashedAddress(library, link.bssid.data());

@@ -59,10 +59,8 @@ BOOL CDlg_Main::OnInitDialog() {
     ::SetWindowTextA(Hwnd(), MainWindowTitle(state_.libraries.SimulatedAdapter()));
     UseIconsForDpi(WindowDpi(Hwnd()));
 
-    CreateTrayIcon();
-    CreatePages();
-
     PageEntry& linkInfo = *EntryForPage(PageId::LinkInfo);
+    CreatePage(linkInfo);
     ::ShowWindow(linkInfo.page->Hwnd(), SW_SHOW);
     linkInfo.label.SetSelected(true);
     current_ = &linkInfo;
@@ -73,12 +71,32 @@ BOOL CDlg_Main::OnInitDialog() {
     }
     if (notice_) notice_->OnNoticeWaiting([hwnd = Hwnd()] { ::PostMessageA(hwnd, kJoinNoticeMessage, 0, 0); });
     heartbeat_.emplace(state_, *this, *operations_, library_);
+    if (notice_) heartbeat_->TellRefusalsTo(*notice_);
     heartbeat_->Start();
-    if (control_) controlServer_ = ControlPipeServer::Start(Hwnd(), kControlRequestMessage);
 
     ::SetTimer(Hwnd(), kPollTimer, kPollPeriodMs, nullptr);
     ::SetTimer(Hwnd(), kHideTimer, kHidePeriodMs, nullptr);
+    // Run modally, the window shows first and is completed right after (OnFirstShown),
+    // before any timer or other message is handled.
+    if (!StartingModal()) CompleteWindow();
     return TRUE;
+}
+
+void CDlg_Main::OnFirstShown() { CompleteWindow(); }
+
+void CDlg_Main::CompleteWindow() {
+    if (completed_) return;
+    completed_ = true;
+    // The libraries before anything that calls them: the first tick's discovery, a request.
+    if (bindLibraries_) {
+        bindLibraries_();
+        ::SetWindowTextA(Hwnd(), MainWindowTitle(state_.libraries.SimulatedAdapter()));
+    }
+    // Then the channel, before the pages: a request that comes meanwhile waits for this
+    // thread (hxctl waits for a window without its pipe as for a utility still starting).
+    if (control_) controlServer_ = ControlPipeServer::Start(Hwnd(), kControlRequestMessage);
+    for (PageEntry& entry : entries_) CreatePage(entry);
+    CreateTrayIcon();
 }
 
 void CDlg_Main::CreateTrayIcon() {
@@ -88,12 +106,10 @@ void CDlg_Main::CreateTrayIcon() {
     ShowTraySet(TraySet::NoAdapter);
 }
 
-void CDlg_Main::CreatePages() {
-    HWND frame = Item(IDC_PAGE_FRAME);
-    for (PageEntry& entry : entries_) {
-        entry.page->AttachShell(*this);
-        entry.page->Create(frame);
-    }
+void CDlg_Main::CreatePage(PageEntry& entry) {
+    if (entry.page->Hwnd() != nullptr) return;
+    entry.page->AttachShell(*this);
+    entry.page->Create(Item(IDC_PAGE_FRAME));
 }
 
 CDlg_Main::PageEntry* CDlg_Main::EntryForPage(PageId page) {
@@ -174,6 +190,14 @@ bool CDlg_Main::OnCommand(int id, int code, HWND) {
 }
 
 void CDlg_Main::OnCancel() { Shutdown(); }
+
+void CDlg_Main::AfterOwnLoopMessage() {
+    while (!heldJobs_.empty()) {
+        const std::shared_ptr<ControlJob> job = std::move(heldJobs_.front());
+        heldJobs_.pop_front();
+        RunControlJob(job, [this](const std::string& request) { return control_->Answer(request); });
+    }
+}
 
 void CDlg_Main::OnOpen() {
     switch (ActionForOpen(state_)) {
@@ -316,7 +340,8 @@ INT_PTR CDlg_Main::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         handled = true;
         return 0;
     case kControlRequestMessage:
-        RunControlJob(lParam, [this](const std::string& request) { return control_->Answer(request); });
+        heldJobs_.push_back(TakeControlJob(lParam));
+        if (FromOwnLoop(message, wParam, lParam)) AfterOwnLoopMessage();
         handled = true;
         return 0;
     case WM_QUERYDRAGICON:

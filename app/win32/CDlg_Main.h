@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -64,9 +65,14 @@ public:
     void UseJoinFailureNotice(JoinFailureNotice& notice) { notice_ = &notice; }
 
     // The requests of the control channel; set before the window is created. The window
-    // serves the channel's pipe while it runs, unless another process holds its name.
+    // serves the channel's pipe while it runs, unless another process holds its name. A
+    // request never runs inside a modal loop (a message box, the profile editor, the tray
+    // menu): it waits until the loop has ended, within its time limit.
     void UseControlService(ControlService& service) { control_ = &service; }
     bool ServesControlChannel() const { return controlServer_ != nullptr; }
+    // Binds the two libraries (and updates what the state says of them); run once the window
+    // has first shown, before anything calls them. The title then says what they are.
+    void UseLibraryBinding(std::function<void()> bind) { bindLibraries_ = std::move(bind); }
 
     // ControlWindowPort
     std::vector<SurveyEntry> SurveyEntries() override { return pages_.site.Entries(); }
@@ -95,6 +101,7 @@ protected:
     void OnCancel() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     bool PreTranslateMessage(MSG& msg) override;
+    void AfterOwnLoopMessage() override;
 
 private:
     struct PageEntry {
@@ -108,7 +115,12 @@ private:
 
     PageEntry* EntryForPage(PageId page);
     PageEntry* EntryForLabel(int labelId);
-    void CreatePages();
+    // Hidden, at the frame's top left; once.
+    void CreatePage(PageEntry& entry);
+    // What the first sight of the window does not need: the tray icon, the pages behind
+    // Link Info and the control channel.
+    void CompleteWindow();
+    void OnFirstShown() override;
     void ShowPage(PageEntry& entry);
     void CreateTrayIcon();
     void OnTimer(UINT_PTR id);
@@ -146,7 +158,9 @@ private:
     AdapterOperations* operations_ = nullptr;
     JoinFailureNotice* notice_ = nullptr;
     ControlService* control_ = nullptr;
+    std::function<void()> bindLibraries_;
     std::unique_ptr<ControlPipeServer> controlServer_;
+    std::deque<std::shared_ptr<ControlJob>> heldJobs_;  // came while a modal loop ran
     class NoAdapter;
     std::unique_ptr<NoAdapter> noAdapter_;
 
@@ -154,6 +168,7 @@ private:
     UniqueIcon dpiLargeIcon_;   // icon 135 at the large size of the window's DPI, when that is another DPI
     UniqueIcon smallIcon_;      // icon 135 at the small size of the window's DPI
     PageEntry* current_ = nullptr;
+    bool completed_ = false;
     HWND pendingFocus_ = nullptr;  // where the focus goes when the window is next activated
     std::unique_ptr<TrayIcon> tray_;
     std::optional<Heartbeat> heartbeat_;

@@ -7,7 +7,7 @@
 #include "adapter/AdapterSession.h"
 #include "app/ControlService.h"
 #include "app/win32/CDlg_Main.h"
-#include "app/win32/UtilityWindow.h"
+#include "app/win32/SingleInstance.h"
 #include "framework/win32/Dialog.h"
 
 namespace hx::win {
@@ -17,33 +17,24 @@ CUtilityApp& TheApp() {
     return app;
 }
 
-bool ActivateRunningInstance() {
-    HWND running = FindUtilityWindow();
-    if (running == nullptr) return false;
-    ::ShowWindow(running, SW_SHOW);
-    ::BringWindowToTop(running);
-    ::SetForegroundWindow(running);
-    return true;
-}
-
 int CUtilityApp::Run(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     Dialog::SetResourceModule(instance);
 
     InitialiseProcessState(state_);
-    if (ActivateRunningInstance()) return 0;
+    InstanceClaim claim;
+    if (!claim.Claim()) return 0;
 
     profile_ = std::make_unique<RegistryAppProfile>(kRegistryRoot, ApplicationNameFromModule(nullptr));
     state_.keyFormat = profile_->ReadInt("", kKeyFormatValue, 0);
 
-    libraries_ = BindVendorLibraries();
-    state_.libraries = libraries_.identity;
-    AdapterLibrary& library = *libraries_.adapter;
+    // The libraries are bound once the window has shown; until then the title says what the
+    // adapter library beside the program announces.
+    state_.libraries.adapter = AnnouncedAdapterLibrary();
+    AdapterLibrary& library = libraries_.Adapter();
     lastSetting_ = std::make_unique<LastSettingStore>(*profile_);
-    worker_ = std::make_unique<UtilityAuthWorker>(library, *libraries_.supplicant,
-                                                  state_.libraries.supplicant.kind != LibraryKind::Unusable, state_,
-                                                  *profile_);
+    worker_ = std::make_unique<UtilityAuthWorker>(library, libraries_.Supplicant(), state_, *profile_);
     applier_ = std::make_unique<SettingApplier>(library, state_, *lastSetting_, *worker_);
     profiles_ = std::make_unique<ProfileStore>(*profile_);
 
@@ -61,6 +52,7 @@ int CUtilityApp::Run(HINSTANCE instance) {
     ControlService control({state_, library, *applier_, *worker_, *lastSetting_, *profiles_, mainWindow, mainWindow,
                             &worker_->Notice()});
     mainWindow.UseControlService(control);
+    mainWindow.UseLibraryBinding([this] { state_.libraries = libraries_.Bind(); });
     mainWindow.DoModal(nullptr);
     return 0;
 }

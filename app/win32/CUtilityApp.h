@@ -31,7 +31,7 @@ public:
 
 private:
     UtilityState state_;
-    BoundLibraries libraries_;
+    VendorLibraryBinding libraries_;
     std::unique_ptr<RegistryAppProfile> profile_;
     std::unique_ptr<LastSettingStore> lastSetting_;
     std::unique_ptr<UtilityAuthWorker> worker_;
@@ -48,8 +48,5 @@ private:
 
 // The one application object of the process.
 CUtilityApp& TheApp();
-
-// Brings forward the window of a running instance; false when there is none.
-bool ActivateRunningInstance();
 
 }  // namespace hx::win

@@ -1,5 +1,7 @@
 #include "app/win32/ControlPipeServer.h"
 
+#include <atomic>
+
 #include "app/ControlRecord.h"
 #include "app/win32/ControlPipeName.h"
 
@@ -10,13 +12,7 @@ namespace {
 constexpr DWORD kOutBufferSize = 64 * 1024;
 constexpr SIZE_T kThreadStackBytes = 64 * 1024;
 
-struct ControlJob {
-    std::string request;
-    std::string reply;
-    UniqueKernelHandle done{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-};
-
-std::string ErrorReply(int code, const char* message) {
+std::string ErrorReply(int code, const std::string& message) {
     return FormatControlMessage({ErrorStatus(code, message)});
 }
 
@@ -29,8 +25,23 @@ bool NameServed(const std::string& name) {
 
 }  // namespace
 
-std::unique_ptr<ControlPipeServer> ControlPipeServer::Start(HWND window, UINT message) {
-    std::unique_ptr<ControlPipeServer> server(new ControlPipeServer(window, message));
+// Waiting until either side settles it: the window thread claims it to run it, or the pipe
+// thread abandons it after its client was answered without it.
+struct ControlJob {
+    enum : int { Waiting, Running, Abandoned };
+    std::atomic<int> state{Waiting};
+    std::string request;
+    std::string reply;
+    UniqueKernelHandle done{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+
+    bool Settle(int to) {
+        int expected = Waiting;
+        return state.compare_exchange_strong(expected, to);
+    }
+};
+
+std::unique_ptr<ControlPipeServer> ControlPipeServer::Start(HWND window, UINT message, DWORD windowLimitMs) {
+    std::unique_ptr<ControlPipeServer> server(new ControlPipeServer(window, message, windowLimitMs));
     if (server->security_.Attributes() == nullptr) return nullptr;  // never served with the default access
     server->name_ = ControlPipeName();
     if (NameServed(server->name_)) return nullptr;
@@ -72,12 +83,15 @@ HANDLE ControlPipeServer::CreateInstance(bool first) {
                               kOutBufferSize, static_cast<DWORD>(kMaxControlRequestBytes), 0, security_.Attributes());
 }
 
-bool ControlPipeServer::Await(HANDLE instance, OVERLAPPED& overlapped, BOOL started, DWORD limit,
+bool ControlPipeServer::Await(HANDLE instance, OVERLAPPED& overlapped, BOOL started, bool stoppable, DWORD limit,
                               DWORD* transferred, DWORD* error) {
     *error = started ? 0 : ::GetLastError();
     if (!started && *error == ERROR_IO_PENDING) {
+        // The stop cuts short a wait for a client, never the writing of a reply, which has a
+        // limit of its own: the last reply still reaches its client as the server stops.
         const HANDLE waits[2] = {stop_.Get(), io_.Get()};
-        if (::WaitForMultipleObjects(2, waits, FALSE, limit) != WAIT_OBJECT_0 + 1) {
+        if (::WaitForMultipleObjects(stoppable ? 2 : 1, stoppable ? waits : waits + 1, FALSE, limit) !=
+            (stoppable ? WAIT_OBJECT_0 + 1 : WAIT_OBJECT_0)) {
             ::CancelIo(instance);
             ::GetOverlappedResult(instance, &overlapped, transferred, TRUE);
             return false;
@@ -99,7 +113,7 @@ bool ControlPipeServer::AwaitConnection(HANDLE instance) {
     if (error == ERROR_NO_DATA) return ::WaitForSingleObject(stop_.Get(), 0) != WAIT_OBJECT_0;
     if (error != ERROR_IO_PENDING) return ::WaitForSingleObject(stop_.Get(), kClientLimitMs) != WAIT_OBJECT_0;
     DWORD transferred = 0;
-    if (!Await(instance, overlapped, FALSE, INFINITE, &transferred, &error)) return false;
+    if (!Await(instance, overlapped, FALSE, true, INFINITE, &transferred, &error)) return false;
     return true;
 }
 
@@ -109,11 +123,15 @@ void ControlPipeServer::Serve(HANDLE first) {
         // The next instance exists before this one is closed, so the name is never free.
         UniqueFileHandle next(CreateInstance(false));
         ServeClient(instance.Get());
+        // Stopping: the instance is closed, not disconnected, so the client still reads the
+        // reply it was given.
+        if (Stopping()) return;
         ::DisconnectNamedPipe(instance.Get());
         if (next) instance = std::move(next);
-        if (::WaitForSingleObject(stop_.Get(), 0) == WAIT_OBJECT_0) return;
     }
 }
+
+bool ControlPipeServer::Stopping() const { return ::WaitForSingleObject(stop_.Get(), 0) == WAIT_OBJECT_0; }
 
 void ControlPipeServer::ServeClient(HANDLE instance) {
     std::string request(kMaxControlRequestBytes, '\0');
@@ -122,7 +140,7 @@ void ControlPipeServer::ServeClient(HANDLE instance) {
     ::ResetEvent(io_.Get());
     DWORD read = 0, error = 0;
     const BOOL started = ::ReadFile(instance, request.data(), static_cast<DWORD>(request.size()), &read, &overlapped);
-    if (!Await(instance, overlapped, started, kClientLimitMs, &read, &error)) return;  // silent: dropped
+    if (!Await(instance, overlapped, started, true, kClientLimitMs, &read, &error)) return;  // silent: dropped
     std::string reply;
     if (error == ERROR_MORE_DATA) {
         reply = ErrorReply(ExitStatus::Usage, "request longer than 4096 bytes");
@@ -138,7 +156,7 @@ void ControlPipeServer::ServeClient(HANDLE instance) {
     ::ResetEvent(io_.Get());
     DWORD written = 0;
     const BOOL writing = ::WriteFile(instance, reply.data(), static_cast<DWORD>(reply.size()), &written, &overlapped);
-    if (!Await(instance, overlapped, writing, kClientLimitMs, &written, &error) || error != 0) return;
+    if (!Await(instance, overlapped, writing, false, kClientLimitMs, &written, &error) || error != 0 || Stopping()) return;
     // Disconnecting drops what the client has not read yet: wait until it has closed its end.
     char scratch[512];
     for (int reads = 0; reads < 16; ++reads) {
@@ -146,7 +164,7 @@ void ControlPipeServer::ServeClient(HANDLE instance) {
         overlapped.hEvent = io_.Get();
         ::ResetEvent(io_.Get());
         const BOOL more = ::ReadFile(instance, scratch, sizeof scratch, &read, &overlapped);
-        if (!Await(instance, overlapped, more, kClientLimitMs, &read, &error)) return;
+        if (!Await(instance, overlapped, more, true, kClientLimitMs, &read, &error)) return;
         if (error != 0 && error != ERROR_MORE_DATA) return;  // closed (ERROR_BROKEN_PIPE)
     }
 }
@@ -158,19 +176,32 @@ std::string ControlPipeServer::AnswerOnWindowThread(std::string request) {
     auto* carried = new std::shared_ptr<ControlJob>(job);
     if (!::PostMessageA(window_, message_, 0, reinterpret_cast<LPARAM>(carried))) {
         delete carried;
-        return ErrorReply(ExitStatus::Unknown, "the utility's window is gone");
+        return ErrorReply(ExitStatus::NotRunning, "the utility's window is gone");
     }
     const HANDLE waits[2] = {stop_.Get(), job->done.Get()};
-    if (::WaitForMultipleObjects(2, waits, FALSE, kWindowLimitMs) != WAIT_OBJECT_0 + 1)
-        return ErrorReply(ExitStatus::Unknown, "the utility did not answer in time");
-    return job->reply;
+    const DWORD waited = ::WaitForMultipleObjects(2, waits, FALSE, windowLimitMs_);
+    if (waited == WAIT_OBJECT_0 + 1) return job->reply;
+    if (job->Settle(ControlJob::Abandoned)) {
+        if (waited == WAIT_OBJECT_0) return ErrorReply(ExitStatus::NotRunning, "HX-88U Utility ended before it answered");
+        return ErrorReply(ExitStatus::Unknown, "the utility did not answer within " + std::to_string(windowLimitMs_ / 1000) +
+                                                   " s (is one of its dialogs open?); the request was not carried out");
+    }
+    // The window thread runs it now: its reply is on the way. (A stop comes from that thread,
+    // so then it has either finished or will not; it is not waited for long.)
+    if (::WaitForSingleObject(job->done.Get(), waited == WAIT_OBJECT_0 ? kClientLimitMs : INFINITE) == WAIT_OBJECT_0)
+        return job->reply;
+    return ErrorReply(ExitStatus::NotRunning, "HX-88U Utility ended before it answered");
 }
 
-void RunControlJob(LPARAM carried, const std::function<std::string(const std::string&)>& answer) {
+std::shared_ptr<ControlJob> TakeControlJob(LPARAM carried) {
     const std::unique_ptr<std::shared_ptr<ControlJob>> holder(reinterpret_cast<std::shared_ptr<ControlJob>*>(carried));
-    ControlJob& job = **holder;
-    job.reply = answer(job.request);
-    ::SetEvent(job.done.Get());
+    return std::move(*holder);
+}
+
+void RunControlJob(const std::shared_ptr<ControlJob>& job, const std::function<std::string(const std::string&)>& answer) {
+    if (!job || !job->Settle(ControlJob::Running)) return;  // its client was answered already
+    job->reply = answer(job->request);
+    ::SetEvent(job->done.Get());
 }
 
 }  // namespace hx::win

@@ -12,12 +12,12 @@ namespace hx::win {
 
 class UtilityAuthWorker final : public WorkerControl {
 public:
-    UtilityAuthWorker(AdapterLibrary& adapter, SupplicantLibrary& supplicant, bool supplicantUsable,
-                      UtilityState& state, AppProfile& profile);
+    // Whether the supplicant library is usable is read from the state when a worker starts:
+    // the libraries are bound after the utility has started.
+    UtilityAuthWorker(AdapterLibrary& adapter, SupplicantLibrary& supplicant, UtilityState& state,
+                      AppProfile& profile);
 
-    void StartWorker() override {
-        if (supplicantUsable_) worker_.StartWorker();
-    }
+    void StartWorker() override;
     void StopWorker() override { worker_.StopWorker(); }
     bool WorkerActive() const override { return worker_.WorkerActive(); }
 
@@ -28,7 +28,7 @@ private:
     ModuleDirectoryPort directory_;
     OwnerlessMessageBoxPort messages_;
     JoinFailureNotice notice_;
-    const bool supplicantUsable_;
+    const UtilityState& state_;
     AuthWorker worker_;   // last: its thread ends before the ports go
 };
 

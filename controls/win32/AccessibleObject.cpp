@@ -48,6 +48,7 @@ LONG StateBits(const controls::AccessibleState& state) {
     if (state.focusable) bits |= STATE_SYSTEM_FOCUSABLE;
     if (state.readOnly) bits |= STATE_SYSTEM_READONLY;
     if (state.invisible) bits |= STATE_SYSTEM_INVISIBLE;
+    if (state.unavailable) bits |= STATE_SYSTEM_UNAVAILABLE;
     return bits;
 }
 

@@ -41,7 +41,6 @@ void NavLabel::OnAttached() {
     KeepOwnFontOnDpiChange(hwnd);
 
     AutoSize();
-    LoadHandCursor();
     UseFont(underlineMode_ == kUnderlineAlways);
     Redraw();
 }
@@ -111,8 +110,11 @@ std::string NavLabel::WindowsHelpProgram() {
     return std::string(directory) + "\\winhlp32.exe";
 }
 
+// At the first pointer over the label, not when the window is made: mapping the help program
+// is the slowest step of making a label.
 void NavLabel::LoadHandCursor() {
-    if (handCursor_) return;
+    if (cursorSought_) return;
+    cursorSought_ = true;
     const std::string path = helpProgram_.empty() ? WindowsHelpProgram() : helpProgram_;
     if (path.empty()) return;
     // Only its resources are wanted: map the program as data, run nothing of it.
@@ -178,15 +180,23 @@ void NavLabel::RedrawFocusCue() {
     ::RedrawWindow(::GetParent(Hwnd()), &frame, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-controls::AccessibleFacts NavLabel::Describe() const {
+// A label takes input while it and its top-level window are enabled: a modal dialog
+// disables the main window, not the labels in it.
+bool NavLabel::TakesInput() const {
     HWND hwnd = Hwnd();
-    return controls::NavLabelFacts(WindowText(hwnd), selected_, hasFocus_, ::IsWindowVisible(hwnd) != FALSE);
+    return hwnd != nullptr && ::IsWindowEnabled(hwnd) && ::IsWindowEnabled(::GetAncestor(hwnd, GA_ROOT));
 }
 
-// As a click on the label.
+controls::AccessibleFacts NavLabel::Describe() const {
+    HWND hwnd = Hwnd();
+    return controls::NavLabelFacts(WindowText(hwnd), selected_, hasFocus_, ::IsWindowVisible(hwnd) != FALSE,
+                                   TakesInput());
+}
+
+// As a click on the label; none while the label takes no input.
 bool NavLabel::DoDefaultAction() {
     HWND hwnd = Hwnd();
-    if (hwnd == nullptr) return false;
+    if (!TakesInput()) return false;
     ::SendMessageA(::GetParent(hwnd), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hwnd), STN_CLICKED),
                    reinterpret_cast<LPARAM>(hwnd));
     return true;
@@ -228,6 +238,7 @@ LRESULT NavLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return TRUE;
     case WM_SETCURSOR:
+        LoadHandCursor();
         if (!handCursor_) return FALSE;
         ::SetCursor(handCursor_.Get());
         return TRUE;

@@ -30,10 +30,10 @@ public:
     static constexpr int kUnderlineHover = -1;
     static constexpr int kUnderlineNever = 0;
 
-    // The hand cursor is the help program's cursor resource 106, loaded when the label is
-    // attached: by default the Windows help program ("\winhlp32.exe" in the Windows
-    // directory), or the program named here. Without the file or the resource the label
-    // keeps the default cursor.
+    // The hand cursor is the help program's cursor resource 106, loaded the first time the
+    // pointer is over the label: by default the Windows help program ("\winhlp32.exe" in the
+    // Windows directory), or the program named here. Without the file or the resource the
+    // label keeps the default cursor.
     NavLabel() = default;
     explicit NavLabel(std::string helpProgram) : helpProgram_(std::move(helpProgram)) {}
     static std::string WindowsHelpProgram();
@@ -70,6 +70,7 @@ private:
     // The focus cue's frame, in the parent's coordinates.
     RECT FocusCueRect() const;
     void RedrawFocusCue();
+    bool TakesInput() const;
     controls::AccessibleFacts Describe() const override;
     bool DoDefaultAction() override;
 
@@ -84,6 +85,7 @@ private:
     bool autoSize_ = true;
     std::string helpProgram_;   // empty: the Windows help program
     UniqueCursor handCursor_;
+    bool cursorSought_ = false;
     UniqueFont boldFont_;
     UniqueFont underlinedFont_;
     LOGFONTA baseFont_{};   // the control's own font when it was attached...

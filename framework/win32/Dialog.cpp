@@ -41,7 +41,10 @@ INT_PTR Dialog::DoModal(HWND owner) {
     const bool ownerWasEnabled = owner != nullptr && ::IsWindowEnabled(owner);
     endRequested_ = false;
     modalResult_ = IDCANCEL;
-    if (Create(owner) == nullptr) return -1;
+    startingModal_ = true;
+    const HWND created = Create(owner);
+    startingModal_ = false;
+    if (created == nullptr) return -1;
     if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
     const bool visible = (::GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
     RunModalLoop(!visible);
@@ -56,6 +59,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
 void Dialog::RunModalLoop(bool showWhenIdle) {
     modalRunning_ = true;
     bool shown = !showWhenIdle;
+    if (shown) OnFirstShown();
     MSG msg;
     while (!endRequested_) {
         // Idle: nothing waits but, at most, a timer. A timer that fell due while the dialog
@@ -65,6 +69,7 @@ void Dialog::RunModalLoop(bool showWhenIdle) {
             ::ShowWindow(hwnd_, SW_SHOWNORMAL);
             ::UpdateWindow(hwnd_);
             shown = true;
+            OnFirstShown();
         }
         const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) {
@@ -72,12 +77,20 @@ void Dialog::RunModalLoop(bool showWhenIdle) {
             break;
         }
         if (got < 0) break;
-        if (PreTranslateMessage(msg)) continue;
-        if (::IsDialogMessageA(hwnd_, &msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        loopMessage_ = &msg;
+        if (!PreTranslateMessage(msg) && !::IsDialogMessageA(hwnd_, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        loopMessage_ = nullptr;
+        AfterOwnLoopMessage();
     }
     modalRunning_ = false;
+}
+
+bool Dialog::FromOwnLoop(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return loopMessage_ != nullptr && loopMessage_->message == message && loopMessage_->wParam == wParam &&
+           loopMessage_->lParam == lParam;
 }
 
 bool Dialog::PreTranslateMessage(MSG& msg) {

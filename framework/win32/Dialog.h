@@ -21,6 +21,12 @@ public:
     HWND Create(HWND parent);
     void EndDialog(INT_PTR result);
     bool IsModalRunning() const { return modalRunning_; }
+    // True while DoModal creates the window (during WM_INITDIALOG): OnFirstShown follows.
+    bool StartingModal() const { return startingModal_; }
+    // Whether the message being handled was handed out by this dialog's own modal loop, and
+    // not by a loop nested in its handling (a message box, a menu, another dialog): only
+    // then is the window not in the middle of something else.
+    bool FromOwnLoop(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     HWND Hwnd() const { return hwnd_; }
     HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
@@ -47,6 +53,12 @@ protected:
     }
     // Messages for this dialog or its children, before dispatch; true consumes them.
     virtual bool PreTranslateMessage(MSG& msg);
+    // Once, when the modal loop has first shown the window (at once for a template that is
+    // visible): what the first sight of the window does not need can wait until here.
+    virtual void OnFirstShown() {}
+    // After each message of this dialog's own modal loop, when no loop nested in its
+    // handling runs any longer.
+    virtual void AfterOwnLoopMessage() {}
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -57,7 +69,9 @@ private:
     HWND hwnd_ = nullptr;
     bool modalRunning_ = false;
     bool endRequested_ = false;
+    bool startingModal_ = false;
     INT_PTR modalResult_ = IDCANCEL;
+    const MSG* loopMessage_ = nullptr;  // what the own modal loop hands out now
 };
 
 }  // namespace hx::win

@@ -28,26 +28,19 @@ std::string Utf8(const wchar_t* text, size_t length) {
     return out;
 }
 
-}  // namespace
-
-HMODULE LoadProgramLibrary(const wchar_t* fileName) {
+// The file of that name in the program's own folder; empty when the folder is not known.
+std::wstring ProgramFolderFile(const wchar_t* fileName) {
     std::wstring path = ModulePath(nullptr);
     const size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return nullptr;
+    if (slash == std::wstring::npos) return {};
     path.resize(slash + 1);
-    path += fileName;
-    DWORD previous = 0;
-    const BOOL quiet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previous);
-    // The folder of the library is searched first for the libraries it imports in turn.
-    HMODULE module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (quiet) ::SetThreadErrorMode(previous, nullptr);
-    return module;
+    return path + fileName;
 }
 
-std::vector<std::pair<std::string, std::string>> ModuleVersionStrings(HMODULE module,
-                                                                      std::span<const char* const> names) {
+// The version resource is read from the file as data: nothing of the library runs.
+std::vector<std::pair<std::string, std::string>> FileVersionStrings(const std::wstring& path,
+                                                                    std::span<const char* const> names) {
     std::vector<std::pair<std::string, std::string>> strings;
-    const std::wstring path = ModulePath(module);
     DWORD ignored = 0;
     const DWORD size = path.empty() ? 0 : ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (size == 0) return strings;
@@ -76,6 +69,29 @@ std::vector<std::pair<std::string, std::string>> ModuleVersionStrings(HMODULE mo
         strings.emplace_back(name, Utf8(text.data(), text.size()));
     }
     return strings;
+}
+
+}  // namespace
+
+HMODULE LoadProgramLibrary(const wchar_t* fileName) {
+    const std::wstring path = ProgramFolderFile(fileName);
+    if (path.empty()) return nullptr;
+    DWORD previous = 0;
+    const BOOL quiet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previous);
+    // The folder of the library is searched first for the libraries it imports in turn.
+    HMODULE module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (quiet) ::SetThreadErrorMode(previous, nullptr);
+    return module;
+}
+
+std::vector<std::pair<std::string, std::string>> ModuleVersionStrings(HMODULE module,
+                                                                      std::span<const char* const> names) {
+    return FileVersionStrings(ModulePath(module), names);
+}
+
+std::vector<std::pair<std::string, std::string>> ProgramLibraryVersionStrings(const wchar_t* fileName,
+                                                                              std::span<const char* const> names) {
+    return FileVersionStrings(ProgramFolderFile(fileName), names);
 }
 
 }  // namespace hx::win

@@ -21,5 +21,9 @@ HMODULE LoadProgramLibrary(const wchar_t* fileName);
 // as UTF-8; names it lacks are left out, and a module without a version resource gives none.
 std::vector<std::pair<std::string, std::string>> ModuleVersionStrings(HMODULE module,
                                                                       std::span<const char* const> names);
+// The same of the library of that name in the program's own folder, read from its file
+// without loading it (none when the file is not there).
+std::vector<std::pair<std::string, std::string>> ProgramLibraryVersionStrings(const wchar_t* fileName,
+                                                                              std::span<const char* const> names);
 
 }  // namespace hx::win

@@ -14,6 +14,13 @@ Admission Refuse(std::string why) {
     return a;
 }
 
+// The challenge came back encrypted with another key than the network's.
+Admission RefuseSharedKey() {
+    Admission a = Refuse("shared-key authentication failed: WEP key differs");
+    a.keyRefused = true;
+    return a;
+}
+
 bool Contains(const std::vector<uint8_t>& list, uint8_t value) {
     return std::find(list.begin(), list.end(), value) != list.end();
 }
@@ -41,13 +48,13 @@ Admission AdmitWep(const NetworkSpec& network, const StationSecurity& station) {
             break;
         case AuthCode::Shared:
             if (!apShared) return Refuse("network allows open authentication only");
-            if (!a.wepKeysMatch) return Refuse("shared-key authentication failed: WEP key differs");
+            if (!a.wepKeysMatch) return RefuseSharedKey();
             a.authentication = AuthKind::Shared;
             break;
         case AuthCode::AutoSwitch:
             if (apShared && a.wepKeysMatch) a.authentication = AuthKind::Shared;
             else if (apOpen) a.authentication = AuthKind::Open;
-            else return Refuse("shared-key authentication failed: WEP key differs");
+            else return RefuseSharedKey();
             break;
         default:
             return Refuse("network is not a WPA network");

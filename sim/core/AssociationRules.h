@@ -47,6 +47,7 @@ struct Admission {
     uint8_t pairwiseCipher = 0;       // WPA: suite type of the pairwise cipher in use
     uint8_t groupCipher = 0;
     bool wepKeysMatch = false;        // WEP: the station's transmit key is the network's key
+    bool keyRefused = false;          // WEP: the access point answered and refused the shared-key authentication
     AuthKind authentication = AuthKind::None;
     // WPA and WPA2: the security element of the association request (the station's RSN
     // element, or the network's WPA element).

@@ -81,6 +81,7 @@ void World::PowerOn() {
     settings_.regionInForce = scenario_.adapter.factoryRegion;
     settings_.channelPlanRegion = scenario_.adapter.factoryRegion;
     link_ = Link{};
+    authenticationRefused_ = false;
     session_.reset();
     keys_.clear();
     joinAt_.reset();

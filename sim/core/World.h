@@ -83,7 +83,9 @@ public:
     void SupportedRates(unsigned char rates[16]) const;
     int DriverVersion() const { return static_cast<int>(scenario_.adapter.driverVersion); }
     const Mac& AdapterMac() const { return scenario_.adapter.mac; }
-    int ConnectState() const { return link_.associated ? 0 : 1; }
+    // 0 associated; 2 when the last join failed because the access point refused the
+    // shared-key authentication (until a setting changes or a join succeeds); else 1.
+    int ConnectState() const { return link_.associated ? 0 : authenticationRefused_ ? 2 : 1; }
     int NetworkType() const { return settings_.security.networkType; }
     int Channel() const;
     int LinkSpeedKbps() const;
@@ -200,6 +202,7 @@ private:
     int32_t nextHandle_ = 0x4D0;
     AdapterSettings settings_;
     Link link_;
+    bool authenticationRefused_ = false;
     std::unique_ptr<ApSession> session_;
     std::vector<InstalledKey> keys_;
     std::optional<Millis> joinAt_;

@@ -90,6 +90,7 @@ void World::TryJoin() {
     int bestSignal = -1000;
     Admission bestAdmission;
     std::string refusal = "no network with this SSID in range";
+    bool keyRefused = false;
     for (int i = 0; i < static_cast<int>(scenario_.networks.size()); ++i) {
         const NetworkSpec& n = scenario_.networks[i];
         if (!Visible(i)) continue;
@@ -98,12 +99,14 @@ void World::TryJoin() {
         if (settings_.ssid.empty() ? adhoc || n.hidden : n.ssid != settings_.ssid) continue;
         if (settings_.fixedBssid && n.bssid != *settings_.fixedBssid) {
             refusal = "fixed BSSID not in range";
+            keyRefused = false;
             continue;
         }
         const Admission a = Admit(n, settings_.security);
         if (!a.admitted) {
             if (a.status != 0) CaptureJoin(n, a);  // the access point answered the request
             refusal = a.refusal;
+            keyRefused = a.keyRefused;
             continue;
         }
         if (SignalOf(i) > bestSignal) {
@@ -124,12 +127,14 @@ void World::TryJoin() {
         return;
     }
     Log("join \"" + settings_.ssid + "\" failed: " + refusal);
+    authenticationRefused_ = keyRefused;
     joinAt_ = now_ + scenario_.timing.reconnectMs;
 }
 
 void World::Associate(int network, const Admission& admission) {
     const NetworkSpec& n = scenario_.networks[network];
     link_ = Link{};
+    authenticationRefused_ = false;
     link_.associated = true;
     link_.network = network;
     link_.admission = admission;
@@ -163,6 +168,7 @@ void World::StartOwnCell() {
     cell.meanRssi = -40;
     cell.driftDb = 0;
     link_ = Link{};
+    authenticationRefused_ = false;
     link_.associated = true;
     link_.network = -1;
     link_.ownCell = cell;
@@ -198,6 +204,7 @@ bool World::LinkStillFits() const {
 // After a change of a setting that association depends on: a link that no longer fits
 // is given up, and an adapter that wants a network tries again shortly.
 void World::SettingsChanged() {
+    authenticationRefused_ = false;
     if (link_.associated) {
         if (LinkStillFits()) {
             if (link_.network >= 0)

@@ -142,6 +142,7 @@ int World::SetSsid(const char* ssid, int length) {
     if (ssid == nullptr || length < 0 || length > 32) return kFail;
     settings_.ssid.assign(ssid, static_cast<size_t>(length));
     settings_.ssidSet = true;
+    authenticationRefused_ = false;
     // A BSSID fixed for another network is released by asking for a different SSID, and
     // only then: a BSSID set just before its own SSID holds through the join attempts that
     // come between the two.

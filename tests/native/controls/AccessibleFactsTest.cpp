@@ -12,10 +12,10 @@ TEST(AccessibleFacts, LabelsAreTabsAndMetersReadTheirPercentage) {
         focused{true, true, true, true, false, false}, tabOffScreen{false, true, false, true, false, true},
         meter{false, false, false, false, true, false}, meterOffScreen{false, false, false, false, true, true};
     const struct { const char* what; AccessibleFacts facts, expected; } cases[] = {
-        {"label", NavLabelFacts("Site Survey", false, false, true), {"Site Survey", Tab, tab, "", "Switch"}},
-        {"label in front", NavLabelFacts("Link Info", true, false, true), {"Link Info", Tab, front, "", "Switch"}},
-        {"focused", NavLabelFacts("Profile", true, true, true), {"Profile", Tab, focused, "", "Switch"}},
-        {"hidden window", NavLabelFacts("About", false, false, false), {"About", Tab, tabOffScreen, "", "Switch"}},
+        {"label", NavLabelFacts("Site Survey", false, false, true, true), {"Site Survey", Tab, tab, "", "Switch"}},
+        {"label in front", NavLabelFacts("Link Info", true, false, true, true), {"Link Info", Tab, front, "", "Switch"}},
+        {"focused", NavLabelFacts("Profile", true, true, true, true), {"Profile", Tab, focused, "", "Switch"}},
+        {"hidden window", NavLabelFacts("About", false, false, false, true), {"About", Tab, tabOffScreen, "", "Switch"}},
         {"meter", MeterFacts("Link Quality", 94, 0, 100, true), {"Link Quality", Bar, meter, "94 %", ""}},
         {"page behind", MeterFacts("Signal Strength", 60, 0, 100, false),
          {"Signal Strength", Bar, meterOffScreen, "60 %", ""}},

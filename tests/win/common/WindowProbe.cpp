@@ -1,6 +1,7 @@
 #include "tests/win/common/WindowProbe.h"
 
 #include "resources/resource.h"
+#include "tests/win/common/TrayProbe.h"
 #include "tests/win/common/UtilityProcess.h"
 
 namespace hx::test {
@@ -135,6 +136,9 @@ HWND ProcessDialogHolding(DWORD processId, int controlId, HWND except) {
 std::string MessageBoxText(HWND box) { return Text(::GetDlgItem(box, 0xFFFF)); }
 
 bool OpenFromTray(HWND main, std::chrono::milliseconds limit) {
+    // The window's brief appearance at start-up is not an "Open": first the utility is
+    // whole (its tray icon comes last) and the window hidden.
+    if (!WaitFor([&] { return ::IsWindowVisible(main) == FALSE && TraySetOnScreen() >= 0; }, limit)) return false;
     return WaitFor([&] {
         ::PostMessageA(main, WM_COMMAND, ID_TRAY_OPEN, 0);
         return WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }, std::chrono::milliseconds(150));

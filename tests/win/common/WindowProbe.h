@@ -36,7 +36,8 @@ HWND OwnedMessageBox(HWND owner);
 HWND WaitForOwnedMessageBox(HWND owner, std::chrono::milliseconds limit);
 // The text of a message box.
 std::string MessageBoxText(HWND box);
-// "Open" from the tray menu, posted as often as needed until the window shows.
+// "Open" from the tray menu, posted as often as needed until the window shows, once the
+// window's brief appearance at start-up is over.
 bool OpenFromTray(HWND main, std::chrono::milliseconds limit);
 
 // The tray menu's items as the keyboard reaches them (the separator is passed over).

@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "app/ControlRecord.h"
 #include "app/UtilityState.h"
+#include "app/win32/ControlPipeServer.h"
 #include "tests/win/common/UtilityProcess.h"
 
 namespace hx::test {
@@ -28,6 +31,26 @@ std::string Call(const std::string& request, DWORD waitMs = 5000) {
         return {};
     reply.resize(read);
     return reply;
+}
+
+// Runs f on a thread of its own. Unlike std::async's, the future never blocks in its
+// destructor: a call that never returns fails its case at the ceiling instead of hanging the
+// run (its thread is left behind).
+template <class F>
+auto OnOwnThread(F f) {
+    std::packaged_task<decltype(f())()> task(std::move(f));
+    auto result = task.get_future();
+    std::thread(std::move(task)).detach();
+    return result;
+}
+
+// Stops the server; false when its stop has not ended within the (generous) ceiling.
+bool StopsWithin(std::unique_ptr<win::ControlPipeServer>& server, std::chrono::seconds ceiling = 30s) {
+    auto stopped = OnOwnThread([s = std::shared_ptr<win::ControlPipeServer>(std::move(server))]() mutable {
+        s.reset();
+        return true;
+    });
+    return stopped.wait_for(ceiling) == std::future_status::ready;
 }
 
 HANDLE OpenClient() {
@@ -145,6 +168,64 @@ TEST_F(ControlPipe, ANameTakenBeforehandLeavesTheUtilityWithoutItsChannel) {
     if (second != INVALID_HANDLE_VALUE) ::CloseHandle(second);
     ::CloseHandle(client);
     ::CloseHandle(taken);
+}
+
+// A request the window thread has not taken when its client is answered without it (the
+// time limit ran out, or the server stops as the utility ends) is never carried out after.
+TEST(ControlJobs, ARequestAnsweredWithoutTheWindowNeverRunsAfter) {
+    ::SetEnvironmentVariableA("HX_CONTROL_PIPE", TestPipeName().c_str());
+    constexpr UINT kMessage = WM_APP + 3;
+    const struct { const char* what; DWORD limitMs; bool stop; const char* code; } cases[] = {
+        {"time limit", 300, false, "1"},
+        {"server stopped", 60000, true, "8"},
+    };
+    for (const auto& c : cases) {
+        HWND window = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        auto server = win::ControlPipeServer::Start(window, kMessage, c.limitMs);
+        ASSERT_NE(server, nullptr) << c.what;
+        auto reply = OnOwnThread([] { return Call("verb=status\n"); });
+        // The request is posted to the window, whose thread (this one) does not take it.
+        MSG posted{};
+        for (int waited = 0; !::PeekMessageA(&posted, window, kMessage, kMessage, PM_NOREMOVE) && waited < 500; ++waited)
+            ::Sleep(10);
+        if (c.stop) {
+            ASSERT_TRUE(StopsWithin(server)) << c.what;
+        }
+        ASSERT_EQ(reply.wait_for(30s), std::future_status::ready) << c.what;
+        const auto records = ParseControlMessage(reply.get());
+        ASSERT_TRUE(records && !records->empty()) << c.what;
+        EXPECT_EQ((*records)[0].Get("code"), c.code) << c.what;
+
+        bool ran = false;
+        ASSERT_TRUE(::PeekMessageA(&posted, window, kMessage, kMessage, PM_REMOVE));
+        win::RunControlJob(win::TakeControlJob(posted.lParam), [&](const std::string&) {
+            ran = true;
+            return std::string("status=ok\n");
+        });
+        EXPECT_FALSE(ran) << c.what;
+        // Right after its client has gone: the stop must not be lost while the thread turns
+        // to the next connection.
+        ASSERT_TRUE(StopsWithin(server)) << c.what;
+        ::DestroyWindow(window);
+    }
+    ::SetEnvironmentVariableA("HX_CONTROL_PIPE", nullptr);
+}
+
+// The server stops whenever the stop comes; in some of these rounds it comes while the
+// thread turns from a client that went away to waiting for the next.
+TEST(ControlJobs, TheServerStopsRightAfterAClientLeaves) {
+    ::SetEnvironmentVariableA("HX_CONTROL_PIPE", TestPipeName().c_str());
+    HWND window = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    for (int round = 0; round < 200; ++round) {
+        auto server = win::ControlPipeServer::Start(window, WM_APP + 3);
+        ASSERT_NE(server, nullptr) << "round " << round;
+        HANDLE client = OpenClient();
+        ASSERT_NE(client, INVALID_HANDLE_VALUE) << "round " << round;
+        ::CloseHandle(client);
+        ASSERT_TRUE(StopsWithin(server)) << "round " << round;
+    }
+    ::DestroyWindow(window);
+    ::SetEnvironmentVariableA("HX_CONTROL_PIPE", nullptr);
 }
 
 }  // namespace

@@ -37,5 +37,32 @@ TEST_F(JoinFailureBalloon, AWrongPassphraseIsToldAndTheRightOneNever) {
     EXPECT_TRUE(WaitFor([&] { return Visible() && InFront(EncryptionPage()); }, 3s));
 }
 
+// A setting for a network out of range: the worker waits half a minute for a link, then
+// ends by itself. Nothing says the key is wrong.
+TEST_F(JoinFailureBalloon, ANetworkOutOfRangeIsNotBlamedOnTheKey) {
+    ScenarioFile scenario;
+    ASSERT_TRUE(scenario.Replace("rssi = -47\n", "rssi = -97\ndrift = 0\n").Install("journey_out_of_range"));
+    SeedWpaPsk(kWpaTkipSsid, kWpaTkipPassphrase, 4);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    bool told = false;
+    ASSERT_TRUE(WaitForFailedJoins(1, 120s, told));
+    told = told || WaitFor([] { return !BalloonTextsOnScreen().empty(); }, 5s);
+    EXPECT_FALSE(told) << "a balloon blamed the key";
+}
+
+// WEP with shared-key authentication and a key that is not the network's: the access point
+// refuses the authentication, which the adapter reports; told once.
+TEST_F(JoinFailureBalloon, AWrongSharedWepKeyIsTold) {
+    ASSERT_TRUE(SeedNumber("LastSetting", "NetworkType", 1));
+    ASSERT_TRUE(SeedNumber("LastSetting", "AuthenticationMode", 1));
+    ASSERT_TRUE(SeedNumber("LastSetting", "WEPStatus", 0));
+    ASSERT_TRUE(SeedNumber("LastSetting", "WEPKeyLength", 64));
+    ASSERT_TRUE(SeedText("LastSetting", "WEPKey64_0", "11 22 33 44 55"));
+    ASSERT_TRUE(SeedText("LastSetting", "SSID", "WEP-Lab"));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::vector<std::string> told{"Could not join WEP-Lab: the key or password may be wrong."};
+    EXPECT_TRUE(WaitFor([&] { return BalloonTextsOnScreen() == told; }, 30s)) << SimCommand("events");
+}
+
 }  // namespace
 }  // namespace hx::test

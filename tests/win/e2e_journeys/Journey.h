@@ -6,9 +6,11 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 
 #include "resources/resource.h"
+#include "tests/win/common/ConsoleProgram.h"
 #include "tests/win/common/RegistryProbe.h"
 #include "tests/win/common/SimulatorProbe.h"
 #include "tests/win/common/TrayProbe.h"
@@ -67,6 +69,22 @@ protected:
         ::PostMessageA(window, WM_COMMAND, ID_TRAY_EXIT, 0);
         if (!utility.WaitForExit(10s)) return std::chrono::milliseconds(-1);
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
+    }
+
+    // Joins that ended without keys since the utility started, as hxctl's status tells.
+    static long long FailedJoins() {
+        const ConsoleRun status = RunConsole(ProgramCommand("hxctl.exe", "-t status"), "", 30s);
+        return std::atoll(ReportValue(status.out, "failed-joins").c_str());
+    }
+    // Waits (asking every second) for at least this many; `balloon` is set when a balloon
+    // showed meanwhile.
+    static bool WaitForFailedJoins(long long count, std::chrono::milliseconds limit, bool& balloon) {
+        return WaitFor([&] {
+            balloon = balloon || !BalloonTextsOnScreen().empty();
+            if (FailedJoins() >= count) return true;
+            ::Sleep(1000);
+            return false;
+        }, limit);
     }
 
     // A last setting for a WPA-PSK (or, with 7, WPA2-PSK) network, as the Encryption page would

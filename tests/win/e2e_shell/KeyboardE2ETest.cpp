@@ -232,8 +232,9 @@ TEST_F(KeyboardEndToEnd, TabReachesEveryUsableControlOfEachPageInReadingOrder) {
         if (prepare) prepare(Page(*mark));
         std::vector<Stop> stops = ReadingOrder(Page(*mark));
         EXPECT_GE(stops.size(), 2u) << mark->name;
-        // The focus moves once the page is in front, in a message of its own.
-        EXPECT_TRUE(WaitFor([&] { return Focus(window) == stops.front().windows.front(); }, 2s)) << mark->name;
+        // The page shows before the focus moves into it: wait for both.
+        const HWND first = stops.front().windows.front();
+        EXPECT_TRUE(WaitFor([&] { return Focus(window) == first; }, 3s)) << mark->name;
         stops.push_back({{::GetDlgItem(window, mark->label)}, {}, mark->label});
         std::vector<int> round = Ids(stops);
         std::rotate(round.begin(), round.begin() + 1, round.end());

@@ -50,6 +50,28 @@ TEST(Startup, RunsHiddenAndSecondStartBringsTheFirstForward) {
     EXPECT_EQ(CountUtilityWindows(), 0);
 }
 
+// Two utilities started at the same instant, twenty times: each time one runs, and the
+// other ends without a window of its own.
+TEST(Startup, OfTwoStartedTogetherExactlyOneRuns) {
+    ClearUtilityRegistry();
+    for (int pair = 0; pair < 20 && !::testing::Test::HasFailure(); ++pair) {
+        UtilityProcess a, b;
+        ASSERT_TRUE(a.Start() && b.Start());
+        int mostWindows = 0;
+        UtilityProcess* survivor = nullptr;
+        const bool settled = WaitFor([&] {
+            mostWindows = std::max(mostWindows, CountUtilityWindows());
+            survivor = a.Running() == b.Running() ? nullptr : a.Running() ? &a : &b;
+            return mostWindows > 1 || (survivor != nullptr && survivor->MainWindow() != nullptr);
+        }, 60s);
+        EXPECT_TRUE(settled && mostWindows == 1) << "pair " << pair << ": " << mostWindows << " windows";
+        EXPECT_EQ((survivor == &a ? b : a).ExitCode(), 0u) << "pair " << pair;
+        if (survivor == nullptr) continue;
+        ::PostMessageA(survivor->MainWindow(), WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(survivor->WaitForExit(30s)) << "pair " << pair;
+    }
+}
+
 TEST(Startup, AnyWindowWithTheTitleCountsAsARunningInstance) {
     // A window of another program with exactly the utility's title.
     HWND impostor = ::CreateWindowExA(0, "STATIC", kMainWindowTitle, WS_POPUP, 0, 0, 10, 10,

@@ -94,6 +94,23 @@ TEST_F(AccessibilityTest, LabelsAreTabsWhoseDefaultActionShowsTheirPage) {
     EXPECT_EQ(Accessible(LabelWindow(IDC_NAV_LINK_INFO)).Read().state, kTab);
 }
 
+// A modal dialog disables the window: the labels are unavailable then, and their default
+// action, carried out regardless, switches no page.
+TEST_F(AccessibilityTest, LabelsAreUnavailableWhileADialogDisablesTheWindow) {
+    Accessible about(LabelWindow(IDC_NAV_ABOUT));
+    ASSERT_TRUE(about);
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    ::EnableWindow(Window(), FALSE);
+    EXPECT_EQ(about.Read(), (Reading{"About", "", "", ROLE_SYSTEM_PAGETAB, STATE_SYSTEM_UNAVAILABLE}));
+    EXPECT_NE(about->accDoDefaultAction(self), S_OK);
+    EXPECT_TRUE(main.IsCurrentPage(PageId::LinkInfo));
+    ::EnableWindow(Window(), TRUE);
+    EXPECT_EQ(about->accDoDefaultAction(self), S_OK);
+    EXPECT_TRUE(main.IsCurrentPage(PageId::About));
+}
+
 TEST_F(AccessibilityTest, MetersReadTheirLabelAndPercentageAndLetGoWithTheirWindow) {
     state.link.connectState = 0;
     state.link.networkType = 1;

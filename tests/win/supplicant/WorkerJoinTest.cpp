@@ -32,6 +32,7 @@ protected:
         Control("timing scan 100");
         Control("timing scan-jitter 0");
         hx::InitialiseProcessState(state_);
+        state_.libraries.supplicant.kind = hx::LibraryKind::StandIn;
         ASSERT_TRUE(suptest::OpenAdapter(state_.adapter));
         ASSERT_EQ(WL_SiteSurveyStart(&state_.adapter), 0);
         ASSERT_TRUE(WaitUntil([] { return !ShowHas("scanning"); }, 3000));
@@ -74,8 +75,7 @@ TEST_F(WorkerJoin, WpaNetworksJoinWithTheRightPassphraseOrCertificate) {
         state_.current.Dot1xUsername = "hxuser";
         state_.current.Dot1xCertSubject = "CN=HX Test User";
         state_.current.Dot1xCertIssuer = "CN=HX Test Root CA";
-        hx::win::UtilityAuthWorker worker(hx::ExportedAdapterLibrary(), hx::ExportedSupplicantLibrary(), true, state_,
-                                          profile_);
+        hx::win::UtilityAuthWorker worker(hx::ExportedAdapterLibrary(), hx::ExportedSupplicantLibrary(), state_, profile_);
         worker.StartWorker();
         // Authorised on this network, not still on the one before.
         const std::string joined = std::string("link.ssid: \"") + c.ssid + "\"";
@@ -90,8 +90,7 @@ TEST_F(WorkerJoin, AWrongPassphraseIsRefused) {
     Control("timing handshake-timeout 1500");
     const size_t timeoutsBefore = suptest::HandshakeTimeouts();
     Associate("WPA-TKIP-Home", "not-the-passphrase", hx::WepStatus::Tkip);
-    hx::win::UtilityAuthWorker worker(hx::ExportedAdapterLibrary(), hx::ExportedSupplicantLibrary(), true, state_,
-                                          profile_);
+    hx::win::UtilityAuthWorker worker(hx::ExportedAdapterLibrary(), hx::ExportedSupplicantLibrary(), state_, profile_);
     worker.StartWorker();
     EXPECT_TRUE(WaitUntil([&] { return suptest::HandshakeTimeouts() > timeoutsBefore; }, 15000))
         << Control("events");

@@ -139,7 +139,8 @@ TEST(UtilityAuthWorker, RunsOverTheExportedLibrariesAndStopsPromptly) {
     UtilityState state;
     InitialiseProcessState(state);
     state.current.AuthenticationMode = AuthMode::WpaPsk;
-    UtilityAuthWorker worker(ExportedAdapterLibrary(), ExportedSupplicantLibrary(), true, state, profile);
+    state.libraries.supplicant.kind = LibraryKind::StandIn;
+    UtilityAuthWorker worker(ExportedAdapterLibrary(), ExportedSupplicantLibrary(), state, profile);
     EXPECT_FALSE(worker.WorkerActive());
     worker.StartWorker();
     EXPECT_TRUE(worker.WorkerActive());
@@ -149,7 +150,8 @@ TEST(UtilityAuthWorker, RunsOverTheExportedLibrariesAndStopsPromptly) {
     EXPECT_LT(std::chrono::steady_clock::now() - before, 200ms);
     EXPECT_FALSE(worker.WorkerActive());
     // Without a usable supplicant library there is nothing to negotiate keys with.
-    UtilityAuthWorker without(ExportedAdapterLibrary(), ExportedSupplicantLibrary(), false, state, profile);
+    state.libraries.supplicant.kind = LibraryKind::Unusable;
+    UtilityAuthWorker without(ExportedAdapterLibrary(), ExportedSupplicantLibrary(), state, profile);
     without.StartWorker();
     EXPECT_FALSE(without.WorkerActive());
 }
