@@ -44,6 +44,10 @@ std::chrono::milliseconds LoadAllowance(HWND window, const std::function<bool()>
 bool RunsEmulated();
 inline constexpr const char* kNoSecondProcessWhenEmulated =
     "starts another process: run where 32-bit code runs natively, not under qemu-i386";
+// Pipe servers stopped, or reads cancelled, while a client thread of the same process waits:
+// under qemu-i386, 32-bit Wine crashed (signal 11) or never gave the cancelled read back.
+inline constexpr const char* kNoPipeCancelWhenEmulated =
+    "cancels pipe I/O under a waiting client: run where 32-bit code runs natively, not under qemu-i386";
 
 // Top-level windows with the utility's title, or the one it has on the simulated adapter.
 int CountUtilityWindows();
