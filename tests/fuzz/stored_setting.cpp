@@ -174,7 +174,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     hx::WlanSetting last;
     last.Dot1xWPAIEs = "kept";
     store.LoadLastSetting(last);
-    Check(Within(last.NetworkType, 0, 1) && Within(last.AuthenticationMode, 0, 4) && Within(last.Channel, 0, 14));
+    const int mode = last.AuthenticationMode;  // 5 has no meaning; WPA2 is 6 and 7
+    Check(Within(last.NetworkType, 0, 1) && Within(mode, 0, 7) && mode != 5 && Within(last.Channel, 0, 14));
     Check(Within(last.PreambleMode, 0, 2) && Within(last.PowerSaveMode, 0, 2) && last.Domain >= 0);
     Check(Within(last.WEPDefaultKeyId, 0, 3) && Within(last.WEPStatus, 0, 6) && Within(last.Dot1xProtocol, 0, 1));
     Check(last.WEPKeyLength == 64 || last.WEPKeyLength == 128 || last.WEPKeyLength == 256);
@@ -210,7 +211,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
         const hx::ProfileEditorPositions editor = hx::LoadEditorPositions(loaded, names[i], channels);
         Check(editor.channel >= -1 && editor.channel < channels.count);
-        Check(Within(editor.region, 0, 7) && Within(editor.encryption, 0, 3) && Within(editor.authentication, 0, 4));
+        Check(Within(editor.region, 0, 7) && Within(editor.encryption, 0, 3) && Within(editor.authentication, -1, 4));
         Check(Within(editor.defaultKey, -1, 3));
         const hx::ConfigPositions config = hx::LoadConfigPositions(loaded, rates, channels, adapter);
         Check(config.channel >= -1 && config.channel < channels.count);
