@@ -23,8 +23,10 @@ namespace {
 
 constexpr DWORD kBufferSize = 64 * 1024;
 // A client that sends nothing, or reads nothing, for this long is dropped: with one
-// instance, a silent client would otherwise keep every other one out for good.
-constexpr DWORD kClientLimitMs = 2000;
+// instance, a silent client would otherwise keep every other one out for good. Generous,
+// since a client of a loaded (or emulated) machine may take seconds between its connect and
+// its request.
+constexpr DWORD kClientLimitMs = 5000;
 
 std::string PipeName() {
     char value[256];
