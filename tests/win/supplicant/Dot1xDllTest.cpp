@@ -42,6 +42,10 @@ TEST(Dot1xDll, PassphraseKeyMatchesThe80211iVectors) {
 class Dot1xJoin : public ::testing::Test {
 protected:
     void SetUp() override {
+        // As the worker's joins: these drive the simulated air through its control pipe,
+        // which hung under emulated 32-bit Wine in a loaded run.
+        if (::GetEnvironmentVariableA("HX_EMULATED_32BIT", nullptr, 0) > 0)
+            GTEST_SKIP() << "hung under emulated 32-bit Wine in a loaded run: run where 32-bit code runs natively";
         ASSERT_EQ(Control("plug").substr(0, 2), "ok");
         ASSERT_TRUE(suptest::OpenAdapter(g_adapter));
         hx::SetKeyInstallTarget(hx::ExportedAdapterLibrary(), g_adapter);
