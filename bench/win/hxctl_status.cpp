@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/win/Figures.h"
 #include "resources/resource.h"
 #include "tests/win/common/ConsoleProgram.h"
 #include "tests/win/common/RegistryProbe.h"
@@ -23,19 +24,10 @@
 
 using namespace std::chrono_literals;
 using namespace hx::test;
+using hx::bench::Figures;
+using hx::bench::Summarise;
 
 namespace {
-
-struct Figures {
-    double median = 0, p90 = 0;
-};
-
-// Nearest-rank percentiles of the times, in milliseconds.
-Figures Summarise(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    const auto rank = [&](double p) { return ms[std::min(ms.size() - 1, static_cast<size_t>(p * ms.size()))]; };
-    return {rank(0.5), rank(0.9)};
-}
 
 // One timed run; false (with what it said) when it failed.
 bool Timed(const std::string& commandLine, std::vector<double>& into) {

@@ -15,23 +15,16 @@
 #include <string>
 #include <vector>
 
+#include "bench/win/Figures.h"
 #include "resources/resource.h"
 #include "tests/win/common/UtilityProcess.h"
 
 using namespace std::chrono_literals;
 using namespace hx::test;
+using hx::bench::Figures;
+using hx::bench::Summarise;
 
 namespace {
-
-struct Figures {
-    double median = 0, p90 = 0;
-};
-
-Figures Summarise(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    const auto rank = [&](double p) { return ms[std::min(ms.size() - 1, static_cast<size_t>(p * ms.size()))]; };
-    return {rank(0.5), rank(0.9)};
-}
 
 struct ShownSearch {
     DWORD processId;
