@@ -5,7 +5,9 @@
 #                           2 when the probe that asks could not be built
 #   hx_emulate_32bit        32-bit x86 programs run by qemu-i386 (binfmt_misc), where the
 #                           kernel cannot run them; hx_emulate_32bit_end undoes what it did
-#   hx_install_wine32       the i386 architecture and Debian's 32-bit Wine beside the 64-bit one
+#   hx_install_wine32       the i386 architecture and Debian's 32-bit Wine beside the 64-bit one;
+#                           status 3 when it failed after the package mirror's indexes could
+#                           not all be fetched (HX_APT_UPDATE_FAILED)
 HX_PACKAGES=(
     cmake ninja-build g++ binutils clang libclang-rt-14-dev pkg-config
     googletest libgtest-dev libgmock-dev libbenchmark-dev libgcrypt20-dev libssl-dev
@@ -27,10 +29,20 @@ hx_missing_packages() {  # hx_missing_packages <package...>: those not installed
 
 # Non-interactive: tshark's package asks whether non-root users may capture, and takes the
 # default (no) here; the tests only read capture files.
+# A mirror in the middle of a sync fails the index update now and then ("File has unexpected
+# size"): the update is tried three times, and the install is tried even when the last update
+# failed, since the indexes it did fetch may hold every package asked for; the install
+# decides.
 hx_apt_install() {  # hx_apt_install <package...>
+    local try
     echo "Installing: $*"
-    hx_sudo apt-get update -qq &&
-        DEBIAN_FRONTEND=noninteractive hx_sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+    for try in 1 2 3; do
+        hx_sudo apt-get update -qq && break
+        echo "apt-get update failed (try $try of 3)"
+        [ "$try" -lt 3 ] && sleep $((try * 10))
+        [ "$try" -lt 3 ] || HX_APT_UPDATE_FAILED=1
+    done
+    DEBIAN_FRONTEND=noninteractive hx_sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null
 }
 
 hx_install_packages() {
@@ -142,6 +154,9 @@ hx_install_wine32() {
         echo "Adding the i386 architecture"
         hx_sudo dpkg --add-architecture i386 || return 1
     fi
-    [ -z "$(hx_missing_packages wine32:i386)" ] || hx_apt_install wine32:i386 || return 1
+    if [ -n "$(hx_missing_packages wine32:i386)" ]; then
+        HX_APT_UPDATE_FAILED=""
+        hx_apt_install wine32:i386 || { [ -n "$HX_APT_UPDATE_FAILED" ] && return 3; return 1; }
+    fi
     /usr/lib/wine/wine --version >/dev/null 2>&1
 }
