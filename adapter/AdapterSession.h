@@ -22,9 +22,11 @@ public:
     void Discover() override;
     bool Identify() override;
     void CheckZeroConfiguration() override;
+    void ApplySetting() override;
     void PollLink() override;
 
 private:
+    SettingApplier& applier_;
     WzcControl wzc_;
     LinkMonitor monitor_;
     Discovery discovery_;

@@ -99,7 +99,12 @@ bool Discovery::Identify() {
     shell_.SetMacAddressText(MacAddressText(mac));
     shell_.FillTxRateList();
 
-    store_.LoadLastSetting(state_.current);
+    // Once: an adapter found again gets the setting in force. The store holds only what an
+    // adapter took (none of an apply cut short, no pass phrase of a loaded profile), over
+    // the settings before it.
+    if (!lastSettingLoaded_) store_.LoadLastSetting(state_.current);
+    lastSettingLoaded_ = true;
+    state_.settingOwed = true;  // a new adapter holds none of it
     wzc_.NewAdapter();
     wzc_.Check();
     if (state_.wzcState != Wzc::ServiceControl) {

@@ -29,8 +29,10 @@ public:
     // UtilityState::adapterReady tells whether one did.
     void Discover();
     // Reads rates, driver version and MAC address and publishes them; loads the last
-    // setting and, unless Zero Configuration controls the adapter, applies it, starts a
-    // survey and shows the Link Info page. False when rates or version cannot be read.
+    // setting the first time (an adapter found again gets the setting in force) and, unless
+    // Zero Configuration controls the adapter, applies it, starts a survey and shows the
+    // Link Info page; until it is applied whole it is owed (UtilityState::settingOwed).
+    // False when rates or version cannot be read.
     bool Identify();
 
 private:
@@ -45,6 +47,7 @@ private:
     WzcControl& wzc_;
     LinkMonitor& monitor_;
     ShellPort& shell_;
+    bool lastSettingLoaded_ = false;
 };
 
 // "%d.%d.%02d%02X.%04d" of major, minor, month, day (two decimal digits in two nibbles)

@@ -1,8 +1,17 @@
 #include "app/Heartbeat.h"
 
+#include <algorithm>
+
 #include "app/TrayRule.h"
 
 namespace hx {
+namespace {
+
+// An owed setting the adapter keeps refusing is applied again after 1, 2, 4, 8 and then
+// every 16 ticks, not on every tick.
+constexpr int kLongestOwedGap = 16;
+
+}  // namespace
 
 void Heartbeat::Start() {
     state_.pendingSurveyCountdown = kNoSurveyPending;
@@ -30,6 +39,7 @@ void Heartbeat::OnPollTick() {
         if (state_.wzcState == Wzc::ServiceControl) {
             Withdraw(TraySet::ZeroConfiguration);
         } else {
+            ApplyOwedSetting();
             // A failed poll clears adapterReady; the icon still follows what was read and
             // the next tick looks for the adapter again.
             adapter_.PollLink();
@@ -41,7 +51,26 @@ void Heartbeat::OnPollTick() {
         }
     }
     state_.adapterLookedFor = true;
+    appliedSeen_ = state_.settingsApplied;
     inTick_ = false;
+}
+
+// The adapter is back in our hands without the whole setting in force: found again while
+// Windows' service held it and then given back, or an apply (identification's, the
+// user's) cut short by a refused call. It rejoins the setting as it does at start, without
+// the user applying it again. An apply made since the last tick is not repeated at once.
+void Heartbeat::ApplyOwedSetting() {
+    if (!state_.settingOwed || state_.settingsApplied != appliedSeen_) {
+        owedGap_ = owedWait_ = 0;
+        return;
+    }
+    if (owedWait_ > 0) {
+        --owedWait_;
+        return;
+    }
+    adapter_.ApplySetting();
+    owedGap_ = std::min(std::max(owedGap_ * 2, 1), kLongestOwedGap);
+    owedWait_ = owedGap_;
 }
 
 bool Heartbeat::AdapterFoundAndIdentified() {

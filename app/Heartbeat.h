@@ -1,8 +1,8 @@
 // The main window's two timers as ordered steps: the one-shot hide shortly after start and
 // the one-second tick that finds the adapter, checks it is still there, follows the Zero
-// Configuration service, polls the link, picks the tray icon set and collects a pending
-// site survey. The window forwards its timer messages here; everything it must do in
-// return goes through the ShellPort.
+// Configuration service, gives the adapter the setting it is owed, polls the link, picks
+// the tray icon set and collects a pending site survey. The window forwards its timer
+// messages here; everything it must do in return goes through the ShellPort.
 #pragma once
 
 #include "adapter/AdapterLibrary.h"
@@ -36,6 +36,7 @@ private:
     void Withdraw(int traySet);
     bool AdapterFoundAndIdentified();
     bool AdapterStillThere();
+    void ApplyOwedSetting();
     void CountDownSurvey();
 
     UtilityState& state_;
@@ -45,6 +46,8 @@ private:
     JoinFailureNotice* notice_ = nullptr;
     int hidePending_ = 0;
     bool inTick_ = false;
+    unsigned long appliedSeen_ = 0;  // settingsApplied when the last tick ended
+    int owedGap_ = 0, owedWait_ = 0;  // ticks between applies of an owed setting, and left now
 };
 
 }  // namespace hx

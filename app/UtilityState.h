@@ -41,6 +41,9 @@ struct UtilityState {
     unsigned long surveysCollected = 0;  // scan lists the heartbeat has collected
     unsigned long settingsApplied = 0;   // whole settings applied and networks joined from the list
     unsigned long linkReadAtJoin = 0;    // settingsApplied when `link` was last read from the adapter
+    // The setting in force is not wholly on the adapter present: the adapter was identified
+    // while Windows' service held it, or an apply stopped at a call the adapter refused.
+    bool settingOwed = false;
     bool adapterLookedFor = false;       // a heartbeat tick has looked for the adapter
     VendorLibraries libraries;           // what the two libraries are, found at start-up
 };

@@ -112,6 +112,7 @@ int SettingApplier::ApplyWepSetting() {
 int SettingApplier::ApplySetting() {
     worker_.StopWorker();
     ++state_.settingsApplied;
+    state_.settingOwed = true;  // until the last field is taken
     // With the worker stopped nothing else writes the current setting.
     const WlanSetting& s = state_.current;
 
@@ -130,6 +131,7 @@ int SettingApplier::ApplySetting() {
     if (ApplyPowerSaveMode(s.PowerSaveMode) != 0) return 0;
     if (ApplyPowerSaveMode(s.PowerSaveMode) != 0) return 0;
     if (ApplyDomain(s.Domain) != 0) return 0;
+    state_.settingOwed = false;
 
     if (AuthMode::RunsWorker(s.AuthenticationMode)) worker_.StartWorker();
     return 1;

@@ -42,7 +42,8 @@ public:
     // The current setting's keys, then its encryption code.
     int ApplyWepSetting();
     // The whole current setting: stops the worker, applies field by field, and starts the
-    // worker again for WPA and WPA2 (3, 4, 6 and 7).
+    // worker again for WPA and WPA2 (3, 4, 6 and 7). UtilityState::settingOwed tells
+    // whether it stopped at a refused call.
     int ApplySetting();
 
 private:

@@ -81,6 +81,9 @@ void SiteSurveyModel::Connect(int row) {
         return;
     }
     worker_.StopWorker();
+    // This join replaces an apply still owed: the heartbeat must not hand the keys in
+    // force to the network chosen here while its question is open.
+    state_.settingOwed = false;
 
     WlanSetting& setting = state_.current;
     setting.SSID = entry.ssid;

@@ -24,6 +24,7 @@ public:
     void Discover() override { state_.adapterReady = 0; }
     bool Identify() override { return false; }
     void CheckZeroConfiguration() override {}
+    void ApplySetting() override {}
     void PollLink() override { state_.adapterReady = 0; }
 
 private:

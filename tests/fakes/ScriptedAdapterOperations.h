@@ -1,6 +1,7 @@
 // Adapter operations that follow a script: whether an adapter is plugged, whether it can
-// be identified, the Zero Configuration status and the link each poll reports. Every call
-// is appended to a log, which a test may share with a RecordingShellPort to see one order.
+// be identified, the Zero Configuration status and the link each poll reports; an apply is
+// always taken whole. Every call is appended to a log, which a test may share with a
+// RecordingShellPort to see one order.
 #pragma once
 
 #include <string>
@@ -32,6 +33,11 @@ public:
     void CheckZeroConfiguration() override {
         log_.push_back("CheckZeroConfiguration");
         state_.wzcState = wzcStatus;
+    }
+    void ApplySetting() override {
+        log_.push_back("ApplySetting");
+        ++state_.settingsApplied;
+        state_.settingOwed = false;
     }
     void PollLink() override {
         log_.push_back("PollLink");

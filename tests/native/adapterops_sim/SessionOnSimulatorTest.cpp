@@ -1,6 +1,7 @@
 // The adapter session against the simulated adapter through the library's exports: the
 // adapter is found and identified, the last setting goes to it, and the poll shows the
-// link it joined.
+// link it joined; under the heartbeat, an adapter back in our hands without that setting
+// is given it.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,6 +9,7 @@
 
 #include "adapter/AdapterLibrary.h"
 #include "adapter/AdapterSession.h"
+#include "app/Heartbeat.h"
 #include "app/UtilityState.h"
 #include "auth/WorkerControl.h"
 #include "config/LastSettingStore.h"
@@ -149,6 +151,63 @@ TEST(SessionOnSimulator, ZeroConfigurationInControlKeepsTheSettingOffTheAdapter)
     sim.session.CheckZeroConfiguration();
     EXPECT_NE(hxsim::Control("show").text.find("use-own-oids: 0"), std::string::npos);
     EXPECT_EQ(sim.state.wzcState, 1);
+}
+
+// The adapter is ours again without the setting in force on it: the heartbeat applies it
+// as at start, and the link comes back with nobody applying it again.
+TEST(SessionOnSimulator, TheHeartbeatRejoinsTheSettingInForceOnceTheAdapterIsOurs) {
+    using Tick = std::function<void()>;
+    const std::array<uint8_t, 6> lab{0x06, 0xA0, 0x88, 0x00, 0x00, 0x02}, lobby{0x06, 0xA0, 0x88, 0x00, 0x00, 0x01};
+    const struct {
+        const char* name;
+        std::function<void(OnSimulator&, const Tick&)> meanwhile;
+        std::array<uint8_t, 6> joined;
+    } cases[] = {
+        {"a refused call cut the apply at identification short",
+         [](OnSimulator&, const Tick& tick) {
+             ASSERT_TRUE(hxsim::Control("fail SetWL_SSID 1").ok);
+             tick();
+         },
+         lab},
+        {"Zero Configuration held the adapter at identification, then gave it back",
+         [](OnSimulator&, const Tick& tick) {
+             ASSERT_TRUE(hxsim::Control("wzc 1").ok);
+             tick();
+             tick();
+             ASSERT_TRUE(hxsim::Control("wzc 0").ok);
+         },
+         lab},
+        {"the adapter was pulled out under an apply and plugged in again",
+         [](OnSimulator& sim, const Tick& tick) {
+             tick();
+             ASSERT_TRUE(hxsim::Control("unplug").ok);
+             sim.state.current.SSID = "Open-Lobby";
+             sim.state.current.WEPStatus = WepStatus::Disabled;
+             sim.state.current.AuthenticationMode = AuthMode::Open;
+             sim.applier.ApplySetting();
+             tick();
+             ASSERT_TRUE(hxsim::Control("plug").ok);
+         },
+         lobby},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OnSimulator sim;
+        sim.store.WriteLastSettingString("SSID", "WEP-Lab");
+        sim.store.WriteLastSettingInt("WEPStatus", 0);
+        sim.store.WriteLastSettingInt("AuthenticationMode", 1);
+        sim.store.WriteLastSettingString("WEPKey64_0", "12 34 56 78 90");
+        Heartbeat heartbeat{sim.state, sim.shell, sim.session, sim.library};
+        heartbeat.Start();
+        const Tick tick = [&] {
+            heartbeat.OnPollTick();
+            hxsim::AdvanceClock(1000);
+        };
+        c.meanwhile(sim, tick);
+        for (int i = 0; i < 3; ++i) tick();
+        EXPECT_EQ(sim.state.link.connectState, ConnectState::Associated) << hxsim::Control("show").text;
+        EXPECT_EQ(sim.state.link.bssid, c.joined);
+    }
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ public:
         return identified;
     }
     void CheckZeroConfiguration() override { Marked("Zero", [&] { inner_.CheckZeroConfiguration(); }); }
+    void ApplySetting() override { Marked("Apply", [&] { inner_.ApplySetting(); }); }
     void PollLink() override { Marked("Poll", [&] { inner_.PollLink(); }); }
 
 private:

@@ -89,7 +89,7 @@ void HxctlUser::CheckRegistry() {
 
 ConsoleRun HxctlUser::Connect(const Network& network, int waitSeconds) {
     registry_.Asked(network);
-    lastConnect_ = lastApplied_ = &network;
+    lastConnect_ = &network;
     std::string arguments = std::string("-t connect ") + network.ssid + " --wait " + std::to_string(waitSeconds);
     std::string input;
     if (network.security == Security::Wep) {
@@ -104,7 +104,10 @@ ConsoleRun HxctlUser::Connect(const Network& network, int waitSeconds) {
         input = std::string(network.key) + "\n";
     }
     // 10: the network was out of reach (faded, or a region without its channel) at the last survey.
-    return Request("connect", arguments, {0, 3, 4, 10}, input);
+    const ConsoleRun run = Request("connect", arguments, {0, 3, 4, 10}, input);
+    // Refused for want of the adapter, it left the setting in force as it was.
+    if (run.ended && !Unavailable(Message(run))) lastApplied_ = &network;
+    return run;
 }
 
 void HxctlUser::Loop() {

@@ -108,10 +108,11 @@ TEST_F(Profiles, SurviveARestartAndLoadAsTheyWereSaved) {
 
 // Rescan applies the whole setting again. A call failing in the middle stops it there: the
 // worker it stopped is not started again (the Zero Configuration service it had stopped runs
-// again) and no message is shown; the next Rescan completes the apply.
+// again) and no message is shown; once the driver takes the call again, the heartbeat
+// completes the apply by itself.
 class Rescan : public PageJourney {};
 
-TEST_F(Rescan, AFailedCallStopsTheApplyAndTheNextRescanCompletesIt) {
+TEST_F(Rescan, AFailedCallStopsTheApplyAndTheHeartbeatCompletesIt) {
     SeedWpaPsk(kWpaTkipSsid, kWpaTkipPassphrase, 4);
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(Authorised(kWpaTkipSsid, 20s)) << SimCommand("events");
@@ -120,12 +121,11 @@ TEST_F(Rescan, AFailedCallStopsTheApplyAndTheNextRescanCompletesIt) {
     EXPECT_EQ(CountAfter(SimState("wzc.service"), "stopped"), 1);
     ASSERT_TRUE(SeedNumber("LastSetting", "PreambleMode", 2));  // differs from the setting in force
 
-    ASSERT_TRUE(SimOk("fail SetWL_SSID once"));
+    ASSERT_TRUE(SimOk("fail SetWL_SSID always"));
     ClickButton(LinkInfoPage(), IDC_LI_RESCAN);
     EXPECT_TRUE(WaitFor([] { return CountAfter(SimState("wzc.service"), "started") == 1; }, 3s))
         << "the worker was stopped: " << SimState("wzc.service");
-    std::this_thread::sleep_for(2s);
-    EXPECT_EQ(SimState("faults"), "none");
+    std::this_thread::sleep_for(2s);  // the heartbeat's tries stop at the same call
     const std::string service = SimState("wzc.service");
     EXPECT_EQ(service.substr(0, 7), "running") << "no worker was started again: " << service;
     EXPECT_EQ(CountAfter(service, "stopped"), 1) << service;
@@ -133,8 +133,8 @@ TEST_F(Rescan, AFailedCallStopsTheApplyAndTheNextRescanCompletesIt) {
     EXPECT_EQ(ProcessDialogHolding(utility.ProcessId(), 0xFFFF, window), nullptr) << "no message";
     EXPECT_TRUE(InFront(LinkInfoPage()));
 
-    ClickButton(LinkInfoPage(), IDC_LI_RESCAN);
-    EXPECT_TRUE(WaitFor([] { return CountAfter(SimState("wzc.service"), "stopped") == 2; }, 3s)) << SimState("wzc.service");
+    ASSERT_TRUE(SimOk("fail SetWL_SSID off"));
+    EXPECT_TRUE(WaitFor([] { return CountAfter(SimState("wzc.service"), "stopped") == 2; }, 8s)) << SimState("wzc.service");
     EXPECT_TRUE(WaitFor([] { return StoredNumber("LastSetting", "PreambleMode") == 0; }, 3s));
     EXPECT_TRUE(Authorised(kWpaTkipSsid, 20s)) << SimCommand("events");
 }
