@@ -130,7 +130,9 @@ std::vector<ControlRecord> ControlService::Status() {
     }
     record.Set("auth", AuthText(auth)).Set("cipher", CipherText(cipher));
     const JoinTally tally = c_.notice ? c_.notice->Tally() : JoinTally{};
-    record.Set("pairwise-key", tally.pairwiseKey ? "yes" : "no").Set("group-key", tally.groupKey ? "yes" : "no");
+    // The keys went with the adapter: a worker still running counts those it installed before.
+    const bool pairwise = adapter && tally.pairwiseKey, group = adapter && tally.groupKey;
+    record.Set("pairwise-key", pairwise ? "yes" : "no").Set("group-key", group ? "yes" : "no");
     record.Set("failed-joins", static_cast<long long>(tally.failedJoins));
     record.Set("joins", static_cast<long long>(s.settingsApplied));
     record.Set("adapter-library", LibraryStatusValue(s.libraries.adapter.kind));

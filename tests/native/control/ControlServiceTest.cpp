@@ -5,6 +5,7 @@
 
 #include "app/ControlService.h"
 #include "auth/JoinFailureNotice.h"
+#include "auth/KeyInstaller.h"
 #include "config/ProfileStore.h"
 #include "pages/EncryptionPageModel.h"
 #include "pages/ProfileEditorModel.h"
@@ -178,13 +179,29 @@ TEST(ControlService, APutProfileTakesNothingFromTheSettingInForce) {
 }
 
 // A link read before the last setting was applied is the old one: the adapter has left it
-// to join anew, and hxctl connect must not take it for the new link.
+// to join anew, and hxctl connect must not take it for the new link. Keys the worker
+// installed went with an adapter pulled out.
 TEST(ControlService, StatusTellsTheLinkOnlyWhenThereIsOne) {
-    const struct { int ready, connectState; bool readBeforeApply; const char* link; bool fields; } cases[] = {
+    const struct {
+        int ready, connectState;
+        bool readBeforeApply;
+        const char* link;
+        bool fields, keysInstalled = false;
+    } cases[] = {
         {1, ConnectState::Associated, false, "up", true}, {1, ConnectState::NotAssociated, false, "down", false},
-        {0, ConnectState::Associated, false, "down", false}, {1, ConnectState::Associated, true, "down", false}};
+        {0, ConnectState::Associated, false, "down", false}, {1, ConnectState::Associated, true, "down", false},
+        {0, ConnectState::Associated, false, "down", false, true}};
     for (const auto& c : cases) {
         Utility u;
+        if (c.keysInstalled) {
+            u.notice.JoinStarted("Net");
+            const uint8_t rsc[8] = {}, key[16] = {};
+            SetKeyInstallTarget(u.library, u.state.adapter);
+            InstallNegotiatedKey(rsc, key, 16, 0, KeyKind::Pairwise);
+            InstallNegotiatedKey(rsc, key, 16, 1, KeyKind::Group);
+            ClearKeyInstallTarget();
+            ASSERT_TRUE(u.notice.Tally().pairwiseKey && u.notice.Tally().groupKey);
+        }
         u.state.adapterReady = c.ready;
         u.state.link.connectState = c.connectState;
         u.state.linkReadAtJoin = u.state.settingsApplied = 3;
@@ -195,6 +212,7 @@ TEST(ControlService, StatusTellsTheLinkOnlyWhenThereIsOne) {
         EXPECT_EQ(status.Get("link"), c.link);
         EXPECT_EQ(status.Get("signal-dbm", "none"), c.fields ? "-70" : "none");
         EXPECT_EQ(status.Get("bssid", "none"), c.fields ? "00-11-22-33-44-AB" : "none");
+        EXPECT_EQ(status.Get("pairwise-key") + status.Get("group-key"), "nono");
     }
 }
 
