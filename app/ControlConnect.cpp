@@ -66,13 +66,14 @@ std::optional<WepKey> ParseWepKey(const std::string& text) {
     return std::nullopt;
 }
 
-// The key as the page puts it into the setting: the stored text read into bytes and written again.
+// The key as the page puts it into the setting: the stored text read into bytes and written
+// again. A text the library fails to read stays as stored: its zeros are no key anyone gave.
 std::string StoredKeyRecordText(ControlContext& c, int index, int bits) {
     const int bytes = KeyLengthForBits(bits).bytes;
     char text[100] = {};
     std::strncpy(text, c.lastSetting.LoadLastWepKey(index, bits).c_str(), sizeof text - 1);
     std::array<uint8_t, 32> key{};
-    c.library.HexStrToBin(text, key.data(), bytes);
+    if (c.library.HexStrToBin(text, key.data(), bytes) == -1) return text;
     return HexText(key.data(), bytes);
 }
 

@@ -140,6 +140,15 @@ TEST(ControlService, ConnectMakesTheEncryptionPagesApply) {
     EXPECT_EQ(listed.Ask("verb=status")[1].Get("joins"), "1");
 }
 
+// A stored key the library fails to read goes back into the setting as stored, not as zeros.
+TEST(ControlService, ConnectKeepsAStoredKeyTheLibraryFailsToRead) {
+    Utility u;
+    u.store.WriteLastSettingString("WEPKey64_1", "0A 0B 0C 0D 0E");
+    u.library.Fail("HexStrToBin", 4);
+    ASSERT_EQ(u.Ask("verb=connect ssid=Cafe")[0].Get("status"), "ok");
+    EXPECT_EQ(u.store.ReadLastSettingString("WEPKey64_1"), "0A 0B 0C 0D 0E");
+}
+
 TEST(ControlService, ProfilesTravelThroughThePagesStores) {
     Utility u;
     ASSERT_EQ(u.Ask("verb=profile-save name=Work")[0].Get("status"), "ok");
