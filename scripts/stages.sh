@@ -141,9 +141,9 @@ stage_files_check() {
 
 stage_table() {
     {
-        printf '%-58s %-8s %7s %7s\n' stage lane "from s" seconds
+        printf '%-58s %-13s %7s %7s\n' stage lane "from s" seconds
         sort -n -k1,1 "$RESULTS/stages.tsv" 2>/dev/null |
-            awk -F'\t' '{ printf "%-58s %-8s %7d %7d\n", substr($4, 1, 58), $3, $1, $2 }'
-        printf '%-58s %-8s %7d %7d\n' "whole run" main 0 "$(($(date +%s) - HX_RUN_STARTED))"
+            awk -F'\t' '{ printf "%-58s %-13s %7d %7d\n", substr($4, 1, 58), $3, $1, $2 }'
+        printf '%-58s %-13s %7d %7d\n' "whole run" main 0 "$(($(date +%s) - HX_RUN_STARTED))"
     } | tee "$RESULTS/stages.txt"
 }
