@@ -166,7 +166,8 @@ native_lane() { lane_stages native; }
 # The builds, one after the other with every processor, each lane started as soon as its
 # build is done; the builds after the first one run at a lower priority than the lanes, whose
 # Windows programs mostly wait on timers and get a processor whenever they want one. The i686
-# build first wherever its programs run, natively or emulated: its lane is the longest.
+# build first wherever its programs run, natively or emulated: its lane is the longest;
+# last where they do not run at all.
 build() {  # build <preset> <niceness>: its output is the check's log, build-<preset>.log
     if [ -n "${HX_NO_BUILD:-}" ]; then
         [ -f "build/$1/CMakeCache.txt" ] || { echo "HX_NO_BUILD: build/$1 was never built"; return 1; }
@@ -200,11 +201,13 @@ build_nice=0
 if [ -n "$HX_RUNS_32BIT$HX_EMULATES_32BIT" ]; then
     build_and_start win32 windows_lanes win32
     build_and_start win64 windows_lanes win64
+    build_and_start native lane_start native native_lane
 else
+    # The i686 programs do not run here: their build (still checked) comes last.
     build_and_start win64 windows_lanes win64
+    build_and_start native lane_start native native_lane
     build_and_start win32 windows_lanes win32
 fi
-build_and_start native lane_start native native_lane
 # The trees that check the native code again, at the lowest priority (the native lane waits
 # for them before its sanitizer and fuzz stages), when a stage that runs uses them.
 checked_trees_wanted() {
