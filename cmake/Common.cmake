@@ -27,6 +27,16 @@ function(hx_static_runtime target)
     endif()
 endfunction()
 
+# What the installer ships (the utility, hxctl and the two libraries) goes without its symbols
+# and the debug sections that the static runtime and libgcrypt bring along, in an optimised
+# build: a third of the size, and Wine maps each image it loads in full, so the utility's
+# window shows sooner.
+function(hx_shipped target)
+    if(WIN32 AND CMAKE_BUILD_TYPE STREQUAL "Release")
+        target_link_options(${target} PRIVATE -s)
+    endif()
+endfunction()
+
 # libgcrypt: the static archives for Windows (the DLL import library would be picked
 # otherwise), the system library natively.
 function(hx_link_gcrypt target)
@@ -65,6 +75,7 @@ function(hx_stand_in_dll name exports_file)
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
     target_sources(${name} PRIVATE ${def_file})
     hx_static_runtime(${name})
+    hx_shipped(${name})
     add_library(${name}_import INTERFACE)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
         target_link_options(${name} PRIVATE -Wl,--kill-at)

@@ -8,14 +8,16 @@
 #                               ledger as the rest (scripts/results.sh)
 #   lane_wait <lane>            waits for the lane and prints its output
 #   lanes_wait                  waits for every lane, printing each one's output as it ends
-#   lane_stages <kind>          sources the stage files of a kind in name order: windows
+#   lane_stages <kind> [part]   sources the stage files of a kind in name order: windows
 #                               (NN-name.windows.sh), native (NN-name.native.sh) or after
-#                               (NN-name.sh)
+#                               (NN-name.sh); of the windows ones, given a part, only those of
+#                               it: "suite" (NN below 50) or "checks" (50 on)
 #   stage_files_check           fails the run for each file of scripts/test.d whose name is
 #                               none of those kinds (it would never run), and for each name
 #                               in HX_STAGES that no stage file has
 #   stage_selected <file>       whether the stage runs: every one, or those HX_STAGES names
-#   stages_selected <kind>      whether any stage of that kind runs
+#   stages_selected <kind> [part]
+#                               whether any stage of that kind (and part) runs
 #   stage_table                 the table of every stage's start and seconds, by start, also
 #                               written to $RESULTS/stages.txt
 HX_RUN_STARTED=${HX_RUN_STARTED:-$(date +%s)}
@@ -87,20 +89,33 @@ stage_selected() {  # stage_selected <file>
     [ -z "${HX_STAGES:-}" ] || [[ " $HX_STAGES " == *" $name "* ]]
 }
 
-# Whether any stage of that kind runs (HX_STAGES may leave a lane with none: it then makes
-# no prefix and no display).
-stages_selected() {  # stages_selected <kind>
+# The part of a build's Windows stages a stage file belongs to, by its number: "suite" below
+# 50, "checks" from 50 on; each part has a lane of its own.
+stage_part() {  # stage_part <file>
+    local name=${1##*/}
+    [ "$((10#${name:0:2}))" -lt 50 ] && echo suite || echo checks
+}
+
+# Whether a stage file is of that kind (and, given one, that part) and selected.
+stage_in() {  # stage_in <file> <kind> [part]
+    [ -f "$1" ] && [ "$(stage_kind "$1")" = "$2" ] && stage_selected "$1" &&
+        { [ -z "${3:-}" ] || [ "$(stage_part "$1")" = "$3" ]; }
+}
+
+# Whether any stage of that kind (and part) runs (HX_STAGES may leave a lane with none: it
+# then makes no prefix and no display).
+stages_selected() {  # stages_selected <kind> [part]
     local stage
     for stage in scripts/test.d/*; do
-        [ -f "$stage" ] && [ "$(stage_kind "$stage")" = "$1" ] && stage_selected "$stage" && return 0
+        stage_in "$stage" "$@" && return 0
     done
     return 1
 }
 
-lane_stages() {
+lane_stages() {  # lane_stages <kind> [part]
     local stage
     for stage in scripts/test.d/*; do
-        [ -f "$stage" ] && [ "$(stage_kind "$stage")" = "$1" ] && stage_selected "$stage" || continue
+        stage_in "$stage" "$@" || continue
         source "$stage"
     done
 }
@@ -126,9 +141,9 @@ stage_files_check() {
 
 stage_table() {
     {
-        printf '%-58s %-8s %7s %7s\n' stage lane "from s" seconds
+        printf '%-58s %-13s %7s %7s\n' stage lane "from s" seconds
         sort -n -k1,1 "$RESULTS/stages.tsv" 2>/dev/null |
-            awk -F'\t' '{ printf "%-58s %-8s %7d %7d\n", substr($4, 1, 58), $3, $1, $2 }'
-        printf '%-58s %-8s %7d %7d\n' "whole run" main 0 "$(($(date +%s) - HX_RUN_STARTED))"
+            awk -F'\t' '{ printf "%-58s %-13s %7d %7d\n", substr($4, 1, 58), $3, $1, $2 }'
+        printf '%-58s %-13s %7d %7d\n' "whole run" main 0 "$(($(date +%s) - HX_RUN_STARTED))"
     } | tee "$RESULTS/stages.txt"
 }

@@ -100,24 +100,36 @@ stage_end
 # build runs (scripts/wine-env.sh).
 hx_wine_template >"$RESULTS/wine-template.log" 2>&1 &
 
-# One lane per Windows build: its stages (scripts/test.d/*.windows.sh) in name order, with
-# $preset set, in a fresh copy of the template as the build's prefix and with an Xvfb of the
-# lane's own. lane_runs says whether this machine runs the build's programs; where it does
-# not, a stage counts each of its checks as skipped (lane_skip <name>).
-windows_lane() {  # windows_lane <preset>
-    local lane_xvfb=""
+# Two lanes per Windows build: "<preset>" runs its stages numbered below 50
+# (scripts/test.d/NN-*.windows.sh: the whole Windows suite), "<preset>-checks" those from 50
+# on (benchmarks, installer, DPI, examples, chaos, stress), side by side, each with $preset
+# set, in a fresh copy of the template as its prefix (wineprefix, wineprefix-checks) and with
+# an Xvfb of its own. Their programs mostly wait on Wine's and the simulator's timers.
+# lane_runs says whether this machine runs the build's programs; where it does not, a stage
+# counts each of its checks as skipped (lane_skip <name>).
+windows_lane() {  # windows_lane <preset> suite|checks
+    local lane_xvfb="" prefix=wineprefix
     preset=$1
-    stages_selected windows || return 0
+    HX_LANE_PART=$2
+    stages_selected windows "$HX_LANE_PART" || return 0
     HX_LANE_RUNS=""
     [[ " ${WINDOWS_BUILDS[*]} " == *" $preset "* ]] && HX_LANE_RUNS=1
-    if [ -n "$HX_LANE_RUNS" ] || { [ "$preset" = win32 ] && [ -n "$HX_EMULATES_32BIT" ]; }; then
+    if [ "$HX_LANE_PART" = checks ]; then
+        prefix=wineprefix-checks
+        export HX_WINE_PREFIX_NAME=$prefix
+    fi
+    if [ -n "$HX_LANE_RUNS" ] || { [ "$preset" = win32 ] && [ -n "$HX_EMULATES_32BIT" ] && [ "$HX_LANE_PART" = suite ]; }; then
         wait_template
         hx_xvfb_start
         lane_xvfb=$HX_XVFB_STARTED
-        hx_wine_fresh_prefix "build/$preset/wineprefix"
+        hx_wine_fresh_prefix "build/$preset/$prefix"
     fi
-    lane_stages windows
+    lane_stages windows "$HX_LANE_PART"
     hx_xvfb_stop "$lane_xvfb"
+}
+windows_lanes() {  # windows_lanes <preset>: starts both of the build's lanes
+    lane_start "$1" windows_lane "$1" suite
+    lane_start "$1-checks" windows_lane "$1" checks
 }
 lane_runs() { [ -n "$HX_LANE_RUNS" ]; }
 # The build's test programs that the Windows suite runs, by name: every win_* program but the
@@ -154,7 +166,8 @@ native_lane() { lane_stages native; }
 # The builds, one after the other with every processor, each lane started as soon as its
 # build is done; the builds after the first one run at a lower priority than the lanes, whose
 # Windows programs mostly wait on timers and get a processor whenever they want one. The i686
-# build first wherever its programs run, natively or emulated: its lane is the longest.
+# build first wherever its programs run, natively or emulated: its lane is the longest;
+# last where they do not run at all.
 build() {  # build <preset> <niceness>: its output is the check's log, build-<preset>.log
     if [ -n "${HX_NO_BUILD:-}" ]; then
         [ -f "build/$1/CMakeCache.txt" ] || { echo "HX_NO_BUILD: build/$1 was never built"; return 1; }
@@ -167,7 +180,7 @@ build() {  # build <preset> <niceness>: its output is the check's log, build-<pr
         cmake --build --preset "$1" -j "$JOBS"
     )
 }
-build_and_start() {  # build_and_start <preset> <lane command...>
+build_and_start() {  # build_and_start <preset> <command that starts its lanes...>
     local preset=$1 status
     shift
     stage_start "build $preset"
@@ -176,7 +189,7 @@ build_and_start() {  # build_and_start <preset> <lane command...>
     stage_end
     echo "$status" >"$RESULTS/built-$preset"
     build_nice=10
-    lane_start "$preset" "$@"
+    "$@"
 }
 # built <preset>: waits until that build has ended; true when it built (for a lane that needs
 # another build's programs too).
@@ -186,13 +199,15 @@ built() {
 }
 build_nice=0
 if [ -n "$HX_RUNS_32BIT$HX_EMULATES_32BIT" ]; then
-    build_and_start win32 windows_lane win32
-    build_and_start win64 windows_lane win64
+    build_and_start win32 windows_lanes win32
+    build_and_start win64 windows_lanes win64
+    build_and_start native lane_start native native_lane
 else
-    build_and_start win64 windows_lane win64
-    build_and_start win32 windows_lane win32
+    # The i686 programs do not run here: their build (still checked) comes last.
+    build_and_start win64 windows_lanes win64
+    build_and_start native lane_start native native_lane
+    build_and_start win32 windows_lanes win32
 fi
-build_and_start native native_lane
 # The trees that check the native code again, at the lowest priority (the native lane waits
 # for them before its sanitizer and fuzz stages), when a stage that runs uses them.
 checked_trees_wanted() {

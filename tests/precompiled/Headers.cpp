@@ -1,0 +1,1 @@
+// The object that carries the native test programs' precompiled headers (native.h).
