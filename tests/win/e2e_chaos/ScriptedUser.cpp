@@ -145,6 +145,12 @@ void HxctlUser::Loop() {
 
 void HxctlUser::LastConnectHolds(std::chrono::seconds hold) {
     const Network& network = lastConnect_ != nullptr ? *lastConnect_ : kNetworks.back();
+    // A failed call of the last faults may have had the utility take its adapter for gone; it
+    // finds it again at its next ticks (a connect before then is refused, rightly).
+    const bool present = WaitFor([&] {
+        return ReportValue(RunConsole(ProgramCommand("hxctl.exe", "-t status")).out, "adapter") == "yes";
+    }, std::chrono::seconds(15));
+    if (!present) run_.Problem("the utility did not find its adapter again within 15 s of the faults' end");
     run_.Log(std::string("the last connect again, with the faults stopped: ") + network.ssid);
     if (Connect(network, 60).exitCode != 0) {
         run_.Problem(std::string("the last connect, to ") + network.ssid + ", failed with the faults stopped");
