@@ -15,7 +15,7 @@ namespace {
 using hxsup::CertificateNames;
 using hxsup::CertificateStore;
 
-std::vector<uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+std::vector<uint8_t> BytesOf(std::string_view s) { return {s.begin(), s.end()}; }
 
 TEST(Base64, EncodesAndDecodesTheRfc4648Examples) {
     const std::pair<const char*, const char*> cases[] = {
@@ -23,8 +23,8 @@ TEST(Base64, EncodesAndDecodesTheRfc4648Examples) {
         {"fooba", "Zm9vYmE=\n"}, {"foobar", "Zm9vYmFy\n"},
     };
     for (const auto& [plain, encoded] : cases) {
-        EXPECT_EQ(hxsup::Base64Encode(Bytes(plain)), encoded) << plain;
-        EXPECT_EQ(hxsup::Base64Decode(encoded), Bytes(plain)) << plain;
+        EXPECT_EQ(hxsup::Base64Encode(BytesOf(plain)), encoded) << plain;
+        EXPECT_EQ(hxsup::Base64Decode(encoded), BytesOf(plain)) << plain;
     }
 }
 

@@ -10,11 +10,8 @@ namespace {
 
 using win::CStaticEx;
 
-constexpr COLORREF kSentinel = RGB(255, 0, 255);
 constexpr COLORREF kIvory = 0xF0FFFF;     // the pages' background
 constexpr COLORREF kBlueText = 0xFF0000;  // the value fields' text
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // Counts the paints and background erases a window receives.
 class PaintCounter {

@@ -14,6 +14,11 @@
 
 namespace hx::test {
 
+// Colours the control tests paint with and look for: a sentinel no control draws itself.
+inline constexpr COLORREF kSentinel = RGB(255, 0, 255);
+inline constexpr COLORREF kWhite = RGB(255, 255, 255);
+inline constexpr COLORREF kBlack = RGB(0, 0, 0);
+
 // A visible top-level window for the controls under test; it offers colour requests and
 // notifications to the control objects bound to its children first.
 class ReflectingParent {

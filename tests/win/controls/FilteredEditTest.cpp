@@ -13,7 +13,6 @@ using namespace std::chrono_literals;
 using win::FilteredEdit;
 
 constexpr COLORREF kYellow = RGB(255, 255, 0);
-constexpr COLORREF kSentinel = RGB(255, 0, 255);
 constexpr int kKeyBoxId = 1025;
 
 std::string Text(HWND hwnd) {

@@ -12,8 +12,6 @@ using win::GradientMeter;
 
 constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kGold = 0x00D7FF;
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kSentinel = RGB(255, 0, 255);
 constexpr int kWidth = 172;  // 0.8 columns per band from red to gold (215 bands)
 constexpr int kHeight = 20;
 

@@ -12,8 +12,6 @@ namespace {
 using win::GraphPanel;
 
 constexpr COLORREF kGreen = RGB(0, 128, 0);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kSentinel = RGB(255, 0, 255);
 
 // Green horizontal lines, one row in eight, on black, across the whole surface.
 void ExpectHatch(const Canvas& canvas, int width, int height) {

@@ -6,11 +6,10 @@
 #include <string>
 
 #include "resources/resource.h"
+#include "tests/win/pages/PagesTestSupport.h"
 
 namespace hx::test {
 namespace {
-
-INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
 struct Overflow {
     HDC dc;

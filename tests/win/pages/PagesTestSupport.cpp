@@ -193,4 +193,6 @@ bool Settle(const std::function<bool()>& cond, int limitMs) {
     return WaitFor(cond, std::chrono::milliseconds(limitMs));
 }
 
+INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
 }  // namespace hx::test

@@ -107,4 +107,7 @@ void Type(HWND dialog, int id, const std::string& text);
 // Lets the posted messages of this thread run until cond holds or the time is up.
 bool Settle(const std::function<bool()>& cond, int limitMs = 3000);
 
+// A dialog procedure that does nothing but start the dialog: for laying out a template alone.
+INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM);
+
 }  // namespace hx::test

@@ -12,6 +12,7 @@
 #include "framework/win32/Dpi.h"
 #include "controls/DpiScale.h"
 #include "tests/win/common/Canvas.h"
+#include "tests/win/pages/PagesTestSupport.h"
 
 namespace hx::test {
 namespace {
@@ -96,8 +97,6 @@ std::string Describe(const std::string& where, const Label& label) {
     else text << "ink " << label.ink.cx << "x" << label.ink.cy << " in " << label.room.cx << "x" << label.room.cy;
     return text.str();
 }
-
-INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
 // The labels of the pages' and the editor's templates as the dialog manager lays them out
 // for a window of this thread's DPI awareness, by "<template> <id> <text>".
