@@ -5,7 +5,8 @@
 # priority, beside the lanes, whose Windows programs mostly wait on Wine's timers and get the
 # processors whenever they want them; the native lane's sanitizer and fuzz stages wait for
 # the tree they use.
-#   start_checked_trees          starts the builds in the background
+#   start_checked_trees [nice]   starts the builds in the background (at niceness 19 unless
+#                                given)
 #   checked_tree_built <preset>  waits for that tree's build; succeeds when it built, else
 #                                shows its log
 
@@ -37,8 +38,9 @@ checked_tree_build() {  # checked_tree_build <preset> <target...>: its status in
 }
 
 start_checked_trees() {
+    local niceness=${1:-19}
     (
-        renice -n 19 -p "$BASHPID" >/dev/null 2>&1
+        renice -n "$niceness" -p "$BASHPID" >/dev/null 2>&1
         checked_tree_build native-asan "${native_areas[@]/#/native_}" "${fuzz_targets[@]/#/fuzz_}"
         checked_tree_build native-tsan "${thread_areas[@]/#/native_}"
     ) </dev/null >/dev/null 2>&1 &

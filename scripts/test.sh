@@ -198,18 +198,8 @@ built() {
     [ "$(cat "$RESULTS/built-$1")" = 0 ]
 }
 build_nice=0
-if [ -n "$HX_RUNS_32BIT$HX_EMULATES_32BIT" ]; then
-    build_and_start win32 windows_lanes win32
-    build_and_start win64 windows_lanes win64
-    build_and_start native lane_start native native_lane
-else
-    # The i686 programs do not run here: their build (still checked) comes last.
-    build_and_start win64 windows_lanes win64
-    build_and_start native lane_start native native_lane
-    build_and_start win32 windows_lanes win32
-fi
-# The trees that check the native code again, at the lowest priority (the native lane waits
-# for them before its sanitizer and fuzz stages), when a stage that runs uses them.
+# The trees that check the native code again (the native lane waits for them before its
+# sanitizer and fuzz stages), when a stage that runs uses them.
 checked_trees_wanted() {
     local stage
     for stage in scripts/test.d/*.native.sh; do
@@ -217,7 +207,21 @@ checked_trees_wanted() {
     done
     return 1
 }
-checked_trees_wanted && start_checked_trees
+if [ -n "$HX_RUNS_32BIT$HX_EMULATES_32BIT" ]; then
+    build_and_start win32 windows_lanes win32
+    build_and_start win64 windows_lanes win64
+    build_and_start native lane_start native native_lane
+    # At the lowest priority, beside the lanes.
+    checked_trees_wanted && start_checked_trees 19
+else
+    # The i686 programs do not run here: the native lane waits for the checked trees, nothing
+    # for the i686 build (still checked), which comes last, at the lowest priority.
+    build_and_start win64 windows_lanes win64
+    build_and_start native lane_start native native_lane
+    checked_trees_wanted && start_checked_trees 10
+    build_nice=19
+    build_and_start win32 windows_lanes win32
+fi
 
 lanes_wait
 
