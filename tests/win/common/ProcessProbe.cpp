@@ -64,7 +64,7 @@ bool ProcessProbe::LoadInside(std::string& why) {
     return true;
 }
 
-bool ProcessProbe::RunInside(LONG (&figures)[3], std::string& why) {
+bool ProcessProbe::RunInside(LONG (&figures)[3], std::string& gdiKinds, std::string& why) {
     if (!LoadInside(why)) return false;
     // The same offsets from the module's base in both processes.
     const auto local = reinterpret_cast<char*>(local_);
@@ -77,6 +77,9 @@ bool ProcessProbe::RunInside(LONG (&figures)[3], std::string& why) {
     if (!::ReadProcessMemory(process_, remoteBase_ + offset("hxProbeFigures"), figures, sizeof figures, &read) ||
         read != sizeof figures)
         return (why = "cannot read the counts"), false;
+    char kinds[256] = {};
+    if (::ReadProcessMemory(process_, remoteBase_ + offset("hxProbeGdiKinds"), kinds, sizeof kinds - 1, &read))
+        gdiKinds = kinds;
     return true;
 }
 
@@ -95,7 +98,7 @@ std::optional<ProcessFigures> ProcessProbe::Take(std::string& why) {
     figures.handles = static_cast<long>(handles);
     if (figures.gdi == 0 || figures.handles == 0) {
         LONG inside[3] = {};
-        if (!RunInside(inside, why)) return std::nullopt;
+        if (!RunInside(inside, figures.gdiKinds, why)) return std::nullopt;
         figures.gdi = inside[0];
         figures.user = inside[1];
         figures.handles = inside[2];

@@ -19,6 +19,7 @@ struct ProcessFigures {
     long gdi = 0;
     long user = 0;
     long handles = 0;
+    std::string gdiKinds;  // "brush 3, font 12": where the probe inside counted them
 };
 
 class ProcessProbe {
@@ -35,7 +36,7 @@ public:
 
 private:
     bool LoadInside(std::string& why);
-    bool RunInside(LONG (&figures)[3], std::string& why);
+    bool RunInside(LONG (&figures)[3], std::string& gdiKinds, std::string& why);
 
     HANDLE process_ = nullptr;
     HMODULE local_ = nullptr;        // hxprobe.dll in this process: where its exports lie

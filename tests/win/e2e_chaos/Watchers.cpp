@@ -197,7 +197,8 @@ std::string ResourceWatch::Figures() const {
         return std::string("  ") + when +
                Format(" (%.0f s): working set %.1f MiB, private bytes %.1f MiB", r.at, r.figures.workingSet / 1048576.0,
                       r.figures.privateBytes / 1048576.0) +
-               Format(", GDI %.0f, USER %.0f, handles %.0f\n", r.figures.gdi, r.figures.user, r.figures.handles);
+               Format(", GDI %.0f, USER %.0f, handles %.0f", r.figures.gdi, r.figures.user, r.figures.handles) +
+               (r.figures.gdiKinds.empty() ? "" : " (GDI: " + r.figures.gdiKinds + ")") + "\n";
     };
     const double warmUp = std::max(10.0, 0.2 * static_cast<double>(run_.length.count()));
     const auto afterWarmUp =

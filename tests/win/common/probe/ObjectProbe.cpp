@@ -34,11 +34,14 @@ extern "C" {
 
 // GDI objects, USER objects, handles; each -1 until first counted.
 __declspec(dllexport) volatile LONG hxProbeFigures[3] = {-1, -1, -1};
+// The GDI objects by kind ("brush 3, font 12"), cut at the buffer's end.
+__declspec(dllexport) char hxProbeGdiKinds[256] = {};
 
 __declspec(dllexport) DWORD WINAPI HxProbeCount(void*) {
     const hx::test::GuiObjects objects = hx::test::CountGuiObjects();
     DWORD handles = 0;
     ::GetProcessHandleCount(::GetCurrentProcess(), &handles);
+    ::lstrcpynA(hxProbeGdiKinds, objects.byKind.c_str(), sizeof hxProbeGdiKinds);
     hxProbeFigures[0] = objects.gdi;
     hxProbeFigures[1] = objects.user;
     hxProbeFigures[2] = handles != 0 ? static_cast<LONG>(handles) : ProbeHandles();
