@@ -54,7 +54,7 @@ public:
     WindowUser(ChaosRun& run, HWND main, DWORD processId)
         : run_(run), main_(main), processId_(processId), random_(run.Generator(3)) {}
 
-    // Opens the window, shows every page once and closes it again: what the pages make
+    // Opens the window, shows every page twice and closes it again: what the pages make
     // when first shown is made before the run counts what the utility holds.
     void Tour();
     // Opens, closes and switches pages until the run stops.
