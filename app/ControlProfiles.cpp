@@ -92,7 +92,7 @@ std::vector<ControlRecord> ProfileRequest(ControlContext& c, const std::string& 
         if (named && !r.Find("name")) return Refused(ExitStatus::Usage, "the request needs name=");
     }
     const std::string name = r.Get("name");
-    ProfilePageModel model(c.state, c.profiles, c.applier);
+    ProfilePageModel model(c.state, c.profiles, c.lastSetting, c.applier);
 
     if (verb == "profile-list") {
         std::vector<ControlRecord> reply{OkStatus()};

@@ -35,6 +35,8 @@ void ProfilePageModel::Load(const std::string& name) {
         std::lock_guard lock(state_.currentSettingMutex);
         store_.LoadProfile(name, state_.current);
     }
+    if (AuthMode::PreSharedKey(state_.current.AuthenticationMode))
+        lastSetting_.WriteLastSettingString("Dot1xPassphrase", state_.current.Dot1xPassphrase);
     applier_.ApplySetting();
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/UtilityState.h"
+#include "config/LastSettingStore.h"
 #include "config/ProfileStore.h"
 #include "config/SettingApplier.h"
 
@@ -19,8 +20,8 @@ struct ProfileEditSession {
 
 class ProfilePageModel {
 public:
-    ProfilePageModel(UtilityState& state, ProfileStore& store, SettingApplier& applier)
-        : state_(state), store_(store), applier_(applier) {}
+    ProfilePageModel(UtilityState& state, ProfileStore& store, LastSettingStore& lastSetting, SettingApplier& applier)
+        : state_(state), store_(store), lastSetting_(lastSetting), applier_(applier) {}
 
     ProfileEditSession& Session() { return session_; }
 
@@ -36,7 +37,9 @@ public:
     void BeginModify(const std::string& name);
     void FinishModify();
     // Load: the profile becomes the current setting and is applied (the adapter's answer is
-    // not examined).
+    // not examined). A pre-shared key profile's pass phrase is stored as the last setting's
+    // first, as the Encryption page's Apply does: otherwise the next start would join the
+    // profile's network with the pass phrase typed last, for another network.
     void Load(const std::string& name);
     // Remove: the name leaves the list; its values stay in the store.
     void Remove(const std::string& name);
@@ -44,6 +47,7 @@ public:
 private:
     UtilityState& state_;
     ProfileStore& store_;
+    LastSettingStore& lastSetting_;
     SettingApplier& applier_;
     ProfileEditSession session_;
 };

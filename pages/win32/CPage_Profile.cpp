@@ -9,7 +9,8 @@ constexpr int kSelectionButtons[] = {IDC_PROF_LOAD, IDC_PROF_MODIFY, IDC_PROF_RE
 BOOL CPage_Profile::OnInitDialog() {
     group_.Attach(Hwnd(), kGroup, kPageBackground, kGroupText);
     if (const PageContext* context = Context()) {
-        model_ = std::make_unique<ProfilePageModel>(context->state, context->profiles, context->applier);
+        model_ = std::make_unique<ProfilePageModel>(context->state, context->profiles, context->lastSetting,
+                                                    context->applier);
         editor_.Connect(*context, model_->Session());
     }
     return TRUE;

@@ -28,7 +28,7 @@ protected:
     }
 
     ProfileStore profiles{profile};
-    ProfilePageModel model{state, profiles, applier};
+    ProfilePageModel model{state, profiles, store, applier};
 };
 
 TEST_F(ProfilePageModelTest, AddCurrentCopiesTheWholeSettingUnderTheTypedName) {
@@ -68,6 +68,9 @@ TEST_F(ProfilePageModelTest, LoadMakesTheProfileCurrentEvenWhenApplyingFails) {
     for (bool adapterFails : {false, true}) {
         state.current = test::FullSetting(128);
         state.current.SSID = "stored";
+        state.current.AuthenticationMode = AuthMode::WpaPsk;
+        state.current.Dot1xPassphrase = "cafe pass phrase";
+        store.WriteLastSettingString("Dot1xPassphrase", "another network's");
         profiles.SaveProfile("Cafe", state.current);
         profiles.LinkProfile("Cafe");
         state.current = test::FullSetting(64);
@@ -79,6 +82,8 @@ TEST_F(ProfilePageModelTest, LoadMakesTheProfileCurrentEvenWhenApplyingFails) {
         EXPECT_EQ(state.current, Stored("Cafe")) << adapterFails;
         EXPECT_EQ(worker.events.front(), "Stop@0") << "the worker stops before anything is applied";
         EXPECT_EQ(library.CountOf("SetWL_SSID"), adapterFails ? 0 : 1) << adapterFails;
+        EXPECT_EQ(store.ReadLastSettingString("Dot1xPassphrase"), "cafe pass phrase")
+            << "the next start joins with the profile's pass phrase";
         library.ClearFailures();
     }
 }
