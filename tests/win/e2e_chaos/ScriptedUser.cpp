@@ -106,7 +106,10 @@ ConsoleRun HxctlUser::Connect(const Network& network, int waitSeconds) {
     // 10: the network was out of reach (faded, or a region without its channel) at the last survey.
     const ConsoleRun run = Request("connect", arguments, {0, 3, 4, 10}, input);
     // Refused for want of the adapter, it left the setting in force as it was.
-    if (run.ended && !Unavailable(Message(run))) lastApplied_ = &network;
+    if (run.ended && !Unavailable(Message(run))) {
+        lastApplied_ = &network;
+        lastJoinGaveUp_ = run.exitCode == 4 && Message(run).find("ended without keys") != std::string::npos;
+    }
     return run;
 }
 
@@ -134,6 +137,7 @@ void HxctlUser::Loop() {
                     const auto network = std::find_if(kNetworks.begin(), kNetworks.end(),
                                                       [&](const Network& n) { return ssid == n.ssid; });
                     lastApplied_ = network != kNetworks.end() ? &*network : nullptr;
+                    lastJoinGaveUp_ = false;
                 }
             } else if (Request("profile delete", "-t profile delete " + name, {0, 1}).exitCode == 0) {
                 registry_.Deleted(name);

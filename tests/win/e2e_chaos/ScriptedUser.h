@@ -28,6 +28,10 @@ public:
     // The network of the last setting applied, by a connect or a profile load; null when
     // that setting names none of the world's.
     const Network* LastApplied() const { return lastApplied_; }
+    // Whether the join of that setting ended with the worker giving up (no keys): by design a
+    // worker that ends by itself is not started again, so that link does not come back by
+    // itself.
+    bool LastJoinGaveUp() const { return lastJoinGaveUp_; }
     // The longest a request of each verb took, in seconds, as "verb: s" lines.
     std::string Slowest() const;
 
@@ -44,6 +48,7 @@ private:
     std::mt19937_64 random_;
     const Network* lastConnect_ = nullptr;
     const Network* lastApplied_ = nullptr;
+    bool lastJoinGaveUp_ = false;
     int nextProfile_ = 1;
     std::map<std::string, double> slowest_;
     std::set<std::string> reported_;  // registry findings told once
