@@ -37,9 +37,9 @@ public:
     void BeginModify(const std::string& name);
     void FinishModify();
     // Load: the profile becomes the current setting and is applied (the adapter's answer is
-    // not examined). A pre-shared key profile's pass phrase is stored as the last setting's
-    // first, as the Encryption page's Apply does: otherwise the next start would join the
-    // profile's network with the pass phrase typed last, for another network.
+    // not examined). A pre-shared key profile's pass phrase first becomes the last setting's,
+    // as on the Encryption page's Apply: otherwise the next start would join the profile's
+    // network with the pass phrase typed last, for another network.
     void Load(const std::string& name);
     // Remove: the name leaves the list; its values stay in the store.
     void Remove(const std::string& name);
