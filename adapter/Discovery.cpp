@@ -100,8 +100,7 @@ bool Discovery::Identify() {
     shell_.FillTxRateList();
 
     // Once: an adapter found again gets the setting in force. The store holds only what an
-    // adapter took (none of an apply cut short, no pass phrase of a loaded profile), over
-    // the settings before it.
+    // adapter took (none of an apply cut short), over the settings before it.
     if (!lastSettingLoaded_) store_.LoadLastSetting(state_.current);
     lastSettingLoaded_ = true;
     state_.settingOwed = true;  // a new adapter holds none of it
