@@ -149,15 +149,18 @@ void HxctlUser::Loop() {
 
 void HxctlUser::LastConnectHolds(std::chrono::seconds hold) {
     const Network& network = lastConnect_ != nullptr ? *lastConnect_ : kNetworks.back();
-    // A failed call of the last faults may have had the utility take its adapter for gone; it
-    // finds it again at its next ticks (a connect before then is refused, rightly).
-    const bool present = WaitFor([&] {
-        return ReportValue(RunConsole(ProgramCommand("hxctl.exe", "-t status")).out, "adapter") == "yes";
+    // A failed call of the last faults may have had the utility take its adapter for gone, and
+    // Zero Configuration may have given it back only now; the utility sees both at its next
+    // ticks (a connect before then is refused, rightly).
+    const bool ready = WaitFor([&] {
+        const std::string status = RunConsole(ProgramCommand("hxctl.exe", "-t status")).out;
+        return ReportValue(status, "adapter") == "yes" && ReportValue(status, "control") == "utility";
     }, std::chrono::seconds(15));
-    if (!present) run_.Problem("the utility did not find its adapter again within 15 s of the faults' end");
+    if (!ready) run_.Problem("the utility did not have its adapter back within 15 s of the faults' end");
     run_.Log(std::string("the last connect again, with the faults stopped: ") + network.ssid);
-    if (Connect(network, 60).exitCode != 0) {
-        run_.Problem(std::string("the last connect, to ") + network.ssid + ", failed with the faults stopped");
+    if (const ConsoleRun run = Connect(network, 60); run.exitCode != 0) {
+        run_.Problem(std::string("the last connect, to ") + network.ssid + ", failed with the faults stopped: exit " +
+                     std::to_string(run.exitCode) + ": " + Message(run) + "\n" + run_.Sim("show") + run_.Sim("events"));
         return;
     }
     const std::string linked = Quoted(network.ssid);
