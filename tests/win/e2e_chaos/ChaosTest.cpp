@@ -12,6 +12,7 @@
 //
 // Figures at the end: faults fired by kind, requests by verb and outcome, the window's
 // worst answer, and the figures of the process at the start and the end.
+#include <atomic>
 #include <gtest/gtest.h>
 
 #include <cinttypes>
@@ -95,13 +96,24 @@ TEST(Chaos, FaultsWhileAUserDrivesTheUtility) {
     FaultMaker faults(run);
     HxctlUser hxctl(run, registry);
     AnswerWatch answers(run, window);
-    std::thread actors[] = {std::thread([&] { faults.Loop(); }), std::thread([&] { hxctl.Loop(); }),
-                            std::thread([&] { windowUser.Loop(); })};
+    std::atomic<bool> hxctlDone{false};
+    std::thread hxctlThread([&] {
+        hxctl.Loop();
+        hxctlDone = true;
+    });
+    std::thread actors[] = {std::thread([&] { faults.Loop(); }), std::thread([&] { windowUser.Loop(); })};
     std::thread watchers[] = {std::thread([&] { answers.Loop(); }), std::thread([&] { resources.Loop(); })};
 
     while (!run.Over() && utility.Running()) ::Sleep(200);
     run.actors.Stop();
     for (std::thread& actor : actors) actor.join();
+    // The utility holds a request while one of its dialogs is open: the user goes on answering
+    // them until hxctl's last request has ended.
+    while (!hxctlDone && utility.Running()) {
+        windowUser.AnswerDialogs();
+        ::Sleep(300);
+    }
+    hxctlThread.join();
     if (utility.Running()) {
         run.Log("the faults stop");
         faults.UndoAll();

@@ -27,6 +27,11 @@ std::string Message(const ConsoleRun& run) {
     return line;
 }
 
+// hxctl's word for a request the utility held (behind one of its dialogs) until hxctl gave up.
+bool NotCarriedOut(const std::string& message) {
+    return message.find("the request was not carried out") != std::string::npos;
+}
+
 bool Unavailable(const std::string& message) {
     return std::any_of(std::begin(kUnavailable), std::end(kUnavailable),
                        [&](const char* text) { return message == text; });
@@ -105,8 +110,9 @@ ConsoleRun HxctlUser::Connect(const Network& network, int waitSeconds) {
     }
     // 10: the network was out of reach (faded, or a region without its channel) at the last survey.
     const ConsoleRun run = Request("connect", arguments, {0, 3, 4, 10}, input);
-    // Refused for want of the adapter, it left the setting in force as it was.
-    if (run.ended && !Unavailable(Message(run))) {
+    // Refused for want of the adapter, or held past hxctl's patience behind a dialog, it left
+    // the setting in force as it was.
+    if (run.ended && !Unavailable(Message(run)) && !NotCarriedOut(Message(run))) {
         lastApplied_ = &network;
         lastJoinGaveUp_ = run.exitCode == 4 && Message(run).find("ended without keys") != std::string::npos;
     }
