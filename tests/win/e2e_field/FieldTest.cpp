@@ -67,7 +67,7 @@ protected:
         ASSERT_TRUE(SeedText("LastSetting", "SSID", "Nowhere"));
         ASSERT_NO_FATAL_FAILURE(Start());
         ASSERT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() > 0; }, 15s)) << "the adapter was never ready";
-        ASSERT_TRUE(OpenFromTray(window, 15s));
+        ASSERT_TRUE(OpenFromTray(window, 5s));
     }
 
     // On the Site Survey page: Connect on the network, "No" to the question, the pass phrase
@@ -75,7 +75,7 @@ protected:
     void JoinTyping(const std::string& ssid, const std::string& passphrase) {
         ASSERT_NO_FATAL_FAILURE(ConnectTo(ssid));
         EXPECT_NE(AnswerQuestion("Use Previous WPA Setting", IDNO), "(no question)");
-        ASSERT_TRUE(WaitFor([&] { return InFront(EncryptionPage()); }, 15s)) << "No opens the Encryption page";
+        ASSERT_TRUE(WaitFor([&] { return InFront(EncryptionPage()); }, 3s)) << "No opens the Encryption page";
         EXPECT_EQ(::SendDlgItemMessageA(EncryptionPage(), IDC_WEP_AUTH, CB_GETCURSEL, 0, 0), 4) << "WPA2-PSK";
         SetControlText(EncryptionPage(), IDC_WEP_PASSPHRASE, passphrase);
         ASSERT_NO_FATAL_FAILURE(ApplyEncryption());
@@ -143,7 +143,7 @@ TEST_F(Field, EnterpriseFloorTlsJoin) {
     ASSERT_NO_FATAL_FAILURE(Start());
     EXPECT_TRUE(Authorised("WPA-Enterprise", 30s)) << SimCommand("show") << SimCommand("events");
     EXPECT_EQ(ProcessDialog(utility.ProcessId(), "HX88UUtil"), nullptr) << "the key is exportable: no message";
-    EXPECT_TRUE(LinkInfoShows("WPA-Enterprise", "Associated BSSID = 06-A0-88-00-00-05", 15s)) << LinkInfoNow();
+    EXPECT_TRUE(LinkInfoShows("WPA-Enterprise", "Associated BSSID = 06-A0-88-00-00-05", 3s)) << LinkInfoNow();
 }
 
 // A certificate whose key may not be exported: the user is told so, and Exit from the tray
@@ -172,7 +172,7 @@ TEST_F(Field, BackOfficeHiddenNetwork) {
     ASSERT_TRUE(Show(IDC_NAV_CONFIGURATION, ConfigPage()));
     SetControlText(ConfigPage(), IDC_CFG_SSID, kHiddenSsid);
     ClickButton(ConfigPage(), IDC_CFG_APPLY);
-    EXPECT_TRUE(WaitFor([&] { return InFront(LinkInfoPage()); }, 15s)) << "Apply shows Link Info";
+    EXPECT_TRUE(WaitFor([&] { return InFront(LinkInfoPage()); }, 3s)) << "Apply shows Link Info";
     EXPECT_TRUE(LinkInfoShows(kHiddenSsid, "Associated BSSID = " + Dashed(kHiddenBssid), 10s))
         << LinkInfoNow() << "\n" << SimCommand("events");
 }
@@ -186,12 +186,12 @@ TEST_F(Field, GardenFadeAndReturn) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(Authorised(kWpaTkipSsid, 20s)) << SimCommand("events");
     const std::string linked = "Associated BSSID = " + Dashed(kGardenBssid);
-    EXPECT_TRUE(LinkInfoShows(kWpaTkipSsid, linked, 15s)) << LinkInfoNow();
+    EXPECT_TRUE(LinkInfoShows(kWpaTkipSsid, linked, 3s)) << LinkInfoNow();
 
     const long long failedBefore = FailedJoins();
     ASSERT_TRUE(SimOk(std::string("signal ") + kGardenBssid + " -95"));
-    EXPECT_TRUE(WaitForTraySet(TraySet::NoSignal, 15s)) << "shown " << TraySetOnScreen();
-    EXPECT_TRUE(WaitFor([&] { return LinkInfoText(IDC_LI_STATUS) == "No connection to Network"; }, 15s))
+    EXPECT_TRUE(WaitForTraySet(TraySet::NoSignal, 5s)) << "shown " << TraySetOnScreen();
+    EXPECT_TRUE(WaitFor([&] { return LinkInfoText(IDC_LI_STATUS) == "No connection to Network"; }, 3s))
         << LinkInfoNow();
     // Two attempts that never associate, each after half a minute's wait for the link.
     bool told = false;
@@ -205,7 +205,7 @@ TEST_F(Field, GardenFadeAndReturn) {
         set = ExpectedTraySet(std::atoi(SimState("link.speed-kbps").c_str()), SignalPercent(-47));
         return !Visible() && TraySetOnScreen() == set;
     }, 10s)) << "expected set " << set << ", shown " << TraySetOnScreen();
-    EXPECT_TRUE(LinkInfoShows(kWpaTkipSsid, linked, 15s)) << LinkInfoNow();
+    EXPECT_TRUE(LinkInfoShows(kWpaTkipSsid, linked, 3s)) << LinkInfoNow();
 }
 
 // A wrong pass phrase typed on the Encryption page: the port stays shut while the window
@@ -215,7 +215,7 @@ TEST_F(Field, FlatWrongThenRightPassphrase) {
     ASSERT_NO_FATAL_FAILURE(StartAndOpenWhenReady());
     ASSERT_NO_FATAL_FAILURE(ConnectTo("WPA-AES-Office"));
     AnswerQuestion("Use Previous WPA Setting", IDNO);
-    ASSERT_TRUE(WaitFor([&] { return InFront(EncryptionPage()); }, 15s)) << "No opens the Encryption page";
+    ASSERT_TRUE(WaitFor([&] { return InFront(EncryptionPage()); }, 3s)) << "No opens the Encryption page";
     SetControlText(EncryptionPage(), IDC_WEP_PASSPHRASE, "office-guess");
     const int deauthentications = CountAfter(SimState("counters"), "deauthentications");
     const auto applied = std::chrono::steady_clock::now();
@@ -242,7 +242,7 @@ TEST_F(Field, FlatWrongThenRightPassphrase) {
     SetControlText(EncryptionPage(), IDC_WEP_PASSPHRASE, "aes-passphrase");
     ASSERT_NO_FATAL_FAILURE(ApplyEncryption());
     EXPECT_TRUE(Authorised("WPA-AES-Office", 20s)) << SimCommand("events");
-    EXPECT_TRUE(LinkInfoShows("WPA-AES-Office", "Associated BSSID = 06-A0-88-00-00-04", 15s)) << LinkInfoNow();
+    EXPECT_TRUE(LinkInfoShows("WPA-AES-Office", "Associated BSSID = 06-A0-88-00-00-04", 3s)) << LinkInfoNow();
 }
 
 // The street of today: nearly every network WPA2, one beside WPA, one beside WPA3, one
@@ -299,11 +299,11 @@ TEST_F(Field, StreetOfTodayJoinsThroughSiteSurvey) {
 
     const std::string before = SettingAndLink();
     ASSERT_NO_FATAL_FAILURE(ConnectTo("WPA3-Only"));
-    HWND box = WaitForProcessDialog(utility.ProcessId(), "HX88UUtil", 15s);
+    HWND box = WaitForProcessDialog(utility.ProcessId(), "HX88UUtil", 5s);
     ASSERT_NE(box, nullptr) << "no message";
     EXPECT_EQ(MessageBoxText(box), JoinRefusalText(JoinRefusal::Wpa3Only));
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 15s));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 2s));
     EXPECT_EQ(ProcessDialog(utility.ProcessId(), "Use Previous WPA Setting"), nullptr);
     EXPECT_TRUE(InFront(SitePage())) << "the page stays";
     EXPECT_EQ(SettingAndLink(), before);

@@ -128,14 +128,14 @@ TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
         EXPECT_NE(keys.find("[pairwise "), std::string::npos) << keys;
         EXPECT_NE(keys.find("[group "), std::string::npos) << keys;
         EXPECT_EQ(keys.find("no-match"), std::string::npos) << keys;
-        EXPECT_TRUE(Authorised("WPA-AES-Office", 15s)) << SimCommand("events");
+        EXPECT_TRUE(Authorised("WPA-AES-Office", 5s)) << SimCommand("events");
         EXPECT_TRUE(LinkInfoShows("WPA-AES-Office")) << LinkInfoSsid();
     });
 
     Step("connect WEP with a hex key on standard input", [&] {
         const ConsoleRun run = Hxctl("connect WEP-Lab --wep-key 1 --wep-auth open", "1234567890\n");
         ASSERT_EQ(run.exitCode, 0u) << Said(run);
-        EXPECT_TRUE(Joined("WEP-Lab", 15s)) << SimCommand("events");
+        EXPECT_TRUE(Joined("WEP-Lab", 5s)) << SimCommand("events");
         EXPECT_EQ(SimState("link.wep-keys-match"), "yes");
         const std::string keys = SimState("settings.wep-keys");
         EXPECT_NE(keys.find("[0*] 12 34 56 78 90 "), std::string::npos) << keys;
@@ -178,7 +178,7 @@ TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
         EXPECT_EQ(ReportValue(Hxctl("-t status").out, "auth"), "wpa2-psk");
         const ConsoleRun mixed = Hxctl("connect Mixed-WPA-WPA2 --passphrase", "mixed-passphrase\n");
         ASSERT_EQ(mixed.exitCode, 0u) << Said(mixed);
-        EXPECT_TRUE(Authorised("Mixed-WPA-WPA2", 15s)) << SimCommand("events");
+        EXPECT_TRUE(Authorised("Mixed-WPA-WPA2", 5s)) << SimCommand("events");
         const ConsoleRun refused = Hxctl("connect WPA3-Only --passphrase", "wpa3-passphrase\n");
         EXPECT_EQ(refused.exitCode, 5u) << Said(refused);
         EXPECT_NE(refused.err.find(JoinRefusalText(JoinRefusal::Wpa3Only)), std::string::npos) << Said(refused);
@@ -219,7 +219,7 @@ TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
         const auto says = [&](const char* line, size_t after) {
             return monitor.Output().find(line, after) != std::string::npos;
         };
-        EXPECT_TRUE(WaitFor([&] { return says("adapter: no\n", from); }, 15s)) << monitor.Output();
+        EXPECT_TRUE(WaitFor([&] { return says("adapter: no\n", from); }, 5s)) << monitor.Output();
         const size_t unplugged = monitor.Output().size();
         ASSERT_TRUE(SimOk("plug"));
         EXPECT_TRUE(WaitFor([&] { return says("adapter: yes\n", unplugged); }, 10s)) << monitor.Output();

@@ -51,7 +51,7 @@ TEST_F(ModalHold, ADeleteWaitsForTheProfileEditor) {
     ::SendMessageA(ProfilePage(), WM_COMMAND, MAKEWPARAM(IDC_PROF_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     ClickButton(ProfilePage(), IDC_PROF_MODIFY);
     HWND editor = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (editor = ProcessDialogHolding(utility.ProcessId(), IDC_ED_NAME, window)) != nullptr; }, 15s));
+    ASSERT_TRUE(WaitFor([&] { return (editor = ProcessDialogHolding(utility.ProcessId(), IDC_ED_NAME, window)) != nullptr; }, 5s));
     ASSERT_EQ(Text(::GetDlgItem(editor, IDC_ED_NAME)), "X");
 
     auto hxctl = HxctlInBackground("profile delete X");

@@ -21,20 +21,20 @@ TEST_F(AdapterLife, UnplugAndReplugWhileTheWindowIsOpen) {
     ASSERT_TRUE(WaitForSim("link.ssid", "\"WEP-Lab\"", 8s));
     EXPECT_EQ(SimState("link.wep-keys-match"), "yes");
 
-    ASSERT_TRUE(OpenFromTray(window, 15s));
+    ASSERT_TRUE(OpenFromTray(window, 3s));
     EXPECT_TRUE(InFront(LinkInfoPage()));
     ClickLabel(window, IDC_NAV_ABOUT);
-    ASSERT_TRUE(WaitFor([&] { return InFront(AboutPage()); }, 15s));
+    ASSERT_TRUE(WaitFor([&] { return InFront(AboutPage()); }, 2s));
     EXPECT_EQ(Text(::GetDlgItem(AboutPage(), IDC_ABOUT_DRIVER_VERSION)), "1.2.1215.2004");
     EXPECT_EQ(Text(::GetDlgItem(AboutPage(), IDC_ABOUT_MAC)), "00:48:56:88:00:01");
     const int associations = CountAfter(SimState("counters"), "associations");
 
     ASSERT_TRUE(SimOk("unplug"));
     const auto pulled = std::chrono::steady_clock::now();
-    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 15s));
+    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 2s));
     const auto hiddenAfter = std::chrono::steady_clock::now() - pulled;
     EXPECT_LE(hiddenAfter, 1500ms + LoadAllowance(window, [&] { return !Visible(); })) << "hidden within a tick";
-    EXPECT_TRUE(WaitForTraySet(0, 15s)) << "shown " << TraySetOnScreen();
+    EXPECT_TRUE(WaitForTraySet(0, 2s)) << "shown " << TraySetOnScreen();
     ::PostMessageA(window, WM_COMMAND, ID_TRAY_OPEN, 0);
     std::this_thread::sleep_for(1200ms);
     EXPECT_FALSE(Visible()) << "Open does nothing without an adapter";
@@ -53,9 +53,9 @@ TEST_F(AdapterLife, UnplugAndReplugWhileTheWindowIsOpen) {
     EXPECT_TRUE(WaitFor([&] { const int set = TraySetOnScreen(); return !Visible() && set >= 2 && set <= 9; }, 8s))
         << "bars again; shown " << TraySetOnScreen();
 
-    ASSERT_TRUE(OpenFromTray(window, 15s));
+    ASSERT_TRUE(OpenFromTray(window, 2s));
     EXPECT_TRUE(InFront(LinkInfoPage()));
-    EXPECT_TRUE(WaitFor([&] { return Text(::GetDlgItem(LinkInfoPage(), IDC_LI_SSID)) == "WEP-Lab"; }, 15s));
+    EXPECT_TRUE(WaitFor([&] { return Text(::GetDlgItem(LinkInfoPage(), IDC_LI_SSID)) == "WEP-Lab"; }, 3s));
     EXPECT_EQ(Text(::GetDlgItem(AboutPage(), IDC_ABOUT_MAC)), "00:48:56:88:00:01") << "read again at identification";
 }
 
@@ -77,18 +77,18 @@ TEST_P(FailingApply, StopsAtTheFailureAndCompletesOnceTheCallIsTaken) {
     ScenarioFile scenario;
     ASSERT_TRUE(scenario.Replace("plugged = yes", "plugged = no").Install("journey_unplugged"));
     Start();
-    ASSERT_TRUE(WaitFor([] { return SimOk("show"); }, 15s)) << "the simulator answers once the utility looks for its adapter";
+    ASSERT_TRUE(WaitFor([] { return SimOk("show"); }, 5s)) << "the simulator answers once the utility looks for its adapter";
     ASSERT_TRUE(SimOk(std::string("fail ") + c.call + " always"));
     ASSERT_TRUE(SimOk("plug"));
 
-    ASSERT_TRUE(WaitFor([] { return ReadStored("LastSetting", "NetworkType").has_value(); }, 15s));
+    ASSERT_TRUE(WaitFor([] { return ReadStored("LastSetting", "NetworkType").has_value(); }, 5s));
     std::this_thread::sleep_for(2500ms);  // two more ticks: what is tried meanwhile stops there too
     for (const char* name : c.stored) EXPECT_TRUE(ReadStored("LastSetting", name).has_value()) << name;
     for (const char* name : c.notStored) EXPECT_FALSE(ReadStored("LastSetting", name).has_value()) << name;
     EXPECT_EQ(SimState("settings.ssid") != "(not set)", c.ssidApplied);
     // Identification went on: the adapter is ready and Link Info is in front.
     EXPECT_TRUE(InFront(LinkInfoPage()));
-    EXPECT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() >= 1; }, 15s)) << TraySetOnScreen();
+    EXPECT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() >= 1; }, 3s)) << TraySetOnScreen();
 
     // The driver takes the call again: the heartbeat applies the whole setting, within 1 + 2
     // + 4 ticks of its tries.

@@ -21,7 +21,7 @@ class FirstStart : public Journey {};
 
 TEST_F(FirstStart, AppliesAndStoresTheDefaultsHiddenWithTheIconFollowingTheSignal) {
     Start();
-    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 15s)) << "starts in the tray";
+    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 2s)) << "starts in the tray";
     ASSERT_TRUE(WaitForSim("link.associated", "yes", 8s)) << "an empty SSID joins the open network in reach";
 
     // The defaults reached the adapter...

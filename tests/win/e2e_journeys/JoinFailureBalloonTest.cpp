@@ -20,7 +20,7 @@ TEST_F(JoinFailureBalloon, AWrongPassphraseIsToldAndTheRightOneNever) {
     // Longer than a wrong pass phrase takes to be told (below).
     EXPECT_TRUE(StaysFalse([] { return !BalloonTextsOnScreen().empty(); }, 16s)) << "the right pass phrase";
 
-    ASSERT_TRUE(OpenFromTray(window, 15s));
+    ASSERT_TRUE(OpenFromTray(window, 5s));
     ASSERT_TRUE(Show(IDC_NAV_ENCRYPTION, EncryptionPage()));
     SetControlText(EncryptionPage(), IDC_WEP_PASSPHRASE, "not-the-passphrase");
     ASSERT_NO_FATAL_FAILURE(ApplyEncryption());
@@ -34,7 +34,7 @@ TEST_F(JoinFailureBalloon, AWrongPassphraseIsToldAndTheRightOneNever) {
 
     // What the shell sends for a click on the balloon (Wine's tray sends none).
     ::PostMessageA(window, win::TrayIcon::kCallbackMessage, win::TrayIcon::kIconId, NIN_BALLOONUSERCLICK);
-    EXPECT_TRUE(WaitFor([&] { return Visible() && InFront(EncryptionPage()); }, 15s));
+    EXPECT_TRUE(WaitFor([&] { return Visible() && InFront(EncryptionPage()); }, 3s));
 }
 
 // A setting for a network out of range: the worker waits half a minute for a link, then

@@ -44,7 +44,7 @@ TEST_P(JoinThroughThePages, FromTheSiteSurvey) {
                   wep ? kWepQuestion : kWpaQuestion);
     }
     if (c.keys == Keys::NewWepKey || c.keys == Keys::NewPassphrase) {
-        ASSERT_TRUE(WaitFor([&] { return InFront(EncryptionPage()); }, 15s)) << "No opens the Encryption page";
+        ASSERT_TRUE(WaitFor([&] { return InFront(EncryptionPage()); }, 3s)) << "No opens the Encryption page";
         HWND page = EncryptionPage();
         if (wep) {
             ChooseListEntry(page, IDC_WEP_KEY_FORMAT, 1);  // Hex
@@ -55,7 +55,7 @@ TEST_P(JoinThroughThePages, FromTheSiteSurvey) {
         }
         ASSERT_NO_FATAL_FAILURE(ApplyEncryption());
     } else {
-        EXPECT_TRUE(WaitFor([&] { return InFront(LinkInfoPage()); }, 15s)) << "Connect ends on Link Info";
+        EXPECT_TRUE(WaitFor([&] { return InFront(LinkInfoPage()); }, 3s)) << "Connect ends on Link Info";
     }
 
     const std::string bssid = SimState("settings.fixed-bssid");
@@ -79,7 +79,7 @@ TEST_P(JoinThroughThePages, FromTheSiteSurvey) {
         std::string dashed = bssid;
         for (char& ch : dashed) ch = ch == ':' ? '-' : ch;
         HWND status = ::GetDlgItem(LinkInfoPage(), IDC_LI_STATUS);
-        EXPECT_TRUE(WaitFor([&] { return Text(status) == "Associated BSSID = " + dashed; }, 15s)) << Text(status);
+        EXPECT_TRUE(WaitFor([&] { return Text(status) == "Associated BSSID = " + dashed; }, 5s)) << Text(status);
         EXPECT_EQ(Text(::GetDlgItem(LinkInfoPage(), IDC_LI_SSID)), c.ssid);
     }
     EXPECT_EQ(StoredText("LastSetting", "SSID"), c.ssid);

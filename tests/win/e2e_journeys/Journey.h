@@ -45,7 +45,7 @@ protected:
     // Starts the utility and finds its window.
     void Start() {
         ASSERT_TRUE(utility.Start());
-        window = utility.WaitForMainWindow(15s);
+        window = utility.WaitForMainWindow(5s);
         ASSERT_NE(window, nullptr);
     }
     bool Visible() const { return ::IsWindowVisible(window) != FALSE; }

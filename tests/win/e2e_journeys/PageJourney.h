@@ -22,7 +22,7 @@ protected:
     HWND ProfilePage() const { return PageWith(window, IDC_PROF_LIST, "ListBox"); }
     bool Show(int label, HWND page) {
         ClickLabel(window, label);
-        return WaitFor([&] { return InFront(page); }, 15s);
+        return WaitFor([&] { return InFront(page); }, 2s);
     }
 
     // Waits for the Site Survey list to show the network, selects its first row and clicks
@@ -45,11 +45,11 @@ protected:
 
     // The question Connect asks for an encrypted network: its text, answered with the button.
     std::string AnswerQuestion(const std::string& caption, int button) {
-        HWND box = WaitForProcessDialog(utility.ProcessId(), caption, 15s);
+        HWND box = WaitForProcessDialog(utility.ProcessId(), caption, 5s);
         if (box == nullptr) return "(no question)";
         const std::string text = MessageBoxText(box);
         ::PostMessageA(box, WM_COMMAND, button, 0);
-        WaitFor([&] { return !::IsWindow(box); }, 15s);
+        WaitFor([&] { return !::IsWindow(box); }, 2s);
         return text;
     }
 
@@ -63,7 +63,7 @@ protected:
     // Apply on the Encryption page, which brings Link Info to the front.
     void ApplyEncryption() {
         ClickButton(EncryptionPage(), IDC_WEP_APPLY);
-        ASSERT_TRUE(WaitFor([&] { return InFront(LinkInfoPage()); }, 15s)) << "Apply shows Link Info";
+        ASSERT_TRUE(WaitFor([&] { return InFront(LinkInfoPage()); }, 3s)) << "Apply shows Link Info";
     }
 
     bool Joined(const std::string& ssid, std::chrono::milliseconds limit) {

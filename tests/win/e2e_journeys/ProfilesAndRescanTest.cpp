@@ -40,13 +40,13 @@ protected:
         const LRESULT listed = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
         ClickButton(ProfilePage(), IDC_PROF_ADD);
         HWND editor = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (editor = ProcessDialogHolding(utility.ProcessId(), IDC_ED_NAME, window)) != nullptr; }, 15s));
+        ASSERT_TRUE(WaitFor([&] { return (editor = ProcessDialogHolding(utility.ProcessId(), IDC_ED_NAME, window)) != nullptr; }, 3s));
         EXPECT_EQ(Text(::GetDlgItem(editor, IDC_ED_NAME)), "") << "a new profile has no name yet";
         SetControlText(editor, IDC_ED_NAME, name);
         ClickButton(editor, IDC_ED_OK);
-        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(editor); }, 15s));
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(editor); }, 3s));
         // The page stores the profile once the editor has closed, then lists it.
-        ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(list, LB_GETCOUNT, 0, 0) == listed + 1; }, 15s));
+        ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(list, LB_GETCOUNT, 0, 0) == listed + 1; }, 3s));
     }
 };
 
@@ -55,7 +55,7 @@ TEST_F(Profiles, SurviveARestartAndLoadAsTheyWereSaved) {
     // The office network, joined with its pass phrase, kept as "Office".
     ASSERT_NO_FATAL_FAILURE(ConnectTo("WPA-AES-Office"));
     AnswerQuestion("Use Previous WPA Setting", IDNO);
-    ASSERT_TRUE(WaitFor([&] { return InFront(EncryptionPage()); }, 15s));
+    ASSERT_TRUE(WaitFor([&] { return InFront(EncryptionPage()); }, 3s));
     SetControlText(EncryptionPage(), IDC_WEP_PASSPHRASE, "aes-passphrase");
     ASSERT_NO_FATAL_FAILURE(ApplyEncryption());
     ASSERT_TRUE(Authorised("WPA-AES-Office", 20s)) << SimCommand("events");
@@ -87,7 +87,7 @@ TEST_F(Profiles, SurviveARestartAndLoadAsTheyWereSaved) {
 
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(Joined("Open-Lobby", 10s)) << "the last setting is applied at start";
-    ASSERT_TRUE(OpenFromTray(window, 15s));
+    ASSERT_TRUE(OpenFromTray(window, 5s));
     ASSERT_TRUE(Show(IDC_NAV_PROFILE, ProfilePage()));
     HWND list = ::GetDlgItem(ProfilePage(), IDC_PROF_LIST);
     ASSERT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
@@ -97,7 +97,7 @@ TEST_F(Profiles, SurviveARestartAndLoadAsTheyWereSaved) {
     // The list is sorted: "Lobby", then "Office".
     ::SendMessageA(list, LB_SETCURSEL, 1, 0);
     ClickButton(ProfilePage(), IDC_PROF_LOAD);
-    EXPECT_TRUE(WaitFor([&] { return InFront(LinkInfoPage()); }, 15s)) << "Load shows Link Info";
+    EXPECT_TRUE(WaitFor([&] { return InFront(LinkInfoPage()); }, 3s)) << "Load shows Link Info";
     EXPECT_TRUE(Authorised("WPA-AES-Office", 20s)) << "with the profile's own pass phrase\n" << SimCommand("events");
     EXPECT_EQ(SimState("link.pairwise-cipher"), "ccmp");
     EXPECT_EQ(StoredText("LastSetting", "SSID"), "WPA-AES-Office");
@@ -116,14 +116,14 @@ TEST_F(Rescan, AFailedCallStopsTheApplyAndTheHeartbeatCompletesIt) {
     SeedWpaPsk(kWpaTkipSsid, kWpaTkipPassphrase, 4);
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(Authorised(kWpaTkipSsid, 20s)) << SimCommand("events");
-    ASSERT_TRUE(OpenFromTray(window, 15s));
+    ASSERT_TRUE(OpenFromTray(window, 5s));
     ASSERT_TRUE(InFront(LinkInfoPage()));
     EXPECT_EQ(CountAfter(SimState("wzc.service"), "stopped"), 1);
     ASSERT_TRUE(SeedNumber("LastSetting", "PreambleMode", 2));  // differs from the setting in force
 
     ASSERT_TRUE(SimOk("fail SetWL_SSID always"));
     ClickButton(LinkInfoPage(), IDC_LI_RESCAN);
-    EXPECT_TRUE(WaitFor([] { return CountAfter(SimState("wzc.service"), "started") == 1; }, 15s))
+    EXPECT_TRUE(WaitFor([] { return CountAfter(SimState("wzc.service"), "started") == 1; }, 3s))
         << "the worker was stopped: " << SimState("wzc.service");
     std::this_thread::sleep_for(2s);  // the heartbeat's tries stop at the same call
     const std::string service = SimState("wzc.service");
@@ -135,7 +135,7 @@ TEST_F(Rescan, AFailedCallStopsTheApplyAndTheHeartbeatCompletesIt) {
 
     ASSERT_TRUE(SimOk("fail SetWL_SSID off"));
     EXPECT_TRUE(WaitFor([] { return CountAfter(SimState("wzc.service"), "stopped") == 2; }, 8s)) << SimState("wzc.service");
-    EXPECT_TRUE(WaitFor([] { return StoredNumber("LastSetting", "PreambleMode") == 0; }, 15s));
+    EXPECT_TRUE(WaitFor([] { return StoredNumber("LastSetting", "PreambleMode") == 0; }, 3s));
     EXPECT_TRUE(Authorised(kWpaTkipSsid, 20s)) << SimCommand("events");
 }
 

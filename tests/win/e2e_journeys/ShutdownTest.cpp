@@ -13,7 +13,7 @@ class Shutdown : public Journey {};
 
 TEST_F(Shutdown, ASecondStartBringsTheReadyFirstOneForward) {
     Start();
-    ASSERT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() >= 1; }, 15s)) << "ready, in the tray";
+    ASSERT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() >= 1; }, 5s)) << "ready, in the tray";
     const std::string handles = SimState("open-handles");
 
     UtilityProcess second;
@@ -58,7 +58,7 @@ TEST_P(ExitDuringHandshake, StopsTheWorkerRestoresTheServiceAndEndsPromptly) {
     std::printf("ended %lld ms after Exit\n", static_cast<long long>(took.count()));
     EXPECT_LT(took, kPromptExit) << "ends promptly";
     EXPECT_EQ(utility.ExitCode(), 0u);
-    EXPECT_TRUE(WaitFor([] { return TraySetOnScreen() == -1; }, 15s)) << "the icon is removed";
+    EXPECT_TRUE(WaitFor([] { return TraySetOnScreen() == -1; }, 2s)) << "the icon is removed";
 
     const std::string report = exitReport.Text();
     ASSERT_FALSE(report.empty());

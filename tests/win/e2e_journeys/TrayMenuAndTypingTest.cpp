@@ -57,7 +57,7 @@ TEST_P(TrayMenuAndTyping, OpenTypeApplyAndExit) {
     ASSERT_TRUE(Show(IDC_NAV_ENCRYPTION, EncryptionPage()));
     Type(EncryptionPage(), c.box, c.typed);
     HWND box = ::GetDlgItem(EncryptionPage(), c.box);
-    EXPECT_TRUE(WaitFor([&] { return Text(box) == c.shown; }, 15s)) << Text(box);
+    EXPECT_TRUE(WaitFor([&] { return Text(box) == c.shown; }, 3s)) << Text(box);
     ASSERT_NO_FATAL_FAILURE(ApplyEncryption());
     EXPECT_TRUE(c.wepStatus == 0 ? Joined(c.ssid, 15s) && SimState("link.wep-keys-match") == "yes"
                                  : Authorised(c.ssid, 20s))

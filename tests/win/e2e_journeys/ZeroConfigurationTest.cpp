@@ -21,15 +21,15 @@ protected:
 TEST_F(ZeroConfiguration, TakesControlAndGivesItBack) {
     Start();
     ASSERT_TRUE(WaitForSim("link.associated", "yes", 8s));
-    ASSERT_TRUE(WaitFor([&] { return LinkSetShown(); }, 15s)) << TraySetOnScreen();
+    ASSERT_TRUE(WaitFor([&] { return LinkSetShown(); }, 5s)) << TraySetOnScreen();
     std::this_thread::sleep_for(2s);
     EXPECT_EQ(TimesTold(), 1) << "told once at the first check, not on every tick";
     EXPECT_EQ(SimState("use-own-oids"), "1");
 
-    ASSERT_TRUE(OpenFromTray(window, 15s));
+    ASSERT_TRUE(OpenFromTray(window, 2s));
     ASSERT_TRUE(SimOk("wzc 1"));
     const auto taken = std::chrono::steady_clock::now();
-    EXPECT_TRUE(WaitForTraySet(10, 15s)) << "the prohibition sign; shown " << TraySetOnScreen();
+    EXPECT_TRUE(WaitForTraySet(10, 3s)) << "the prohibition sign; shown " << TraySetOnScreen();
     const auto signAfter = std::chrono::steady_clock::now() - taken;
     EXPECT_LE(signAfter, 2500ms + LoadAllowance(window, [&] { return TraySetOnScreen() == 10; })) << "within a tick";
     std::this_thread::sleep_for(2s);
@@ -43,20 +43,20 @@ TEST_F(ZeroConfiguration, TakesControlAndGivesItBack) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kZeroConfigurationMessage);
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 15s));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 2s));
     EXPECT_FALSE(Visible());
-    EXPECT_TRUE(WaitForTraySet(10, 15s));
+    EXPECT_TRUE(WaitForTraySet(10, 2s));
 
     // Given back: bars again, the driver told, and Open opens.
     ASSERT_TRUE(SimOk("wzc 0"));
-    EXPECT_TRUE(WaitFor([&] { return LinkSetShown(); }, 15s)) << TraySetOnScreen();
+    EXPECT_TRUE(WaitFor([&] { return LinkSetShown(); }, 3s)) << TraySetOnScreen();
     EXPECT_EQ(TimesTold(), 3);
     EXPECT_EQ(SimState("use-own-oids"), "1");
-    EXPECT_TRUE(OpenFromTray(window, 15s));
+    EXPECT_TRUE(OpenFromTray(window, 2s));
 
     // Status 2: the utility stays in control but the driver is told 0.
     ASSERT_TRUE(SimOk("wzc 2"));
-    EXPECT_TRUE(WaitFor([] { return SimState("use-own-oids") == "0"; }, 15s));
+    EXPECT_TRUE(WaitFor([] { return SimState("use-own-oids") == "0"; }, 3s));
     std::this_thread::sleep_for(1500ms);
     EXPECT_EQ(TimesTold(), 4);
     EXPECT_TRUE(Visible()) << "status 2 does not withdraw the window";
@@ -79,9 +79,9 @@ TEST_F(ZeroConfiguration, TheServiceStoppedForTheWorkerIsStartedAgainWhenTheWork
     // Identification after a re-plug applies the setting again: it stops the worker (which
     // starts the service again) and starts a new one (which stops it).
     ASSERT_TRUE(SimOk("unplug"));
-    ASSERT_TRUE(WaitForTraySet(0, 15s));
+    ASSERT_TRUE(WaitForTraySet(0, 3s));
     ASSERT_TRUE(SimOk("plug"));
-    EXPECT_TRUE(WaitFor([] { return CountAfter(SimState("wzc.service"), "stopped") == 2; }, 15s)) << SimState("wzc.service");
+    EXPECT_TRUE(WaitFor([] { return CountAfter(SimState("wzc.service"), "stopped") == 2; }, 5s)) << SimState("wzc.service");
     EXPECT_EQ(CountAfter(SimState("wzc.service"), "started"), 1) << SimState("wzc.service");
     EXPECT_TRUE(WaitForSim("port.authorised", "yes", 20s)) << SimCommand("show");
 

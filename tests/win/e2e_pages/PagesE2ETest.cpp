@@ -163,7 +163,7 @@ protected:
 
 TEST_F(PagesEndToEnd, ScanJoinTheOpenNetworkAndWatchTheLink) {
     StartAndOpen();
-    EXPECT_TRUE(WaitFor([&] { return Text(Info(IDC_LI_STATUS)) == "No connection to Network"; }, 15s))
+    EXPECT_TRUE(WaitFor([&] { return Text(Info(IDC_LI_STATUS)) == "No connection to Network"; }, 5s))
         << Text(Info(IDC_LI_STATUS));
 
     ClickLabel(IDC_NAV_SITE_SURVEY);
@@ -173,7 +173,7 @@ TEST_F(PagesEndToEnd, ScanJoinTheOpenNetworkAndWatchTheLink) {
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(refresh) != FALSE; }, 10s));
     const auto pressed = std::chrono::steady_clock::now();
     ClickButton(Site(IDC_SITE_REFRESH));
-    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(refresh) == FALSE; }, 15s));
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(refresh) == FALSE; }, 2s));
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(refresh) != FALSE; }, 10s));
     EXPECT_GE(std::chrono::steady_clock::now() - pressed, 3500ms) << "collected on the fifth tick";
 
@@ -206,10 +206,10 @@ TEST_F(PagesEndToEnd, ScanJoinTheOpenNetworkAndWatchTheLink) {
 
     ASSERT_TRUE(list.Select(openLobbyRow));
     ClickButton(Site(IDC_SITE_CONNECT));
-    ASSERT_TRUE(WaitFor([&] { return InFront(Page::LinkInfo); }, 15s)) << "no question for an open network";
+    ASSERT_TRUE(WaitFor([&] { return InFront(Page::LinkInfo); }, 2s)) << "no question for an open network";
 
     HWND status = Info(IDC_LI_STATUS);
-    EXPECT_TRUE(WaitFor([&] { return Text(status) == "Associated BSSID = 06-A0-88-00-00-01"; }, 15s)) << Text(status);
+    EXPECT_TRUE(WaitFor([&] { return Text(status) == "Associated BSSID = 06-A0-88-00-00-01"; }, 5s)) << Text(status);
     EXPECT_EQ(Text(Info(IDC_LI_SSID)), "Open-Lobby");
     EXPECT_EQ(Text(Info(IDC_LI_CHANNEL)), "1");
     const std::string rate = Text(Info(IDC_LI_TX_RATE));
@@ -239,7 +239,7 @@ TEST_F(PagesEndToEnd, ChangeTheRadioConfigurationAndApplyIt) {
 
     // A region takes effect at once: Japan allows channel 14.
     Choose(Config(IDC_CFG_REGION), 6);
-    EXPECT_TRUE(WaitFor([&] { return SimState("settings.region") == "0x40"; }, 15s)) << SimState("settings.region");
+    EXPECT_TRUE(WaitFor([&] { return SimState("settings.region") == "0x40"; }, 2s)) << SimState("settings.region");
     EXPECT_EQ(::SendMessageA(channels, CB_GETCOUNT, 0, 0), 14);
 
     ::SendMessageA(Config(IDC_CFG_SSID), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Open-Lobby"));
@@ -248,7 +248,7 @@ TEST_F(PagesEndToEnd, ChangeTheRadioConfigurationAndApplyIt) {
     ::SendMessageA(Config(IDC_CFG_PREAMBLE), CB_SETCURSEL, 1, 0);
     ::SendMessageA(Config(IDC_CFG_POWER), CB_SETCURSEL, 2, 0);
     ClickButton(Config(IDC_CFG_APPLY));
-    ASSERT_TRUE(WaitFor([&] { return InFront(Page::LinkInfo); }, 15s));
+    ASSERT_TRUE(WaitFor([&] { return InFront(Page::LinkInfo); }, 3s));
 
     EXPECT_EQ(SimState("settings.ssid"), "\"Open-Lobby\"");
     EXPECT_EQ(SimState("settings.preamble"), "1");
@@ -259,8 +259,8 @@ TEST_F(PagesEndToEnd, ChangeTheRadioConfigurationAndApplyIt) {
     EXPECT_EQ(StoredInt("PreambleMode"), 1);
     EXPECT_EQ(StoredInt("Domain"), 0x40);
     HWND status = Info(IDC_LI_STATUS);
-    EXPECT_TRUE(WaitFor([&] { return Text(status).rfind("Associated BSSID = ", 0) == 0; }, 15s)) << Text(status);
-    EXPECT_TRUE(WaitFor([&] { return Text(Info(IDC_LI_TX_RATE)) == "11 Mbps"; }, 15s))
+    EXPECT_TRUE(WaitFor([&] { return Text(status).rfind("Associated BSSID = ", 0) == 0; }, 5s)) << Text(status);
+    EXPECT_TRUE(WaitFor([&] { return Text(Info(IDC_LI_TX_RATE)) == "11 Mbps"; }, 3s))
         << "the only rate allowed";
 }
 

@@ -49,7 +49,7 @@ protected:
         ASSERT_NE(main, nullptr);
         driver.emplace(utility, main);
         // The title is set before the pages are made.
-        ASSERT_TRUE(WaitFor([&] { return (about = driver->PageHolding(IDC_ABOUT_DRIVER_LABEL)) != nullptr; }, 15s));
+        ASSERT_TRUE(WaitFor([&] { return (about = driver->PageHolding(IDC_ABOUT_DRIVER_LABEL)) != nullptr; }, 5s));
         ASSERT_TRUE(WaitFor([&] { return !UtilityDriver::Text(about, IDC_ABOUT_DRIVER_VERSION).empty(); }, 10s));
     }
 
@@ -68,7 +68,7 @@ protected:
         UtilityDriver::Choose(page, IDC_WEP_AUTH, 3);
         UtilityDriver::SetText(page, IDC_WEP_PASSPHRASE, passphrase);
         UtilityDriver::Click(page, IDC_WEP_APPLY);
-        ASSERT_TRUE(WaitFor([&] { return LinkInfoInFront(); }, 15s)) << "Apply shows Link Info";
+        ASSERT_TRUE(WaitFor([&] { return LinkInfoInFront(); }, 3s)) << "Apply shows Link Info";
     }
 
     // The window itself may be hidden in the tray; the page in front is the one whose window
@@ -150,7 +150,7 @@ TEST_F(SecurityAndProfilesEndToEnd, ProfilesOfTwoNetworksJoinThemWhenLoaded) {
         UtilityDriver::Choose(editor, IDC_ED_AUTH, m.authentication);
         UtilityDriver::SetText(editor, IDC_ED_PASSPHRASE, m.passphrase);
         UtilityDriver::Click(editor, IDC_ED_OK);
-        ASSERT_TRUE(WaitFor([&] { return driver->Editor() == nullptr; }, 15s));
+        ASSERT_TRUE(WaitFor([&] { return driver->Editor() == nullptr; }, 3s));
     }
     HWND list = ::GetDlgItem(page, IDC_PROF_LIST);
     EXPECT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 2);

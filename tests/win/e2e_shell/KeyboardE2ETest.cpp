@@ -191,7 +191,7 @@ protected:
 };
 
 TEST_F(KeyboardEndToEnd, CtrlTabAndCtrlPageKeysStepThroughThePagesAndWrapRound) {
-    ASSERT_TRUE(WaitFor([&] { return InFront(kLinkInfo); }, 15s));
+    ASSERT_TRUE(WaitFor([&] { return InFront(kLinkInfo); }, 2s));
     struct Step {
         std::initializer_list<WORD> keys;
         const PageMark& page;
@@ -206,7 +206,7 @@ TEST_F(KeyboardEndToEnd, CtrlTabAndCtrlPageKeysStepThroughThePagesAndWrapRound) 
     };
     for (const Step& step : steps) {
         Press(window, step.keys);
-        EXPECT_TRUE(WaitFor([&] { return InFront(step.page); }, 15s)) << "expected " << step.page.name;
+        EXPECT_TRUE(WaitFor([&] { return InFront(step.page); }, 2s)) << "expected " << step.page.name;
         std::this_thread::sleep_for(100ms);
         EXPECT_TRUE(InFront(step.page)) << step.page.name << " stays in front";
     }
@@ -228,13 +228,13 @@ TEST_F(KeyboardEndToEnd, TabReachesEveryUsableControlOfEachPageInReadingOrder) {
     // of labels (one stop, at the selected label) to it again.
     for (const auto& [mark, prepare] : pages) {
         ClickLabel(window, mark->label);
-        ASSERT_TRUE(WaitFor([&] { return InFront(*mark); }, 15s)) << mark->name;
+        ASSERT_TRUE(WaitFor([&] { return InFront(*mark); }, 2s)) << mark->name;
         if (prepare) prepare(Page(*mark));
         std::vector<Stop> stops = ReadingOrder(Page(*mark));
         EXPECT_GE(stops.size(), 2u) << mark->name;
         // The page shows before the focus moves into it: wait for both.
         const HWND first = stops.front().windows.front();
-        EXPECT_TRUE(WaitFor([&] { return Focus(window) == first; }, 15s)) << mark->name;
+        EXPECT_TRUE(WaitFor([&] { return Focus(window) == first; }, 3s)) << mark->name;
         stops.push_back({{::GetDlgItem(window, mark->label)}, {}, mark->label});
         std::vector<int> round = Ids(stops);
         std::rotate(round.begin(), round.begin() + 1, round.end());
@@ -244,7 +244,7 @@ TEST_F(KeyboardEndToEnd, TabReachesEveryUsableControlOfEachPageInReadingOrder) {
 
 TEST_F(KeyboardEndToEnd, TabReachesEveryUsableControlOfTheProfileEditorInReadingOrder) {
     ClickLabel(window, kProfile.label);
-    ASSERT_TRUE(WaitFor([&] { return InFront(kProfile); }, 15s));
+    ASSERT_TRUE(WaitFor([&] { return InFront(kProfile); }, 2s));
     ClickButton(Page(kProfile), IDC_PROF_ADD);
     HWND editor = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (editor = ProcessDialogHolding(utility.ProcessId(), IDC_ED_NAME, window)) != nullptr; },
@@ -252,13 +252,13 @@ TEST_F(KeyboardEndToEnd, TabReachesEveryUsableControlOfTheProfileEditorInReading
     ChooseListEntry(editor, IDC_ED_ENCRYPT, 1);  // WEP: the keys, their format and length too
     const std::vector<Stop> stops = ReadingOrder(editor);
     ASSERT_GE(stops.size(), 17u);
-    EXPECT_TRUE(WaitFor([&] { return Focus(editor) == stops.front().windows.front(); }, 15s))
+    EXPECT_TRUE(WaitFor([&] { return Focus(editor) == stops.front().windows.front(); }, 2s))
         << "the editor opens on its first control";
     std::vector<int> round = Ids(stops);
     std::rotate(round.begin(), round.begin() + 1, round.end());
     EXPECT_EQ(TabRound(editor, stops), round);
     ClickButton(editor, IDC_ED_CANCEL);
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(editor); }, 15s));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(editor); }, 2s));
 }
 
 TEST_F(KeyboardEndToEnd, AScreenReaderInAnotherProcessReadsALabelAndSwitchesItsPage) {
@@ -277,7 +277,7 @@ TEST_F(KeyboardEndToEnd, AScreenReaderInAnotherProcessReadsALabelAndSwitchesItsP
     EXPECT_EQ(about->get_accRole(self, &role), S_OK);
     EXPECT_EQ(role.lVal, ROLE_SYSTEM_PAGETAB);
     EXPECT_EQ(about->accDoDefaultAction(self), S_OK);
-    EXPECT_TRUE(WaitFor([&] { return InFront(kAbout); }, 15s));
+    EXPECT_TRUE(WaitFor([&] { return InFront(kAbout); }, 2s));
     about->Release();
     ::CoUninitialize();
 }

@@ -78,8 +78,8 @@ protected:
 
 TEST_F(ShellEndToEnd, StartsAbsentFindsThePluggedAdapterAndHidesWhenItIsPulled) {
     StartUtility(false);
-    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 15s)) << "starts in the tray";
-    EXPECT_TRUE(WaitForTraySet(0, 15s)) << "the adapter-absent icon";
+    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 2s)) << "starts in the tray";
+    EXPECT_TRUE(WaitForTraySet(0, 3s)) << "the adapter-absent icon";
     ::PostMessageA(window, WM_COMMAND, ID_TRAY_OPEN, 0);
     std::this_thread::sleep_for(1200ms);
     EXPECT_FALSE(Visible()) << "Open does nothing without an adapter";
@@ -87,7 +87,7 @@ TEST_F(ShellEndToEnd, StartsAbsentFindsThePluggedAdapterAndHidesWhenItIsPulled) 
     ASSERT_EQ(SimCommand("plug").substr(0, 2), "ok");
     const auto plugged = Clock::now();
     const auto found = [&] { return !Visible() && TraySetOnScreen() > 0; };
-    ASSERT_TRUE(WaitFor(found, 15s));
+    ASSERT_TRUE(WaitFor(found, 3s));
     const auto foundAfter = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - plugged);
     const auto allowance = LoadAllowance(window, found);
     std::printf("adapter found %lld ms after plugging (load allowance %lld ms)\n",
@@ -101,10 +101,10 @@ TEST_F(ShellEndToEnd, StartsAbsentFindsThePluggedAdapterAndHidesWhenItIsPulled) 
 
     ASSERT_EQ(SimCommand("unplug").substr(0, 2), "ok");
     const auto pulled = Clock::now();
-    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 15s));
+    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 3s));
     const auto hiddenAfter = Clock::now() - pulled;
     EXPECT_LE(hiddenAfter, 2500ms + LoadAllowance(window, [&] { return !Visible(); })) << "hidden within a tick";
-    EXPECT_TRUE(WaitForTraySet(0, 15s));
+    EXPECT_TRUE(WaitForTraySet(0, 2s));
     EXPECT_TRUE(utility.Running());
 
     ASSERT_EQ(SimCommand("plug").substr(0, 2), "ok");
@@ -113,7 +113,7 @@ TEST_F(ShellEndToEnd, StartsAbsentFindsThePluggedAdapterAndHidesWhenItIsPulled) 
     ::PostMessageA(window, WM_COMMAND, ID_TRAY_EXIT, 0);
     EXPECT_TRUE(utility.WaitForExit(5s));
     EXPECT_EQ(utility.ExitCode(), 0u);
-    EXPECT_TRUE(WaitFor([] { return TraySetOnScreen() == -1; }, 15s)) << "the icon is removed";
+    EXPECT_TRUE(WaitFor([] { return TraySetOnScreen() == -1; }, 2s)) << "the icon is removed";
 }
 
 TEST_F(ShellEndToEnd, TheIconFollowsTheLink) {
@@ -173,7 +173,7 @@ TEST_F(ShellEndToEnd, TheIconComesBackWithItsSetWhenTheTrayLosesIt) {
         ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &icon)) << "the tray host holds the icon";
         if (announced) ::SendNotifyMessageA(HWND_BROADCAST, taskbarCreated, 0, 0);
         const auto lost = Clock::now();
-        EXPECT_TRUE(WaitForTraySet(set, 15s)) << (announced ? "announced" : "silent") << "; shown " << TraySetOnScreen();
+        EXPECT_TRUE(WaitForTraySet(set, 3s)) << (announced ? "announced" : "silent") << "; shown " << TraySetOnScreen();
         std::printf("icon back %lld ms after the tray lost it (%s)\n",
                     static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - lost).count()),
                     announced ? "new taskbar announced" : "not announced");
@@ -183,20 +183,20 @@ TEST_F(ShellEndToEnd, TheIconComesBackWithItsSetWhenTheTrayLosesIt) {
 
 TEST_F(ShellEndToEnd, ZeroConfigurationTakesTheAdapterAway) {
     StartUtility(true);
-    ASSERT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() >= 1; }, 15s));
+    ASSERT_TRUE(WaitFor([&] { return !Visible() && TraySetOnScreen() >= 1; }, 4s));
     ASSERT_EQ(SimCommand("wzc 1").substr(0, 2), "ok");
-    EXPECT_TRUE(WaitForTraySet(10, 15s)) << "the prohibition sign; shown " << TraySetOnScreen();
+    EXPECT_TRUE(WaitForTraySet(10, 3s)) << "the prohibition sign; shown " << TraySetOnScreen();
 
     ::PostMessageA(window, WM_COMMAND, ID_TRAY_OPEN, 0);
     HWND box = WaitForOwnedMessageBox(window, 3s);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Wireless LAN is Controlled by the Windows Zero Configuration");
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 15s));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 2s));
     EXPECT_FALSE(Visible());
 
     ASSERT_EQ(SimCommand("wzc 0").substr(0, 2), "ok");
-    EXPECT_TRUE(WaitFor([&] { const int set = TraySetOnScreen(); return !Visible() && set >= 1 && set <= 9; }, 15s))
+    EXPECT_TRUE(WaitFor([&] { const int set = TraySetOnScreen(); return !Visible() && set >= 1 && set <= 9; }, 3s))
         << "shown " << TraySetOnScreen();
     EXPECT_TRUE(OpenWithin(2s));
 }
@@ -215,7 +215,7 @@ TEST_F(ShellEndToEnd, PagesSwitchAndCloseHidesToTheTray) {
         HWND label = ::GetDlgItem(window, step.label);
         ::PostMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
         ::PostMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-        EXPECT_TRUE(WaitFor([&] { return PageShown(window, step.controlOnPage); }, 15s)) << "label " << step.label;
+        EXPECT_TRUE(WaitFor([&] { return PageShown(window, step.controlOnPage); }, 2s)) << "label " << step.label;
         int shown = 0;
         for (HWND page = ::GetWindow(::GetDlgItem(window, IDC_PAGE_FRAME), GW_CHILD); page;
              page = ::GetWindow(page, GW_HWNDNEXT))
@@ -226,7 +226,7 @@ TEST_F(ShellEndToEnd, PagesSwitchAndCloseHidesToTheTray) {
     RECT frame{};
     ::GetWindowRect(window, &frame);
     ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, MAKELPARAM(frame.right - 10, frame.top + 5));
-    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 15s));
+    EXPECT_TRUE(WaitFor([&] { return !Visible(); }, 2s));
     std::this_thread::sleep_for(500ms);
     EXPECT_TRUE(utility.Running()) << "closing hides the window; the utility keeps running";
     EXPECT_TRUE(OpenWithin(2s));

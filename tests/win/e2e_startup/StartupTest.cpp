@@ -37,7 +37,7 @@ TEST(Startup, RunsHiddenAndSecondStartBringsTheFirstForward) {
     // Shown when the modal run is first idle, completed with its pages right after, and
     // hidden again 100 ms later: hidden with all six pages is hidden after the show, however
     // late a loaded machine shows it.
-    EXPECT_TRUE(WaitFor([&] { return PagesOf(window) == 6 && !::IsWindowVisible(window); }, 15s));
+    EXPECT_TRUE(WaitFor([&] { return PagesOf(window) == 6 && !::IsWindowVisible(window); }, 3s));
     std::this_thread::sleep_for(1500ms);
     EXPECT_TRUE(first.Running());
     EXPECT_FALSE(::IsWindowVisible(window));
