@@ -12,9 +12,9 @@
 //
 // Figures at the end: faults fired by kind, requests by verb and outcome, the window's
 // worst answer, and the figures of the process at the start and the end.
-#include <atomic>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
