@@ -110,11 +110,12 @@ ConsoleRun HxctlUser::Connect(const Network& network, int waitSeconds) {
     }
     // 10: the network was out of reach (faded, or a region without its channel) at the last survey.
     const ConsoleRun run = Request("connect", arguments, {0, 3, 4, 10}, input);
+    const std::string message = Message(run);
     // Refused for want of the adapter, or held past hxctl's patience behind a dialog, it left
     // the setting in force as it was.
-    if (run.ended && !Unavailable(Message(run)) && !NotCarriedOut(Message(run))) {
+    if (run.ended && !Unavailable(message) && !NotCarriedOut(message)) {
         lastApplied_ = &network;
-        lastJoinGaveUp_ = run.exitCode == 4 && Message(run).find("ended without keys") != std::string::npos;
+        lastJoinGaveUp_ = run.exitCode == 4 && message.find("ended without keys") != std::string::npos;
     }
     return run;
 }
@@ -158,11 +159,14 @@ void HxctlUser::LastConnectHolds(std::chrono::seconds hold) {
     // A failed call of the last faults may have had the utility take its adapter for gone, and
     // Zero Configuration may have given it back only now; the utility sees both at its next
     // ticks (a connect before then is refused, rightly).
+    constexpr auto kBack = std::chrono::seconds(15);
     const bool ready = WaitFor([&] {
         const std::string status = RunConsole(ProgramCommand("hxctl.exe", "-t status")).out;
         return ReportValue(status, "adapter") == "yes" && ReportValue(status, "control") == "utility";
-    }, std::chrono::seconds(15));
-    if (!ready) run_.Problem("the utility did not have its adapter back within 15 s of the faults' end");
+    }, kBack);
+    if (!ready)
+        run_.Problem("the utility did not have its adapter back within " + std::to_string((kBack * kPatience).count()) +
+                     " s of the faults' end");
     run_.Log(std::string("the last connect again, with the faults stopped: ") + network.ssid);
     if (const ConsoleRun run = Connect(network, 60); run.exitCode != 0) {
         run_.Problem(std::string("the last connect, to ") + network.ssid + ", failed with the faults stopped: exit " +
