@@ -172,7 +172,7 @@ std::vector<ControlRecord> ConnectRequest(ControlContext& c, const ControlRecord
         EncryptionPageModel(c.state, c.lastSetting, c.applier).Apply(choice, c.state.keyFormat);
     }
     c.shell.ShowPage(PageId::LinkInfo);
-    return {OkStatus()};
+    return AppliedOrOwed(c.state);
 }
 
 }  // namespace hx

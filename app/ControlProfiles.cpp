@@ -121,7 +121,7 @@ std::vector<ControlRecord> ProfileRequest(ControlContext& c, const std::string& 
         }
         model.Load(name);
         c.shell.ShowPage(PageId::LinkInfo);
-        return {OkStatus()};
+        return AppliedOrOwed(c.state);
     }
 
     // profile-save and profile-put: "Add Current", the name typed into the editor, OK.

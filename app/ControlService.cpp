@@ -76,6 +76,12 @@ std::string WindowsUnavailable(const UtilityState& state) {
     return {};
 }
 
+std::vector<ControlRecord> AppliedOrOwed(const UtilityState& state) {
+    if (!state.settingOwed) return {OkStatus()};
+    return Refused(ExitStatus::ConnectFailed,
+                   "the adapter refused part of the setting; the utility applies it again until the adapter takes it");
+}
+
 std::string ControlService::Answer(std::string_view request) {
     if (!request.empty() && request.back() == '\n') request.remove_suffix(1);
     std::optional<ControlRecord> record;

@@ -102,6 +102,10 @@ std::vector<ControlRecord> Refused(int code, std::string_view message);
 // ("Open" does nothing) or Windows' Zero Configuration in control (its message). Empty
 // when they could.
 std::string WindowsUnavailable(const UtilityState& state);
+// The answer to a request that applied the setting: ok when the adapter took all of it;
+// status 4 when a call to the adapter library was refused, so that part is still owed
+// (the heartbeat applies it again).
+std::vector<ControlRecord> AppliedOrOwed(const UtilityState& state);
 // Null when every field of the request is one of the allowed names (verb included).
 const std::string* UnknownField(const ControlRecord& request, std::initializer_list<std::string_view> allowed);
 

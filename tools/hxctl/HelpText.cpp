@@ -70,7 +70,8 @@ exit status:
   2   wrong invocation or bad input (nothing was sent or changed)
   3   timeout
   4   connect failed (the join ended without keys); connect and profile load without
-      an adapter or under Windows Zero Configuration
+      an adapter, under Windows Zero Configuration, or when the adapter refused part of
+      the setting (the utility applies it again until the adapter takes it)
   5   the network cannot be joined by this adapter (WPA3 only, or protected
       management frames required)
   8   the utility is not running, runs without its control channel, was still starting
