@@ -221,22 +221,25 @@ TEST_F(Field, FlatWrongThenRightPassphrase) {
     const auto applied = std::chrono::steady_clock::now();
     ASSERT_NO_FATAL_FAILURE(ApplyEncryption());
 
+    // A window that waited on the handshake would answer nothing until the access point gave
+    // up on it; one that does not keeps answering meanwhile, on a loaded machine too. So the
+    // window must have answered more than once while the handshake was still going on.
     bool opened = false;
+    int answeredDuring = 0;
     auto slowest = 0ms;
     const bool refused = WaitFor([&] {
         slowest = std::max(slowest, ReplyTime());
         opened = opened || SimState("port.authorised") == "yes";
-        return CountAfter(SimState("counters"), "deauthentications") > deauthentications;
+        const bool over = CountAfter(SimState("counters"), "deauthentications") > deauthentications;
+        answeredDuring += over ? 0 : 1;
+        return over;
     }, 15s);
     const auto handshake = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - applied);
-    std::printf("slowest reply %lld ms in a handshake of %lld ms\n", static_cast<long long>(slowest.count()),
-                static_cast<long long>(handshake.count()));
+    std::printf("%d answers, the slowest %lld ms, in a handshake of %lld ms\n", answeredDuring,
+                static_cast<long long>(slowest.count()), static_cast<long long>(handshake.count()));
     EXPECT_TRUE(refused) << "the access point gives up on the handshake\n" << SimCommand("events");
     EXPECT_FALSE(opened);
-    // A window that waited on the handshake would answer no sooner than the access point gave
-    // up (its 5 s timeout); one that does not answers within moments, a loaded machine's
-    // moments too. Half the handshake's own time in this run tells the two apart.
-    EXPECT_LT(slowest, std::max(1000ms, handshake / 2)) << "the window answers promptly";
+    EXPECT_GE(answeredDuring, 2) << "the window answers while the handshake goes on";
 
     ASSERT_TRUE(Show(IDC_NAV_ENCRYPTION, EncryptionPage()));
     SetControlText(EncryptionPage(), IDC_WEP_PASSPHRASE, "aes-passphrase");
