@@ -129,6 +129,13 @@ hx_emulate_32bit() {
         hx_sudo sh -c "echo 1 >$HX_BINFMT_I386" || return 1
         HX_BINFMT_ENABLED=1
     fi
+    # 32-bit Wine reserves the address space above 2 GB for itself, halving each range it
+    # cannot take at once down to 64 KB steps. qemu-i386 gives its guest 4 GB and answers each
+    # step with a search for free space, so every 32-bit process spent about 47 s of
+    # processor before its program began. A guest of 2 GB and 64 MB (room for qemu's own stack
+    # and loader above the 2 GB that programs not large-address-aware use) leaves Wine's walk
+    # short: about 5 s. qemu-i386 reads it from the environment of every process it runs.
+    export QEMU_RESERVED_VA=0x84000000
     dir=$(mktemp -d)
     hx_exit32_probe "$dir" >/dev/null 2>&1 && "$dir/exit32" 2>/dev/null
     status=$?
