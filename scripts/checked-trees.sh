@@ -2,8 +2,8 @@
 # builds: native-asan (clang, AddressSanitizer and UndefinedBehaviorSanitizer) the whole
 # native suite and the libFuzzer targets, native-tsan (clang, ThreadSanitizer) the suites
 # that run threads. They build one after the other in the background at a low CPU priority
-# (the lowest where the i686 programs run; where they do not, above the i686 build, which
-# nothing then waits for), beside the lanes, whose Windows programs mostly wait on Wine's timers and get the
+# (the lowest where the i686 programs run natively; elsewhere beside the i686 build, or
+# above it where nothing waits for it), beside the lanes, whose Windows programs mostly wait on Wine's timers and get the
 # processors whenever they want them; the native lane's sanitizer and fuzz stages wait for
 # the tree they use.
 #   start_checked_trees [nice]   starts the builds in the background (at niceness 19 unless

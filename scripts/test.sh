@@ -207,19 +207,21 @@ checked_trees_wanted() {
     done
     return 1
 }
-if [ -n "$HX_RUNS_32BIT$HX_EMULATES_32BIT" ]; then
+if [ -n "$HX_RUNS_32BIT" ]; then
     build_and_start win32 windows_lanes win32
     build_and_start win64 windows_lanes win64
     build_and_start native lane_start native native_lane
     # At the lowest priority, beside the lanes.
     checked_trees_wanted && start_checked_trees 19
 else
-    # The i686 programs do not run here: the native lane waits for the checked trees, nothing
-    # for the i686 build (still checked), which comes last, at the lowest priority.
+    # The i686 programs do not run here, or run emulated (a few minutes of both processors):
+    # the win64 suite, which waits longest on Wine's timers, starts first, and the native lane
+    # waits for the checked trees. The i686 build comes last: beside the checked trees where
+    # its emulated lane waits for it, at the lowest priority where nothing does.
     build_and_start win64 windows_lanes win64
     build_and_start native lane_start native native_lane
     checked_trees_wanted && start_checked_trees 10
-    build_nice=19
+    [ -n "$HX_EMULATES_32BIT" ] || build_nice=19
     build_and_start win32 windows_lanes win32
 fi
 
