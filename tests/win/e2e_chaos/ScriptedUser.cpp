@@ -27,13 +27,9 @@ std::string Message(const ConsoleRun& run) {
     return line;
 }
 
-// hxctl's word for a request the utility held (behind one of its dialogs) until hxctl gave up.
-bool NotCarriedOut(const std::string& message) {
-    return message.find("the request was not carried out") != std::string::npos;
-}
-
-// hxctl's word for a setting taken into force whose apply a failing library call cut short:
-// it is owed, and the utility applies it again.
+// hxctl's words for a request the utility held behind one of its dialogs until hxctl gave
+// up, and for a setting in force whose apply a failing library call cut short (still owed).
+bool NotCarriedOut(const std::string& message) { return message.find("the request was not carried out") != std::string::npos; }
 bool Owed(const std::string& message) { return message.find("refused part of the setting") != std::string::npos; }
 
 bool Unavailable(const std::string& message) {

@@ -222,21 +222,19 @@ TEST_F(Field, FlatWrongThenRightPassphrase) {
     ASSERT_NO_FATAL_FAILURE(ApplyEncryption());
 
     // A window that waited on the handshake would answer nothing until the access point gave
-    // up on it; one that does not keeps answering meanwhile, on a loaded machine too. So the
-    // window must have answered more than once while the handshake was still going on.
+    // up; one that does not keeps answering meanwhile, on a loaded machine too.
     bool opened = false;
     int answeredDuring = 0;
-    auto slowest = 0ms;
     const bool refused = WaitFor([&] {
-        slowest = std::max(slowest, ReplyTime());
+        ReplyTime();
         opened = opened || SimState("port.authorised") == "yes";
         const bool over = CountAfter(SimState("counters"), "deauthentications") > deauthentications;
-        answeredDuring += over ? 0 : 1;
+        if (!over) ++answeredDuring;
         return over;
     }, 15s);
-    const auto handshake = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - applied);
-    std::printf("%d answers, the slowest %lld ms, in a handshake of %lld ms\n", answeredDuring,
-                static_cast<long long>(slowest.count()), static_cast<long long>(handshake.count()));
+    std::printf("%d answers during a handshake of %lld ms\n", answeredDuring,
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now() - applied).count()));
     EXPECT_TRUE(refused) << "the access point gives up on the handshake\n" << SimCommand("events");
     EXPECT_FALSE(opened);
     EXPECT_GE(answeredDuring, 2) << "the window answers while the handshake goes on";
