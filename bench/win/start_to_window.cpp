@@ -52,7 +52,7 @@ bool TimedStart(const std::string& program, UINT closeMessage, WPARAM closeParam
     std::string commandLine = "\"" + program + "\"";
     // Wine now and then refuses a start just after the program's previous process ended
     // (error 1359): a start refused is tried again; the time counts from the start taken.
-    auto started = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point started;
     for (int attempt = 1;; ++attempt) {
         started = std::chrono::steady_clock::now();
         if (::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,

@@ -1,9 +1,9 @@
 // The floor under the utility's start: a program with the utility's resources, manifest,
 // runtime and imports whose window is the utility's main dialog as the dialog manager makes
 // it from the template alone (the navigation labels and the page frame, no page, nothing of
-// the utility's own). bench_start_to_window times it beside the utility and Notepad: no
-// start of the utility's first window can be quicker than this one.
-// Ends at WM_CLOSE or any command (the bench posts the utility's "Exit").
+// the utility's own). bench_start_to_window times it beside the utility and Notepad: the
+// utility's first window, which holds this one and more, cannot show sooner.
+// Ends at WM_CLOSE or any command.
 #include <windows.h>
 
 #include <commctrl.h>
