@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -93,35 +94,44 @@ int main(int argc, char** argv) {
     ::GetSystemDirectoryA(system, MAX_PATH);
     const std::string notepad = std::string(system) + "\\notepad.exe";
 
-    const auto startUtility = [&](std::vector<double>& into) {
-        ClearUtilityRegistry();
-        return TimedStart(utility, WM_COMMAND, ID_TRAY_EXIT, into);
+    // The three programs in the order of their turns; only the utility reads the registry.
+    struct Contestant {
+        const char* name;
+        std::string program;
+        UINT closeMessage;
+        WPARAM closeParam;
+        std::vector<double> ms;
     };
-    const auto startNotepad = [&](std::vector<double>& into) { return TimedStart(notepad, WM_CLOSE, 0, into); };
-    const std::string floor = ProgramFolder() + "\\bench_window_floor.exe";
-    const auto startFloor = [&](std::vector<double>& into) { return TimedStart(floor, WM_CLOSE, 0, into); };
+    Contestant contestants[] = {{"HX88UUtil.exe", utility, WM_COMMAND, ID_TRAY_EXIT, {}},
+                                {"notepad.exe", notepad, WM_CLOSE, 0, {}},
+                                {"bench_window_floor.exe", ProgramFolder() + "\\bench_window_floor.exe", WM_CLOSE, 0, {}}};
+    constexpr size_t kCount = std::size(contestants);
+    const auto start = [&](Contestant& c, std::vector<double>& into) {
+        if (&c == &contestants[0]) ClearUtilityRegistry();
+        return TimedStart(c.program, c.closeMessage, c.closeParam, into);
+    };
 
-    std::vector<double> utilityMs, notepadMs, floorMs, warmUp;
-    bool ok = startUtility(warmUp) && startNotepad(warmUp) && startFloor(warmUp);
+    std::vector<double> warmUp;
+    bool ok = true;
+    for (Contestant& c : contestants) ok = ok && start(c, warmUp);
     for (int i = 0; ok && i < runs; ++i) {
         // Which starts first turns too: a start just after an exit may find work left over.
-        for (int turn = 0; ok && turn < 3; ++turn) {
-            switch ((i + turn) % 3) {
-            case 0: ok = startUtility(utilityMs); break;
-            case 1: ok = startNotepad(notepadMs); break;
-            default: ok = startFloor(floorMs); break;
-            }
+        for (size_t turn = 0; ok && turn < kCount; ++turn) {
+            Contestant& c = contestants[(static_cast<size_t>(i) + turn) % kCount];
+            ok = start(c, c.ms);
         }
     }
     ClearUtilityRegistry();
     if (!ok) return 1;
 
-    const Figures u = Summarise(utilityMs), n = Summarise(notepadMs), f = Summarise(floorMs);
+    Figures figures[kCount];
     std::printf("runs: %d of each, in turns\n", runs);
-    std::printf("HX88UUtil.exe: median %.1f ms, p90 %.1f ms\n", u.median, u.p90);
-    std::printf("notepad.exe:   median %.1f ms, p90 %.1f ms\n", n.median, n.p90);
-    std::printf("bench_window_floor.exe: median %.1f ms, p90 %.1f ms\n", f.median, f.p90);
-    std::printf("ratio: median %.2f (goal: at most 0.90)\n", u.median / n.median);
-    std::printf("floor ratio: median %.2f (the main dialog from its template alone)\n", f.median / n.median);
+    for (size_t k = 0; k < kCount; ++k) {
+        figures[k] = Summarise(contestants[k].ms);
+        std::printf("%s: median %.1f ms, p90 %.1f ms\n", contestants[k].name, figures[k].median, figures[k].p90);
+    }
+    std::printf("ratio: median %.2f (goal: at most 0.90)\n", figures[0].median / figures[1].median);
+    std::printf("floor ratio: median %.2f (the main dialog from its template alone)\n",
+                figures[2].median / figures[1].median);
     return 0;
 }

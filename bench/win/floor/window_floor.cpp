@@ -15,7 +15,8 @@
 
 namespace {
 
-// One function of each library the utility imports, so that this program loads the same.
+// One function of each library the utility imports, so that this program loads the same
+// (the linker imports only what is referenced; WinMain reads the table so that it stays).
 const void* const volatile kSameImports[] = {
     reinterpret_cast<const void*>(&::CreateStdAccessibleObject), reinterpret_cast<const void*>(&::SysFreeString),
     reinterpret_cast<const void*>(&::CoTaskMemFree),             reinterpret_cast<const void*>(&::SetWindowTheme),
