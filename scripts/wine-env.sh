@@ -126,11 +126,26 @@ hx_wine_template() {
     ) 9>"$HX_WINE_TEMPLATE.lock"
 }
 
+# A prefix is 1.3 GB, nearly all of it Wine's own programs and libraries under drive_c/windows,
+# which no program writes once wineboot has made them. A copy shares those files with the
+# template (hard links) and copies the rest: the registry, the settings and what programs
+# write. A test run makes a dozen prefixes: 1.5 GB on disk instead of 17, and seconds saved
+# on each copy. Where the template lies on another file system, the copy is whole.
 hx_wine_fresh_prefix() {  # hx_wine_fresh_prefix <dir>
     hx_wine_template || return 1
     rm -rf "$1"
     mkdir -p "$(dirname "$1")"
-    cp -a --reflink=auto "$HX_WINE_TEMPLATE" "$1" && rm -f "$1/.hx-template"
+    if cp -a --link "$HX_WINE_TEMPLATE" "$1" 2>/dev/null; then
+        find "$1" -type f ! \( -path "$1/drive_c/windows/*" -a \( -name '*.dll' -o -name '*.exe' \
+            -o -name '*.nls' -o -name '*.drv' -o -name '*.sys' -o -name '*.ocx' -o -name '*.cpl' \
+            -o -name '*.acm' -o -name '*.vxd' -o -name '*.tlb' -o -name '*.ds' -o -name '*.ax' \) \) \
+            -exec sh -c 'for f; do cp -p "$f" "$f.copy" && mv -f "$f.copy" "$f" || exit 1; done' sh {} + ||
+            return 1
+    else
+        rm -rf "$1"
+        cp -a --reflink=auto "$HX_WINE_TEMPLATE" "$1" || return 1
+    fi
+    rm -f "$1/.hx-template"
 }
 
 # Boots the session of a just started wineserver. Its first program does it (wineboot
