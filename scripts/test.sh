@@ -38,6 +38,12 @@ source scripts/checked-trees.sh
 source scripts/emulated-i686.sh
 stage_files_check
 
+# A whole run writes about 2.6 GB (the builds, the template Wine prefix and its copies): said
+# at the start with what is free, since a full disk stops a build far into the run.
+free_mib=$(df -Pm . | awk 'NR == 2 { print $4 }')
+echo "disk: $free_mib MiB free here; a whole run needs about 2,700 MiB"
+[ "${free_mib:-0}" -ge 2700 ] || echo "WARNING: too little free disk; the run may stop on a full disk"
+
 stage_start "packages"
 if ! hx_install_packages; then
     echo "package installation failed"
