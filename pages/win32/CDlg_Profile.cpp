@@ -8,7 +8,7 @@
 namespace hx::win {
 namespace {
 
-constexpr int kLabels[] = {
+constexpr int kProfileLabels[] = {
     IDC_ED_NAME_LABEL, IDC_ED_SSID_LABEL, IDC_ED_MODE_LABEL, IDC_ED_CHANNEL_LABEL, IDC_ED_RATE_LABEL,
     IDC_ED_PREAMBLE_LABEL, IDC_ED_POWER_LABEL, IDC_ED_ENCRYPT_LABEL, IDC_ED_AUTH_LABEL, IDC_ED_REGION_LABEL,
     IDC_ED_DEFAULT_KEY_LABEL, IDC_ED_NETWORK_KEY_LABEL, IDC_ED_KEY_FORMAT_LABEL, IDC_ED_KEY_LENGTH_LABEL,
@@ -34,7 +34,7 @@ void CDlg_Profile::Connect(const PageContext& context, ProfileEditSession& sessi
 }
 
 BOOL CDlg_Profile::OnInitDialog() {
-    labels_.Attach(Hwnd(), kLabels, kPageBackground);
+    labels_.Attach(Hwnd(), kProfileLabels, kPageBackground);
     if (!security_) return TRUE;
     security_->Attach(Hwnd());
     FillLists();

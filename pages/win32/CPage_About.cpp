@@ -5,13 +5,13 @@
 
 namespace hx::win {
 namespace {
-constexpr int kLabels[] = {IDC_ABOUT_UTILITY_LABEL, IDC_ABOUT_DRIVER_LABEL, IDC_ABOUT_MAC_LABEL, IDC_ABOUT_LIBRARIES};
+constexpr int kAboutLabels[] = {IDC_ABOUT_UTILITY_LABEL, IDC_ABOUT_DRIVER_LABEL, IDC_ABOUT_MAC_LABEL, IDC_ABOUT_LIBRARIES};
 constexpr int kGroup[] = {IDC_ABOUT_GROUP};
 constexpr int kFields[] = {IDC_ABOUT_UTILITY_VERSION, IDC_ABOUT_DRIVER_VERSION, IDC_ABOUT_MAC};
 }  // namespace
 
 BOOL CPage_About::OnInitDialog() {
-    controls_.Attach(Hwnd(), kLabels, kPageBackground);
+    controls_.Attach(Hwnd(), kAboutLabels, kPageBackground);
     controls_.Attach(Hwnd(), kGroup, kPageBackground, kGroupText);
     controls_.Attach(Hwnd(), kFields, kValueBackground, kValueText);
     SetItemText(Hwnd(), IDC_ABOUT_UTILITY_VERSION, kUtilityVersion);

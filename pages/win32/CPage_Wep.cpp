@@ -6,7 +6,7 @@
 namespace hx::win {
 namespace {
 
-constexpr int kLabels[] = {
+constexpr int kWepLabels[] = {
     IDC_WEP_ENCRYPT_LABEL, IDC_WEP_AUTH_LABEL, IDC_WEP_DEFAULT_KEY_LABEL, IDC_WEP_NETWORK_KEY_LABEL,
     IDC_WEP_KEY_FORMAT_LABEL, IDC_WEP_KEY_LENGTH_LABEL, IDC_WEP_PASSPHRASE_LABEL,
     IDC_WEP_DEFAULT_KEY_0, IDC_WEP_DEFAULT_KEY_1, IDC_WEP_DEFAULT_KEY_2, IDC_WEP_DEFAULT_KEY_3,
@@ -20,7 +20,7 @@ constexpr int kDot1xGroup[] = {
 }  // namespace
 
 BOOL CPage_Wep::OnInitDialog() {
-    labels_.Attach(Hwnd(), kLabels, kPageBackground);
+    labels_.Attach(Hwnd(), kWepLabels, kPageBackground);
     if (const PageContext* context = Context()) {
         model_ = std::make_unique<EncryptionPageModel>(context->state, context->lastSetting, context->applier);
         security_ = std::make_unique<SecurityControls>(kSecurityIds, context->library,

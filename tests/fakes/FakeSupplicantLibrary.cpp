@@ -4,22 +4,9 @@
 #include <cstring>
 #include <thread>
 
-#include "sim/core/HexCodec.h"
+#include "tests/fakes/CallArgumentText.h"
 
 namespace hx::test {
-namespace {
-
-std::string Hex(const unsigned char* bytes, int count) {
-    if (bytes == nullptr) return "null";
-    std::string text(static_cast<size_t>(count) * 3 + 1, '\0');
-    hxsim::BytesToHexText(bytes, text.data(), count, true);
-    text.resize(std::strlen(text.c_str()));
-    return text;
-}
-
-std::string Str(const char* text) { return text == nullptr ? "null" : text; }
-
-}  // namespace
 
 void FakeSupplicantLibrary::SetResult(const std::string& name, int result) {
     std::lock_guard lock(mutex_);
