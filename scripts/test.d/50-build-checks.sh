@@ -20,4 +20,17 @@ no_compiler_dlls() {  # only system DLLs and our own are imported
     done
 }
 check no-compiler-dlls no_compiler_dlls
+no_stand_in_imports() {  # the utility and hxctl load the two libraries when they start, if at all
+    local f objdump_tool
+    for f in build/win64/bin/HX88UUtil.exe build/win64/bin/hxctl.exe \
+             build/win32/bin/HX88UUtil.exe build/win32/bin/hxctl.exe; do
+        objdump_tool=x86_64-w64-mingw32-objdump
+        [[ $f == build/win32/* ]] && objdump_tool=i686-w64-mingw32-objdump
+        if $objdump_tool -p "$f" | grep "DLL Name" | grep -qiE "vuvavo|dot1x_dll"; then
+            echo "$f imports VUVAVO.dll or dot1x_dll.dll: it would not start without them"
+            return 1
+        fi
+    done
+}
+check no-stand-in-imports no_stand_in_imports
 
