@@ -1,5 +1,7 @@
 #include "tests/win/common/ConsoleProgram.h"
 
+#include <cstdio>
+
 #include "tests/win/common/UtilityProcess.h"
 
 namespace hx::test {
@@ -65,16 +67,22 @@ struct ConsoleStream::State {
     Handle outRead, errRead;
     std::string out, err;
     std::chrono::steady_clock::time_point began;
+    std::string failure;  // the step that failed, and its error
+
+    bool Failed(const char* step) {
+        failure = std::string(step) + " failed with error " + std::to_string(::GetLastError());
+        return false;
+    }
 
     bool Start(const std::string& commandLine, const std::string& input) {
         Handle inRead, inWrite, outWrite, errWrite;
         if (!MakePipe(inRead, inWrite, true) || !MakePipe(outRead, outWrite, false) ||
             !MakePipe(errRead, errWrite, false))
-            return false;
+            return Failed("CreatePipe");
         // The input fits the pipe's buffer: written before the start, it is there at once.
         DWORD written = 0;
         const auto size = static_cast<DWORD>(input.size());
-        if (!input.empty() && !::WriteFile(inWrite.h, input.data(), size, &written, nullptr)) return false;
+        if (!input.empty() && !::WriteFile(inWrite.h, input.data(), size, &written, nullptr)) return Failed("WriteFile");
         inWrite.Close();
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
@@ -88,7 +96,8 @@ struct ConsoleStream::State {
         ::MultiByteToWideChar(CP_UTF8, 0, commandLine.c_str(), -1, line.data(), length);
         began = std::chrono::steady_clock::now();
         return ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info) !=
-               FALSE;
+                   FALSE ||
+               Failed("CreateProcess");
     }
 
     void Collect() {
@@ -110,20 +119,28 @@ struct ConsoleStream::State {
 
 ConsoleRun RunConsole(const std::string& commandLine, const std::string& input, std::chrono::milliseconds limit) {
     ConsoleRun run;
-    ConsoleStream::State child;
-    run.started = child.Start(commandLine, input);
-    if (!run.started) return run;
-    const auto deadline = child.began + limit;
-    while (::WaitForSingleObject(child.info.hProcess, 5) == WAIT_TIMEOUT) {
-        child.Collect();
+    // Wine, busy, now and then refuses a start that succeeds a moment later: tried five
+    // times, half a second apart, each refusal said on standard error.
+    auto child = std::make_unique<ConsoleStream::State>();
+    for (int attempt = 1; !(run.started = child->Start(commandLine, input)); ++attempt) {
+        run.startFailure = child->failure;
+        std::fprintf(stderr, "could not start %s: %s (attempt %d of 5)\n", commandLine.c_str(),
+                     run.startFailure.c_str(), attempt);
+        if (attempt == 5) return run;
+        child = std::make_unique<ConsoleStream::State>();
+        ::Sleep(500);
+    }
+    const auto deadline = child->began + limit;
+    while (::WaitForSingleObject(child->info.hProcess, 5) == WAIT_TIMEOUT) {
+        child->Collect();
         if (std::chrono::steady_clock::now() >= deadline) break;
     }
-    run.took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - child.began);
-    run.ended = child.Ended();
-    child.Collect();
-    if (run.ended) ::GetExitCodeProcess(child.info.hProcess, &run.exitCode);
-    run.out = WithoutCarriageReturns(child.out);
-    run.err = WithoutCarriageReturns(child.err);
+    run.took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - child->began);
+    run.ended = child->Ended();
+    child->Collect();
+    if (run.ended) ::GetExitCodeProcess(child->info.hProcess, &run.exitCode);
+    run.out = WithoutCarriageReturns(child->out);
+    run.err = WithoutCarriageReturns(child->err);
     return run;
 }
 

@@ -12,6 +12,7 @@ namespace hx::test {
 
 struct ConsoleRun {
     bool started = false;
+    std::string startFailure;    // when not started: the step that failed, and its error
     bool ended = false;          // within the limit; otherwise the program was ended by force
     DWORD exitCode = STILL_ACTIVE;
     std::string out;             // standard output, "\r\n" turned into "\n"

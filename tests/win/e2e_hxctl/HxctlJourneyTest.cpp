@@ -49,7 +49,10 @@ protected:
     static ConsoleRun Hxctl(const std::string& arguments, const std::string& input = "") {
         return RunConsole(ProgramCommand("hxctl.exe", arguments), input, 60s);
     }
-    static std::string Said(const ConsoleRun& run) { return "out:\n" + run.out + "err:\n" + run.err; }
+    static std::string Said(const ConsoleRun& run) {
+        if (!run.started) return "not started: " + run.startFailure;
+        return "out:\n" + run.out + "err:\n" + run.err;
+    }
     // The import of this text, written into a file beside the test program.
     static std::string ImportOf(const std::string& file, const std::string& text) {
         const std::string path = ProgramFolder() + "\\" + file;
