@@ -117,19 +117,24 @@ struct ConsoleStream::State {
     }
 };
 
-ConsoleRun RunConsole(const std::string& commandLine, const std::string& input, std::chrono::milliseconds limit) {
-    ConsoleRun run;
-    // Wine, busy, now and then refuses a start that succeeds a moment later: tried five
-    // times, half a second apart, each refusal said on standard error.
-    auto child = std::make_unique<ConsoleStream::State>();
-    for (int attempt = 1; !(run.started = child->Start(commandLine, input)); ++attempt) {
-        run.startFailure = child->failure;
-        std::fprintf(stderr, "could not start %s: %s (attempt %d of 5)\n", commandLine.c_str(),
-                     run.startFailure.c_str(), attempt);
-        if (attempt == 5) return run;
-        child = std::make_unique<ConsoleStream::State>();
+std::string StartRetried(const std::string& commandLine, const std::function<std::string()>& start) {
+    std::string failure;
+    for (int attempt = 1; !(failure = start()).empty(); ++attempt) {
+        std::fprintf(stderr, "could not start %s: %s (attempt %d of 5)\n", commandLine.c_str(), failure.c_str(), attempt);
+        if (attempt == 5) break;
         ::Sleep(500);
     }
+    return failure;
+}
+
+ConsoleRun RunConsole(const std::string& commandLine, const std::string& input, std::chrono::milliseconds limit) {
+    ConsoleRun run;
+    std::unique_ptr<ConsoleStream::State> child;
+    run.startFailure = StartRetried(commandLine, [&] {
+        child = std::make_unique<ConsoleStream::State>();
+        return child->Start(commandLine, input) ? std::string() : child->failure;
+    });
+    if (!(run.started = run.startFailure.empty())) return run;
     const auto deadline = child->began + limit;
     while (::WaitForSingleObject(child->info.hProcess, 5) == WAIT_TIMEOUT) {
         child->Collect();
@@ -147,7 +152,16 @@ ConsoleRun RunConsole(const std::string& commandLine, const std::string& input, 
 ConsoleStream::ConsoleStream() : state_(std::make_unique<State>()) {}
 ConsoleStream::~ConsoleStream() = default;
 
-bool ConsoleStream::Start(const std::string& commandLine) { return state_->Start(commandLine, ""); }
+bool ConsoleStream::Start(const std::string& commandLine) {
+    std::string failure = StartRetried(commandLine, [&] {
+        state_ = std::make_unique<State>();
+        return state_->Start(commandLine, "") ? std::string() : state_->failure;
+    });
+    state_->failure = std::move(failure);
+    return state_->failure.empty();
+}
+
+std::string ConsoleStream::Failure() const { return state_->failure; }
 
 std::string ConsoleStream::Output() const {
     state_->Collect();

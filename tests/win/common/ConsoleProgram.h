@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,6 +26,12 @@ std::string Quoted(const std::string& text);
 // A program of the test program's folder with its arguments, as a command line.
 std::string ProgramCommand(const std::string& program, const std::string& arguments);
 
+// Wine, busy, now and then refuses a process start that succeeds a moment later (CreateProcess
+// error 193). Calls `start` up to five times, half a second apart, until it answers an empty
+// text; each refusal, the failed step and its error as `start` tells it, is said on standard
+// error. Answers the last refusal, or an empty text once started.
+std::string StartRetried(const std::string& commandLine, const std::function<std::string()>& start);
+
 // Runs the command line (UTF-8; a program found as CreateProcess finds it, the first word quoted
 // when it holds spaces) with this text on its standard input, closed after it; waits up to
 // the limit, then ends it.
@@ -39,7 +46,9 @@ public:
     ConsoleStream(const ConsoleStream&) = delete;
     ConsoleStream& operator=(const ConsoleStream&) = delete;
 
+    // Started (after refusals, as StartRetried tries); when not, the reason is in Failure().
     bool Start(const std::string& commandLine);
+    std::string Failure() const;
     // Everything printed on standard output so far, "\r\n" turned into "\n".
     std::string Output() const;
     bool Running() const;

@@ -4,6 +4,7 @@
 
 #include "app/UtilityState.h"
 #include "app/VendorLibraries.h"
+#include "tests/win/common/ConsoleProgram.h"
 
 namespace hx::test {
 
@@ -90,8 +91,12 @@ bool UtilityProcess::Start(const std::string& arguments, const std::string& fold
     std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    return ::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            folder.c_str(), &startup, &info_) != FALSE;
+    return StartRetried(commandLine, [&] {
+               return ::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                       folder.c_str(), &startup, &info_)
+                          ? std::string()
+                          : "CreateProcess failed with error " + std::to_string(::GetLastError());
+           }).empty();
 }
 
 bool UtilityProcess::Running() const {

@@ -215,7 +215,7 @@ TEST_F(HxctlJourney, EveryVerbAgainstTheRunningUtility) {
         ASSERT_EQ(Hxctl("-t status").exitCode, 0u);
         const auto oneRequest = std::chrono::steady_clock::now() - asked;
         ConsoleStream monitor;
-        ASSERT_TRUE(monitor.Start(ProgramCommand("hxctl.exe", "-t monitor")));
+        ASSERT_TRUE(monitor.Start(ProgramCommand("hxctl.exe", "-t monitor"))) << monitor.Failure();
         std::this_thread::sleep_for(std::max<std::chrono::steady_clock::duration>(1500ms, 2 * oneRequest));
         const size_t from = monitor.Output().size();
         ASSERT_TRUE(SimOk("unplug"));

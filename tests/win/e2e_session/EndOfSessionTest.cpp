@@ -18,8 +18,12 @@ long RunToEnd(const std::string& commandLine, std::chrono::milliseconds limit) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::string line = commandLine;
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return -1;
+    const std::string failure = StartRetried(commandLine, [&] {
+        return ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)
+                   ? std::string()
+                   : "CreateProcess failed with error " + std::to_string(::GetLastError());
+    });
+    if (!failure.empty()) return -1;
     DWORD code = static_cast<DWORD>(-1);
     if (::WaitForSingleObject(process.hProcess, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0)
         ::GetExitCodeProcess(process.hProcess, &code);

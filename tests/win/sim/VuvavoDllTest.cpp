@@ -14,6 +14,7 @@
 #include "adapter/VuvavoApi.h"
 #include "sim/EapolTransport.h"
 #include "sim/SimulatorExports.h"
+#include "tests/win/common/ConsoleProgram.h"
 #include "tests/win/common/UtilityProcess.h"
 #include "tools/hxsim/ControlClient.h"
 
@@ -41,38 +42,6 @@ bool OpenAdapter(hx::AdapterHandle& record) {
         if (HxOpenAdapter(&record) != 0) return true;
     }
     return false;
-}
-
-// Runs a program, returns its exit code and what it printed.
-int RunAndCapture(const std::string& commandLine, std::string& output) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return -1;
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = writeEnd;
-    si.hStdError = writeEnd;
-    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION pi{};
-    std::string line = commandLine;
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
-        ::CloseHandle(readEnd);
-        ::CloseHandle(writeEnd);
-        return -1;
-    }
-    ::CloseHandle(writeEnd);
-    char chunk[4096];
-    DWORD got = 0;
-    while (::ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) output.append(chunk, got);
-    ::WaitForSingleObject(pi.hProcess, 20000);
-    DWORD code = 0;
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hProcess);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(readEnd);
-    return static_cast<int>(code);
 }
 
 class VuvavoDll : public ::testing::Test {
@@ -148,16 +117,16 @@ TEST_F(VuvavoDll, TheControlPipeAnswersThisProcessAndTheToolInAnother) {
     EXPECT_EQ(QueryWL_RSSI(&adapter), -1);
     EXPECT_NE(QueryWL_RSSI(&adapter), -1);
 
-    std::string output;
-    EXPECT_EQ(RunAndCapture("hxsim.exe --target win_sim wzc 2", output), 0) << output;
+    using hx::test::ConsoleRun;
+    using hx::test::RunConsole;
+    const ConsoleRun set = RunConsole("hxsim.exe --target win_sim wzc 2");
+    EXPECT_EQ(set.exitCode, 0u) << set.out << set.err;
     EXPECT_EQ(QueryWL_CheckWZCStatus(&adapter), 2);
-    output.clear();
-    EXPECT_EQ(RunAndCapture("hxsim.exe --target win_sim show", output), 0);
-    EXPECT_NE(output.find("wzc.status: 2"), std::string::npos) << output;
-    output.clear();
-    EXPECT_EQ(RunAndCapture("hxsim.exe --target win_sim frobnicate", output), 1);
-    output.clear();
-    EXPECT_EQ(RunAndCapture("hxsim.exe --target nobody-runs-this show", output), 2);
+    const ConsoleRun shown = RunConsole("hxsim.exe --target win_sim show");
+    EXPECT_EQ(shown.exitCode, 0u);
+    EXPECT_NE(shown.out.find("wzc.status: 2"), std::string::npos) << shown.out;
+    EXPECT_EQ(RunConsole("hxsim.exe --target win_sim frobnicate").exitCode, 1u);
+    EXPECT_EQ(RunConsole("hxsim.exe --target nobody-runs-this show").exitCode, 2u);
     Control("wzc 0");
 }
 
