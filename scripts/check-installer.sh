@@ -92,13 +92,18 @@ ok "starts with Windows: $run"
 utility_pid=$!
 wait_until 150 reg_exists "$SETTINGS_KEY\\LastSetting" || fail "the installed utility stored no setting"
 ok "the installed utility runs and stored its setting"
-# The console program installed beside it reaches it over its control channel.
-installed_status() {  # installed_status <line the status must hold>
-    (cd "$dir" && hx_wine hxctl.exe -t status </dev/null 2>/dev/null) | tr -d '\r' | grep -qx "$1"
+# The console program installed beside it reaches it over its control channel. The status is
+# asked once and every line is checked on that one answer: a second hxctl started under a busy
+# Wine may be lost, and is no finding of this check.
+status=
+installed_status() {  # installed_status <line the status must hold>: the status kept in $status
+    status=$(cd "$dir" && hx_wine hxctl.exe -t status </dev/null 2>/dev/null | tr -d '\r')
+    said "$1"
 }
-wait_until 30 installed_status 'adapter: yes' || fail "the installed hxctl.exe does not reach the utility: $(cd "$dir" && hx_wine hxctl.exe status </dev/null 2>&1 | tr -d '\r')"
+said() { grep -qx "$1" <<<"$status"; }  # said <line>: the status last asked holds it
+wait_until 30 installed_status 'adapter: yes' || fail "the installed hxctl.exe does not reach the utility: $(tr '\n' ' ' <<<"$status")"
 ok "the installed hxctl.exe reaches the running utility"
-installed_status 'adapter-library: simulated' || fail "the utility does not say it runs on the simulated adapter"
+said 'adapter-library: simulated' || fail "the utility does not say it runs on the simulated adapter: $(tr '\n' ' ' <<<"$status")"
 ok "the utility says it runs on the simulated adapter"
 
 hx_wine "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with an error"
@@ -155,8 +160,8 @@ ok "installed without the simulated adapter: no stand-in written, the user's VUV
 (cd "$dir" && exec "$HX_WINE" HX88UUtil.exe </dev/null >/dev/null 2>&1) &
 utility_pid=$!
 wait_until 150 installed_status 'adapter-library: none' ||
-    fail "the utility does not run without its libraries: $(cd "$dir" && hx_wine hxctl.exe -t status </dev/null 2>&1 | tr -d '\r' | tr '\n' ' ')"
-installed_status 'adapter: no' || fail "without a usable VUVAVO.dll the utility shows an adapter"
+    fail "the utility does not run without its libraries: $(tr '\n' ' ' <<<"$status")"
+said 'adapter: no' || fail "without a usable VUVAVO.dll the utility shows an adapter"
 ok "without a usable VUVAVO.dll the utility runs and shows no adapter"
 install
 [ ! -e "$dir/dot1x_dll.dll" ] || fail "the upgrade put the simulated adapter in"
