@@ -70,7 +70,7 @@ struct ConsoleStream::State {
     std::string failure;  // the step that failed, and its error
 
     bool Failed(const char* step) {
-        failure = std::string(step) + " failed with error " + std::to_string(::GetLastError());
+        failure = FailedStep(step);
         return false;
     }
 
@@ -117,6 +117,10 @@ struct ConsoleStream::State {
     }
 };
 
+std::string FailedStep(const char* step) {
+    return std::string(step) + " failed with error " + std::to_string(::GetLastError());
+}
+
 std::string StartRetried(const std::string& commandLine, const std::function<std::string()>& start) {
     std::string failure;
     for (int attempt = 1; !(failure = start()).empty(); ++attempt) {
@@ -153,12 +157,11 @@ ConsoleStream::ConsoleStream() : state_(std::make_unique<State>()) {}
 ConsoleStream::~ConsoleStream() = default;
 
 bool ConsoleStream::Start(const std::string& commandLine) {
-    std::string failure = StartRetried(commandLine, [&] {
-        state_ = std::make_unique<State>();
-        return state_->Start(commandLine, "") ? std::string() : state_->failure;
-    });
-    state_->failure = std::move(failure);
-    return state_->failure.empty();
+    // The last attempt's state stays, with its failure if it too was refused.
+    return StartRetried(commandLine, [&] {
+               state_ = std::make_unique<State>();
+               return state_->Start(commandLine, "") ? std::string() : state_->failure;
+           }).empty();
 }
 
 std::string ConsoleStream::Failure() const { return state_->failure; }

@@ -31,6 +31,8 @@ std::string ProgramCommand(const std::string& program, const std::string& argume
 // text; each refusal, the failed step and its error as `start` tells it, is said on standard
 // error. Answers the last refusal, or an empty text once started.
 std::string StartRetried(const std::string& commandLine, const std::function<std::string()>& start);
+// A refusal as StartRetried wants it: "<step> failed with error <GetLastError()>".
+std::string FailedStep(const char* step);
 
 // Runs the command line (UTF-8; a program found as CreateProcess finds it, the first word quoted
 // when it holds spaces) with this text on its standard input, closed after it; waits up to

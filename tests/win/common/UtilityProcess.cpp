@@ -95,7 +95,7 @@ bool UtilityProcess::Start(const std::string& arguments, const std::string& fold
                return ::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                        folder.c_str(), &startup, &info_)
                           ? std::string()
-                          : "CreateProcess failed with error " + std::to_string(::GetLastError());
+                          : FailedStep("CreateProcess");
            }).empty();
 }
 

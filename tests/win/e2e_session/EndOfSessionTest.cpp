@@ -12,26 +12,6 @@ namespace {
 
 class EndOfSession : public Journey {};
 
-// Runs a program to its end; its exit code, or -1 when it could not be run or did not end.
-long RunToEnd(const std::string& commandLine, std::chrono::milliseconds limit) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string line = commandLine;
-    const std::string failure = StartRetried(commandLine, [&] {
-        return ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)
-                   ? std::string()
-                   : "CreateProcess failed with error " + std::to_string(::GetLastError());
-    });
-    if (!failure.empty()) return -1;
-    DWORD code = static_cast<DWORD>(-1);
-    if (::WaitForSingleObject(process.hProcess, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(process.hProcess, &code);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return static_cast<long>(code);
-}
-
 BOOL CALLBACK CountOwnWindow(HWND hwnd, LPARAM count) {
     DWORD owner = 0;
     ::GetWindowThreadProcessId(hwnd, &owner);
@@ -58,7 +38,8 @@ TEST_F(EndOfSession, TheEndOfTheSessionGivesTheServiceBackBeforeTheProcessIsEnde
     EXPECT_EQ(ReportValue(exitReport.Text(), "wzc.service").substr(0, 7), "stopped") << "stopped for the worker";
     ASSERT_EQ(OwnTopLevelWindows(), 0) << "the end of the session would end this program too";
 
-    EXPECT_EQ(RunToEnd("wineboot.exe --end-session --shutdown", 20s), 0);
+    const ConsoleRun ending = RunConsole("wineboot.exe --end-session --shutdown", "", 20s);
+    EXPECT_EQ(ending.exitCode, 0u) << ending.err;
     ASSERT_TRUE(utility.WaitForExit(5s)) << "the utility ends with the session";
     const std::string service = ReportValue(exitReport.Text(), "wzc.service");
     EXPECT_EQ(service.substr(0, 7), "running") << service;
